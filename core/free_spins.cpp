@@ -1,0 +1,46 @@
+// Free-spin award table and multiplier.
+#include "free_spins.h"
+
+#include <cmath>
+
+namespace zem::core {
+
+FreeSpinAward freeSpinAward(int scatters) {
+    switch (scatters) {
+        case 3: return {10, 11, 10};
+        case 4: return {15, 16, 15};
+        case 5: return {20, 21, 20};
+        default: return {};
+    }
+}
+
+Multiplier multiplierForDraw(int r) {
+    if (r <= 1) return {10, 23};
+    if (r <= 5) return {5, 31};
+    if (r <= 14) return {3, 27};
+    return {2, 23};
+}
+
+bool wildInWinningRun(const MachineState& s) {
+    const int played = s.linesplayed < kLines ? s.linesplayed : kLines;
+    for (int line = 1; line <= played; ++line) {
+        const int run = s.linecount[line];
+        if (run < 2 || run > 5) continue;
+        // A run of 2 can hold the Wild on reel 2, a run of 3 on reels 2..3, longer runs on reels 2..4.
+        const int lastReel = run == 2 ? 2 : (run == 3 ? 3 : 4);
+        for (int reel = 2; reel <= lastReel; ++reel) {
+            if (s.wildcell[reel] != 0 && s.wildcell[reel] == lineCell(line, reel)) return true;
+        }
+    }
+    return false;
+}
+
+void freespinbusiness(MachineState& s, Random& random) {
+    const int r = static_cast<int>(std::floor(25 * random.uniform())) + 1;
+    const Multiplier m = multiplierForDraw(r);
+    s.winmultiplier = m.value;
+    s.multiplierpic = m.pic;
+    if (!wildInWinningRun(s)) s.winmultiplier = 1;
+}
+
+}  // namespace zem::core
