@@ -7,10 +7,14 @@ namespace zem::core {
 
 FreeSpinAward freeSpinAward(int scatters) {
     switch (scatters) {
-        case 3: return {10, 11, 10};
-        case 4: return {15, 16, 15};
-        case 5: return {20, 21, 20};
-        default: return {};
+        case 3:
+            return {10, 11, 10};
+        case 4:
+            return {15, 16, 15};
+        case 5:
+            return {20, 21, 20};
+        default:
+            return {};
     }
 }
 

@@ -7,9 +7,9 @@
 namespace zem::core {
 
 struct FreeSpinAward {
-    int16_t announced = 0;      // free spins announced to the player
-    int16_t addedOutside = 0;   // added to freespinstotal by a trigger outside a series (the trigger counts)
-    int16_t addedInside = 0;    // added by a retrigger inside a running series
+    int16_t announced = 0;     // free spins announced to the player
+    int16_t addedOutside = 0;  // added to freespinstotal by a trigger outside a series (the trigger counts)
+    int16_t addedInside = 0;   // added by a retrigger inside a running series
 };
 
 // 3, 4, 5 Scatters give 10, 15, 20 free spins; fewer give none.

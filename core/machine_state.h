@@ -1,12 +1,12 @@
 // The one state record through which the reels, the pays, free spins, play control and gamble meet.
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 #include "paylines.h"
 #include "reels.h"
 #include "symbols.h"
+
+#include <cstdint>
+#include <string>
 
 namespace zem::core {
 
@@ -65,25 +65,33 @@ struct MachineState {
     // The hold request of reel 2, 3 or 4 (a Wild landed there); a dummy for reels 1 and 5.
     int16_t& wildhold(int reel) {
         switch (reel) {
-            case 2: return wildhold2;
-            case 3: return wildhold3;
-            case 4: return wildhold4;
-            default: return spareFlag_;
+            case 2:
+                return wildhold2;
+            case 3:
+                return wildhold3;
+            case 4:
+                return wildhold4;
+            default:
+                return spareFlag_;
         }
     }
     // Whether reel 2, 3 or 4 was held (not redrawn) in the current spin; a dummy for reels 1 and 5.
     int16_t& reelheld(int reel) {
         switch (reel) {
-            case 2: return reelheld2;
-            case 3: return reelheld3;
-            case 4: return reelheld4;
-            default: return spareFlag_;
+            case 2:
+                return reelheld2;
+            case 3:
+                return reelheld3;
+            case 4:
+                return reelheld4;
+            default:
+                return spareFlag_;
         }
     }
     bool anyReelHeld() const { return reelheld2 > 0 || reelheld3 > 0 || reelheld4 > 0; }
     int32_t totalBet() const { return int32_t{coinsperline} * linesplayed; }
 
-private:
+  private:
     int16_t spareFlag_ = 0;
 };
 

@@ -1,16 +1,16 @@
 // The payline table and the per-row line lists derived from it at compile time.
 #include "paylines.h"
 
-#include <array>
-
 #include "reels.h"
+
+#include <array>
 
 namespace zem::core {
 
 namespace {
 
 constexpr int8_t kLineRows[kLines + 1][kReels + 1] = {
-    {},  // spare line 0
+    {},                  // spare line 0
     {0, 2, 2, 2, 2, 2},  // line 1: cells 2, 5, 8, 11, 14
     {0, 1, 1, 1, 1, 1},  // line 2: cells 1, 6, 7, 12, 13
     {0, 3, 3, 3, 3, 3},  // line 3: cells 3, 4, 9, 10, 15

@@ -1,9 +1,9 @@
 // Bookings and the payout decision.
 #include "payout.h"
 
-#include <cmath>
-
 #include "checked.h"
+
+#include <cmath>
 
 namespace zem::core {
 

@@ -9,14 +9,19 @@ namespace zem::core {
 int runForSum(int symbol, int sum) {
     switch (sum) {
         case 21:
-        case 41: return 3;
-        case 31: return 4;
-        case 51: return 5;
+        case 41:
+            return 3;
+        case 31:
+            return 4;
+        case 51:
+            return 5;
         case 15:
         case 25:
         case 35:
-        case 45: return symbol == Tomahawk ? 2 : 0;
-        default: return 0;
+        case 45:
+            return symbol == Tomahawk ? 2 : 0;
+        default:
+            return 0;
     }
 }
 

@@ -8,7 +8,7 @@
 namespace zem::core {
 
 class Random {
-public:
+  public:
     virtual ~Random() = default;
     // A uniform number u with 0 <= u < 1.
     virtual double uniform() = 0;
@@ -16,18 +16,18 @@ public:
 
 // A 64-bit Mersenne Twister seeded once, from the operating system's entropy or from a given seed.
 class SystemRandom final : public Random {
-public:
+  public:
     SystemRandom();
     explicit SystemRandom(uint64_t seed);
     double uniform() override { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
 
-private:
+  private:
     std::mt19937_64 engine_;
 };
 
 // Hands out a fixed sequence, then falls back to a seeded generator; counts what it handed out.
 class ScriptedRandom final : public Random {
-public:
+  public:
     ScriptedRandom() : fallback_(1) {}
     explicit ScriptedRandom(std::vector<double> values) : values_(std::move(values)), fallback_(1) {}
     double uniform() override;
@@ -40,7 +40,7 @@ public:
     size_t drawn() const { return drawn_; }
     size_t pending() const { return values_.size() - next_; }
 
-private:
+  private:
     std::vector<double> values_;
     size_t next_ = 0;
     size_t drawn_ = 0;

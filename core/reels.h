@@ -1,9 +1,9 @@
 // The five reel strips, their weights and the numbering of the fifteen visible cells.
 #pragma once
 
-#include <cstdint>
-
 #include "symbols.h"
+
+#include <cstdint>
 
 namespace zem::core {
 

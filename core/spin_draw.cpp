@@ -26,7 +26,8 @@ RowMasks makeRowMasks() {
 const RowMasks kRowMasks = makeRowMasks();
 
 inline void addMask(int16_t* tally, const int16_t* mask) {
-    for (int lane = 0; lane < kTallyLanes; ++lane) tally[lane] = static_cast<int16_t>(tally[lane] + mask[lane]);
+    for (int lane = 0; lane < kTallyLanes; ++lane)
+        tally[lane] = static_cast<int16_t>(tally[lane] + mask[lane]);
 }
 
 }  // namespace

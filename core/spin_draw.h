@@ -1,10 +1,10 @@
 // Drawing a spin: each reel's stop (drawn, or kept by a Wild's hold) and its contribution to the line tally.
 #pragma once
 
-#include <array>
-
 #include "machine_state.h"
 #include "random.h"
+
+#include <array>
 
 namespace zem::core {
 

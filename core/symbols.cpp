@@ -7,7 +7,7 @@ namespace {
 
 // kPays[symbol][run], runs 2..5.
 constexpr int16_t kPays[kSymbolCount + 1][6] = {
-    {},                      // spare slot 0
+    {},                         // spare slot 0
     {0, 0, 0, 300, 600, 1500},  // Chief
     {0, 0, 0, 100, 250, 800},   // Maiden
     {0, 0, 0, 100, 250, 800},   // Hoop
@@ -23,8 +23,8 @@ constexpr int16_t kPays[kSymbolCount + 1][6] = {
 };
 
 constexpr std::string_view kNames[kSymbolCount + 1] = {
-    "",     "Chief", "Maiden", "Hoop",  "Skull",    "Totem",  "Moccasins",
-    "King", "Queen", "Jack",   "Tomahawk", "Wild", "Scatter",
+    "",     "Chief", "Maiden", "Hoop",     "Skull", "Totem",   "Moccasins",
+    "King", "Queen", "Jack",   "Tomahawk", "Wild",  "Scatter",
 };
 
 }  // namespace
@@ -36,11 +36,16 @@ int16_t linePay(int symbol, int run) {
 
 int16_t scatterFactor(int scatters) {
     switch (scatters) {
-        case 2: return 1;
-        case 3: return 5;
-        case 4: return 10;
-        case 5: return 20;
-        default: return 0;
+        case 2:
+            return 1;
+        case 3:
+            return 5;
+        case 4:
+            return 10;
+        case 5:
+            return 20;
+        default:
+            return 0;
     }
 }
 

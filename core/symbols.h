@@ -36,7 +36,7 @@ int16_t scatterFactor(int scatters);
 std::string_view symbolName(int symbol);
 
 // The order in which the line pay looks at the paying symbols.
-inline constexpr Symbol kLinePayOrder[kPayingSymbols] = {Totem, Chief, Maiden,  Moccasins, Hoop,
-                                                         Tomahawk, King, Queen, Skull,     Jack};
+inline constexpr Symbol kLinePayOrder[kPayingSymbols] = {Totem,    Chief, Maiden, Moccasins, Hoop,
+                                                         Tomahawk, King,  Queen,  Skull,     Jack};
 
 }  // namespace zem::core

@@ -1,14 +1,14 @@
 // Everything the game asks of the machine it runs on, behind one interface with a Qt and a headless back end.
 #pragma once
 
-#include <string>
-
 #include "controls.h"
 #include "core/random.h"
 #include "display_mode.h"
 #include "event_loop.h"
 #include "settings_store.h"
 #include "sound_output.h"
+
+#include <string>
 
 namespace zem::platform {
 
@@ -27,7 +27,7 @@ struct MessageBoxRequest {
 enum class Pointer { Arrow, Hourglass };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     virtual EventLoop& loop() = 0;
@@ -35,6 +35,9 @@ public:
     virtual void doEvents() = 0;
     // Blocks the thread for ms milliseconds and runs nothing; what the windows show is on screen first.
     virtual void sleep(int ms) = 0;
+    // Puts what the windows show on screen now, without a pause and without running any event (a motion drawn
+    // in a tight loop). The headless back end has nothing to draw.
+    virtual void paint() {}
     // A modal message box; returns the button chosen.
     virtual MessageResult messageBox(const MessageBoxRequest& request) = 0;
     virtual void setPointer(Pointer pointer) = 0;

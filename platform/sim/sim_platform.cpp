@@ -66,6 +66,7 @@ void SimPlatform::doEvents() {
 void SimPlatform::sleep(int ms) {
     if (ms <= 0) return;
     sleptMs += ms;
+    if (onSleep) onSleep(ms);
     clock_.advanceBy(ms);
 }
 
@@ -149,7 +150,8 @@ void SimPlatform::typeKey(Window& window, int key) {
         if (window.keyPreview && window.onKeyPreview) window.onKeyPreview(k);
         if (k == 0) return;
         Control* target = window.focus;
-        if (target != nullptr && target != &window && target->acceptsInput() && target->onKey) target->onKey(k);
+        if (target != nullptr && target != &window && target->acceptsInput() && target->onKey)
+            target->onKey(k);
     });
 }
 

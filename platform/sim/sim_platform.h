@@ -1,6 +1,9 @@
-// The headless back end: a virtual clock, scripted input, answers and random numbers, an in-memory store and a
-// sound output that records what was asked of it. With it a whole game runs in tests in milliseconds.
+// The headless back end: a virtual clock, scripted input, answers and random numbers, an in-memory store and
+// a sound output that records what was asked of it. With it a whole game runs in tests in milliseconds.
 #pragma once
+
+#include "core/random.h"
+#include "platform/platform.h"
 
 #include <deque>
 #include <map>
@@ -9,25 +12,22 @@
 #include <tuple>
 #include <vector>
 
-#include "core/random.h"
-#include "platform/platform.h"
-
 namespace zem::platform::sim {
 
 class VirtualClock final : public Clock {
-public:
+  public:
     int64_t nowMs() const override { return now_; }
     void advanceTo(int64_t t) {
         if (t > now_) now_ = t;
     }
     void advanceBy(int64_t ms) { now_ += ms > 0 ? ms : 0; }
 
-private:
+  private:
     int64_t now_ = 0;
 };
 
 class MemoryStore final : public SettingsStore {
-public:
+  public:
     using Key = std::tuple<std::string, std::string, std::string>;
     std::optional<std::string> read(const std::string& application, const std::string& section,
                                     const std::string& key) override;
@@ -43,7 +43,7 @@ public:
 };
 
 class RecordingSoundOutput final : public SoundOutput {
-public:
+  public:
     struct Event {
         enum Kind { Play, Loop, Stop } kind;
         int number;
@@ -62,14 +62,14 @@ public:
     std::map<int, std::vector<uint8_t>> loaded;
     std::vector<Event> events;
 
-private:
+  private:
     const Clock* clock_;
     int current_ = 0;
     bool looped_ = false;
 };
 
 class SimDisplay final : public DisplayMode {
-public:
+  public:
     ScreenSize screen() override { return size; }
     bool setMode(int width, int height) override;
     ScreenSize size{1024, 768};
@@ -79,7 +79,7 @@ public:
 };
 
 class SimPlatform final : public Platform {
-public:
+  public:
     SimPlatform();
 
     EventLoop& loop() override { return loop_; }
@@ -90,6 +90,9 @@ public:
     void setFocus(Control& control) override { focused = &control; }
     bool openLink(const std::string& address, long& error) override;
     void quit() override { quitRequested = true; }
+    void paint() override {
+        if (onPaint) onPaint();
+    }
 
     core::Random& random() override { return *random_; }
     SettingsStore& store() override { return store_; }
@@ -133,10 +136,12 @@ public:
     bool linkFails = false;
     long linkError = 2;
     bool quitRequested = false;
-    int64_t sleptMs = 0;     // sum of all sleeps
+    int64_t sleptMs = 0;                  // sum of all sleeps
+    std::function<void(int ms)> onSleep;  // sees every pause, e.g. every frame of an animation
+    std::function<void()> onPaint;        // sees every paint of a motion drawn without pauses
     int doEventsCalls = 0;
 
-private:
+  private:
     VirtualClock clock_;
     EventLoop loop_;
     MemoryStore store_;

@@ -1,0 +1,141 @@
+// The machine window's module: the state record, the window's controls and timers, and every handler of play
+// control, the spin and its evaluation. The handlers live in one file per subsystem.
+#pragma once
+
+#include "core/machine_state.h"
+#include "core/payout.h"
+#include "platform/platform.h"
+#include "play/sound_bank.h"
+#include "ui/machine_window.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zem::play {
+
+using platform::Timer;
+
+// Counters of the symbol animations and the line flash, kept here so that the spin start and the play
+// action can reset them.
+struct PresentationCounters {
+    int scatterframe = 0, scattertick = 0;
+    int wildframe = 0;
+    int16_t wildtick = 0;
+    int discframe = 0, multpiclast = 0;
+    int16_t flashline = 0, flashtick = 0, flashphase = 0;
+};
+
+// What the machine asks of the windows that open from it (options, pay table, about). Empty hooks leave the
+// corresponding menu entry or button without effect.
+struct WindowOpeners {
+    std::function<void()> options;
+    std::function<void()> about;
+    std::function<void()> paytable;
+    std::function<void()> paylineViewer;
+    std::function<void()> gamble;
+};
+
+class Machine {
+  public:
+    Machine(platform::Platform& platform, std::function<std::vector<uint8_t>(int)> fetchRecording);
+    Machine(const Machine&) = delete;
+    Machine& operator=(const Machine&) = delete;
+
+    // --- startup and shutdown ---
+    void startup();
+    void shutdown();
+    // A close request (close box or "&exit"): shuts down at once, or as soon as the running spin returns.
+    void requestClose();
+    bool closed() const { return closed_; }
+
+    // --- the player record in the settings store ---
+    void loadRecord(int slot);
+    void saveRecord();
+    int slotNumber() const;
+
+    // --- credits and bets ---
+    void showCredit();
+    void coinsPress();
+    void coinsTick();
+    void notesPress();
+    void paylinePress(int i);
+    void pplayPress(int i);
+    void keyPreview(int& key);
+    void showButtonsTick();
+    void redrawMarkers();
+    void setKeyboardPlay(bool on) { w.orvelle.keyPreview = on; }
+    bool keyboardPlay() const { return w.orvelle.keyPreview; }
+
+    // --- the play handler and autoplay ---
+    void playAction(int i);
+    void autoplayOnPress();
+    void autoplayOffPress();
+    void autospinTick();
+    void tickTick();
+    void optionsPress();
+    void aboutChosen();
+    void paytableChosen();
+    void setMenusEnabled(bool on);
+    static int playIndexFor(int16_t coinsperline);
+    bool spinning() const { return spinDepth_ > 0; }
+    // A completed free-spin series whose total waits for the take-win button.
+    bool seriesWaiting() const;
+
+    // --- the spin ---
+    void spinreel1();
+    void spinreel2();
+    void spinreel3();
+    void spinreel4();
+    void spinreel5();
+    void evaluatespin();
+    void animateReels();
+
+    // --- free spins ---
+    void announceFreeSpins();
+    void endOfFreeSpin();
+    void respinTick();
+
+    // --- roll-up and collect ---
+    void winCounterTick();
+    void takewinPress();
+
+    platform::Platform& p;
+    core::MachineState s;
+    ui::MachineWindow w;
+    SoundBank sounds;
+    WindowOpeners openers;
+
+    Timer tmrshowbuttons, tmrcoins, tmrautospin, tmrtick, Timerwincounter, Timerrespin, tmrlineflash,
+        Timerscatters, Timer4, timerwild;
+
+    // Play control state.
+    std::string playerslot = "1";
+    int16_t autoplaymode = 0;
+    int16_t noticeshown = 0;
+    int16_t keyguard = 0;
+    int16_t coinphase = 0, cointicks = 0;
+    int32_t rollcount = 0;
+    int16_t rollstep = 0, rollhold = 0;
+    int32_t collectedwin = 0, atrisk = 0;
+    int16_t payoutdraw = 0;
+    PresentationCounters anim;
+
+    // Called each time the play action has run a spin to its end (the simulation's hook).
+    std::function<void()> onSpinDone;
+
+  private:
+    void lockBetControls();
+    void unlockBetControls();
+    void startFreeSpinMusicIfNew();
+    void setLabel(platform::Control& c, int64_t value);
+
+    int spinDepth_ = 0;
+    bool closePending_ = false;
+    bool closed_ = false;
+    core::Booking booking_;
+    std::function<std::vector<uint8_t>(int)> fetchRecording_;
+};
+
+}  // namespace zem::play

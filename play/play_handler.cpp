@@ -1,0 +1,195 @@
+// The play handler where every spin begins, autoplay, and the buttons that open the other windows.
+#include "machine.h"
+#include "player_record.h"
+
+namespace zem::play {
+
+namespace {
+
+constexpr int16_t kCoinsByAction[7] = {0, 1, 2, 3, 5, 10, 20};
+
+constexpr const char* kAutoplayNotice =
+    " ..............PLEASE READ.................\r"
+    " When you use this function all other Functions are\r"
+    "   unavailable to you until you turn the Autoplay OFF \r"
+    " To turn Autoplay OFF Click on the Autoplayoff button.\r"
+    "  \r"
+    "  This message will not appear again";
+
+// Counts a running spin for as long as it is in scope.
+struct SpinScope {
+    explicit SpinScope(int& depth) : depth_(depth) { ++depth_; }
+    ~SpinScope() { --depth_; }
+    int& depth_;
+};
+
+}  // namespace
+
+bool Machine::seriesWaiting() const {
+    return s.freespinmode == 0 && s.freespinstotal > 0 && s.freespinsplayed >= s.freespinstotal;
+}
+
+void Machine::setMenusEnabled(bool on) {
+    // An entry whose window the program does not have stays disabled.
+    w.Mnupaylines.enabled = on && static_cast<bool>(openers.paylineViewer);
+    w.mnuabout.enabled = on && static_cast<bool>(openers.about);
+    w.mnuptble.enabled = on && static_cast<bool>(openers.paytable);
+}
+
+void Machine::lockBetControls() {
+    w.coinsin.enabled = false;
+    for (int i = 1; i <= 6; ++i) {
+        w.play[i].enabled = false;
+        w.pplay[i].enabled = false;
+    }
+    for (int i = 1; i <= 5; ++i) w.payline[i].enabled = false;
+    w.btnoptions.enabled = false;
+    w.notes.enabled = false;
+}
+
+void Machine::unlockBetControls() {
+    for (int i = 1; i <= 6; ++i) w.pplay[i].enabled = true;
+    for (int i = 1; i <= 5; ++i) w.payline[i].enabled = true;
+    w.coinsin.enabled = true;
+    w.notes.enabled = true;
+}
+
+void Machine::playAction(int i) {
+    // One spin at a time: a press that arrives while a spin runs (through a pending event let in by the
+    // spin itself) is refused, and so is one while a finished series waits for its take-win button.
+    if (spinning() || closed_ || seriesWaiting()) return;
+    SpinScope scope(spinDepth_);
+    if (i >= 1 && i <= 6) w.pplay[i].visible = false;
+    p.doEvents();
+    w.autoplayon.enabled = false;
+
+    const bool freeSpin = s.freespinmode == -1;
+    if (!freeSpin) {
+        sounds.play(124);
+        s.tickcount = 0;
+        anim.scatterframe = anim.multpiclast = anim.discframe = anim.wildframe = 0;
+        s.multiplierpic = 0;
+        anim.wildtick = 0;
+        collectedwin = 0;
+        atrisk = 0;
+        s.freespinwin = 0;
+        rollcount = 0;
+        if (!(s.freespinsplayed < s.freespinstotal)) {
+            if (i >= 1 && i <= 6) s.coinsperline = kCoinsByAction[i];
+            if (s.totalBet() > s.bank) {
+                sounds.play(125);
+                w.pannomoney.visible = true;
+                unlockBetControls();
+                setMenusEnabled(true);
+                autoplaymode = 0;
+                p.doEvents();
+                return;
+            }
+            w.pannomoney.visible = false;
+        }
+    }
+
+    lockBetControls();
+    tmrlineflash.stop();
+    Timerscatters.stop();
+    Timer4.stop();
+    w.doublebutton.enabled = false;
+    if (s.freespinmode == 0) {
+        w.LABWIN.caption = "Good Luck";
+        w.lblwin.caption = " ";
+        w.lbllast.caption = std::to_string(s.totalBet());
+        showCredit();
+        Timerwincounter.stop();
+    }
+    for (int r = 1; r <= 5; ++r) s.scattercell[r] = 0;
+    for (int line = 1; line <= core::kLines; ++line) s.linecount[line] = 0;
+    anim.flashphase = 26;
+
+    spinreel1();
+
+    keyguard = 0;
+    // Through a series, and while its total waits to be collected, autoplay cannot be switched on.
+    const bool series = s.freespinmode == -1 || s.freespinstotal > 0;
+    w.autoplayon.enabled = !series;
+    for (int k = 1; k <= 26; ++k) w.lin[k].enabled = false;
+    saveRecord();
+    if (onSpinDone) onSpinDone();
+
+    if (autoplaymode == 0 && !series) unlockBetControls();
+    if (closePending_) {
+        closePending_ = false;
+        shutdown();
+    }
+}
+
+void Machine::autoplayOnPress() {
+    w.autoplayon.visible = false;
+    if (spinning() || seriesWaiting()) return;
+    setKeyboardPlay(false);
+    if (auto text = p.store().read(kApplication, kNoticeSection, kNoticeKey)) {
+        if (auto value = parseStoredNumber(*text, INT16_MIN, INT16_MAX))
+            noticeshown = static_cast<int16_t>(*value);
+    }
+    if (noticeshown == 0) {
+        p.messageBox({kAutoplayNotice, "Slots_orvelle", platform::MessageIcon::Information,
+                      platform::MessageButtons::Ok, platform::MessageResult::Ok});
+    }
+    noticeshown = -1;
+    p.store().write(kApplication, kNoticeSection, kNoticeKey, "-1");
+    p.store().flush();
+    tmrautospin.start();
+    setMenusEnabled(false);
+    autoplaymode = 10;
+    w.autoplayoff.enabled = true;
+    w.play[playIndexFor(s.coinsperline)].press();
+}
+
+void Machine::autoplayOffPress() {
+    w.autoplayoff.visible = false;
+    p.doEvents();
+    setMenusEnabled(true);
+    w.btnoptions.enabled = true;
+    autoplaymode = 0;
+    // The bet stays locked through a free-spin series until its total is collected.
+    if (s.freespinmode == 0 && s.freespinstotal == 0) unlockBetControls();
+    tmrautospin.stop();
+    setKeyboardPlay(true);
+}
+
+void Machine::autospinTick() {
+    if (autoplaymode > 0 && s.tickcount >= s.autodelay) {
+        s.tickcount = 0;
+        w.play[playIndexFor(s.coinsperline)].press();
+    }
+}
+
+void Machine::tickTick() {
+    // The idle count stops at the top of its range instead of overflowing.
+    if (s.tickcount < INT16_MAX) ++s.tickcount;
+}
+
+void Machine::optionsPress() {
+    w.btnoptions.visible = false;
+    if (s.freespinmode == -1 || w.pandouble.visible || !openers.options) return;
+    sounds.play(124);
+    w.doublebutton.enabled = false;
+    w.orvelle.enabled = false;
+    openers.options();
+}
+
+void Machine::aboutChosen() {
+    if (s.freespinmode == -1 || !openers.about) return;
+    sounds.play(124);
+    w.orvelle.enabled = false;
+    openers.about();
+}
+
+void Machine::paytableChosen() {
+    if (s.freespinmode == -1 || !openers.paytable) return;
+    sounds.play(124);
+    w.pannomoney.visible = false;
+    w.orvelle.enabled = false;
+    openers.paytable();
+}
+
+}  // namespace zem::play

@@ -1,0 +1,82 @@
+// Bringing the machine window up with player 1's record, and taking it down with the current player's saved.
+#include "core/checked.h"
+#include "core/money.h"
+#include "machine.h"
+#include "player_record.h"
+
+namespace zem::play {
+
+void Machine::loadRecord(int slot) { readRecord(s, p.store(), slot); }
+
+void Machine::saveRecord() { writeRecord(s, p.store(), slotNumber()); }
+
+int Machine::slotNumber() const {
+    if (playerslot.size() == 1 && playerslot[0] >= '1' && playerslot[0] <= '6') return playerslot[0] - '0';
+    return 1;
+}
+
+void Machine::startup() {
+    w.orvelle.left = 0;
+    w.orvelle.top = 0;
+    w.orvelle.visible = true;
+    sounds.load(fetchRecording_);
+    playerslot = "1";
+    s.machinepay = 5;
+    loadRecord(1);
+    w.orvelle.caption = std::string(ui::kCaptionPrefix) + s.currentplayer;
+    showCredit();
+    p.setPointer(platform::Pointer::Arrow);
+    if (s.machinepay == 0) s.machinepay = 5;
+    if (s.reelspeed < 1) s.reelspeed = 1;
+    s.linesplayed = 25;
+    s.coinsperline = 1;
+    redrawMarkers();
+    for (int i = 1; i <= 26; ++i) w.lin[i].enabled = false;
+    setKeyboardPlay(true);
+    tmrshowbuttons.start();
+    p.setFocus(w.orvelle);
+    sounds.play(101);
+}
+
+void Machine::requestClose() {
+    if (closed_) return;
+    // A close that arrives while a spin runs waits for the spin to return, so that its bet and its win are
+    // both in the record that is saved.
+    if (spinning()) {
+        closePending_ = true;
+        return;
+    }
+    shutdown();
+}
+
+void Machine::shutdown() {
+    if (closed_) return;
+    closed_ = true;
+    sounds.play(124);
+    const int slot = slotNumber();
+    // Coins already won in a free-spin series, running or waiting for the take-win button, belong to the
+    // player: they go into the credit before the record is saved.
+    if (s.freespinwin > 0 && (s.freespinmode == -1 || s.freespinstotal > 0)) {
+        if (core::addChecked(s.bank, s.freespinwin)) s.freespinwin = 0;
+    }
+    s.freespinmode = 0;
+    s.freespinsplayed = 0;
+    s.freespinstotal = 0;
+    writeRecord(s, p.store(), slot);
+    p.display().setMode(0, 0);
+    for (Timer* t : {&tmrlineflash, &Timerscatters, &Timer4, &timerwild, &tmrautospin, &Timerwincounter}) {
+        t->stop();
+    }
+    p.doEvents();
+    tmrshowbuttons.stop();
+    for (Timer* t : {&tmrcoins, &tmrtick, &Timerrespin}) t->stop();
+    w.orvelle.visible = false;
+    p.quit();
+}
+
+void Machine::showCredit() {
+    w.PANELBANK.caption = std::to_string(s.bank);
+    w.Lblcredit.caption = core::dollarText(s.bank);
+}
+
+}  // namespace zem::play

@@ -1,0 +1,53 @@
+// The tables of win bands, roll-up steps and reel animation settings.
+#include "win_bands.h"
+
+namespace zem::play {
+
+namespace {
+
+struct Band {
+    int32_t upTo;
+    WinBand band;
+};
+
+constexpr Band kBands[] = {
+    {5, {20, 101}},   {10, {20, 102}},  {21, {20, 103}},  {30, {25, 104}},  {40, {25, 103}},
+    {50, {30, 106}},  {100, {35, 106}}, {120, {35, 107}}, {150, {40, 108}}, {200, {45, 109}},
+    {300, {45, 111}}, {450, {50, 112}}, {600, {50, 113}}, {750, {50, 114}},
+};
+
+struct Step {
+    int32_t upTo;
+    int16_t step;
+};
+
+constexpr Step kRollSteps[] = {{100, 10}, {120, 20}, {150, 30},  {200, 40},   {300, 50},
+                               {450, 80}, {600, 60}, {700, 100}, {1000, 150}, {1500, 200}};
+
+}  // namespace
+
+WinBand winBand(int32_t spinwin) {
+    if (spinwin <= 0) return {5, 0};
+    for (const Band& b : kBands) {
+        if (spinwin <= b.upTo) return b.band;
+    }
+    return {90, 115};
+}
+
+int16_t nextRollStep(int32_t rollcount) {
+    if (rollcount <= 0) return 0;
+    for (const Step& s : kRollSteps) {
+        if (rollcount <= s.upTo) return s.step;
+    }
+    return 500;
+}
+
+ReelAnimation reelAnimation(int16_t reelspeed) {
+    if (reelspeed >= 10) return {400, 3, 10 + 5};
+    if (reelspeed >= 8) return {600, 7, 8 + 4};
+    if (reelspeed >= 4) return {800, 6, 4 + 3};
+    if (reelspeed >= 2) return {1000, 6, 2 + 2};
+    return {1875, 10, 1 + 1};
+}
+
+}  // namespace zem::play

@@ -1,0 +1,31 @@
+// What a spin's win decides: the pause before the next automatic spin and the win sound.
+#pragma once
+
+#include <cstdint>
+
+namespace zem::play {
+
+struct WinBand {
+    int16_t autodelay;  // 100 ms ticks
+    int sound;          // 0 for none
+};
+
+// The band of a win outside free spins: 0 gives autodelay 5 and no sound; 1..5 gives 20 and sound 101 and
+// so on up to more than 750, which gives 90 and sound 115.
+WinBand winBand(int32_t spinwin);
+
+// The roll-up's next step for the amount the meter has counted to.
+int16_t nextRollStep(int32_t rollcount);
+
+// Reel animation settings for a reel speed.
+struct ReelAnimation {
+    int step;        // twips per frame
+    int passes;      // passes per reel
+    int framePause;  // ms at the end of every frame
+};
+
+// Speeds 1, 2, 4, 8 and 10 have their own settings; 0 or less is taken as 1, and any other speed animates
+// as the fastest defined speed that is not slower than it.
+ReelAnimation reelAnimation(int16_t reelspeed);
+
+}  // namespace zem::play

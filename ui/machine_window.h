@@ -1,0 +1,74 @@
+// The machine window `orvelle`: every control it holds, where it stands and what it says.
+#pragma once
+
+#include "platform/controls.h"
+
+#include <array>
+
+namespace zem::ui {
+
+using platform::Control;
+using platform::ControlKind;
+using platform::Window;
+
+// Window texts.
+inline constexpr const char* kCaptionPrefix = "Current Player       ";
+inline constexpr const char* kNoMoneyText =
+    "Not enough credit for this bet !, reduce your bet or click the \"Coins  or Notes Button \" for more "
+    "credit.";
+inline constexpr const char* kReturnToGameText =
+    "Move Mouse Curser Over Line Markers To View PayLines ( CLICK TO RETURN TO GAME )";
+
+// Arrays indexed from 1 keep a spare slot 0.
+template <size_t N>
+using Controls = std::array<Control, N + 1>;
+
+struct MachineWindow {
+    MachineWindow();
+    MachineWindow(const MachineWindow&) = delete;
+    MachineWindow& operator=(const MachineWindow&) = delete;
+
+    Window orvelle{"orvelle"};
+
+    // The reels: five windows, each with its tall reel picture and the three cell overlays of its reel.
+    Controls<5> Picture;
+    Controls<5> reel;
+    Controls<15> flasher;
+
+    // Meters along the top.
+    Control PANELBANK, Lblcredit, LABWIN, lblwin, LABLASTBET, LABTHISWIN, lbllast, Lblcurrentwin;
+
+    // Line markers and the six payline segments.
+    Controls<26> lin;
+    Controls<6> Lineflash;
+
+    // Panels over the reels.
+    Control pannomoney, pandouble;
+
+    // The button panel and its picture buttons.
+    Control panfreespin;
+    Controls<5> payline;
+    Control autoplayon, autoplayoff, btnoptions, doublebutton;
+    Controls<6> pplay;
+    Control coinsin, notes, dollar1, halfcoin1;
+
+    // The six invisible play actions, pressed only by program.
+    Controls<6> play;
+
+    // Free-spin counter, collect button and the announcement pictures.
+    Control spinsleft, takewin, stockade1, flame11, flame21, flame31, flame41, flamingarrow1, noflamearrow1;
+
+    // The payline viewer's return button.
+    Control Btnreturn2game;
+
+    // Menu.
+    Control mnuexit, Mnupaylines, mnuabout, mnuptble;
+};
+
+// Client area of the machine window, in twips.
+inline constexpr int kMachineWidthTwips = 11910;
+inline constexpr int kMachineHeightTwips = 8820;
+inline constexpr int kReelLeft[6] = {0, 990, 3010, 5070, 7110, 9150};
+inline constexpr int kReelWindowTop = 1025;
+
+}  // namespace zem::ui
