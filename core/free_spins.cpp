@@ -1,8 +1,6 @@
 // Free-spin award table and multiplier.
 #include "free_spins.h"
 
-#include <cmath>
-
 namespace zem::core {
 
 FreeSpinAward freeSpinAward(int scatters) {
@@ -40,7 +38,7 @@ bool wildInWinningRun(const MachineState& s) {
 }
 
 void freespinbusiness(MachineState& s, Random& random) {
-    const int r = static_cast<int>(std::floor(25 * random.uniform())) + 1;
+    const int r = drawOneTo(25, random.uniform());
     const Multiplier m = multiplierForDraw(r);
     s.winmultiplier = m.value;
     s.multiplierpic = m.pic;

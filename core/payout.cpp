@@ -3,8 +3,6 @@
 
 #include "checked.h"
 
-#include <cmath>
-
 namespace zem::core {
 
 Booking bookPaidSpin(MachineState& s) {
@@ -29,7 +27,7 @@ Booking bookFreeSpin(MachineState& s) {
 }
 
 int16_t drawPayout(int16_t machinepay, Random& random) {
-    return static_cast<int16_t>(std::floor(machinepay * random.uniform()) + 1);
+    return static_cast<int16_t>(drawOneTo(machinepay, random.uniform()));
 }
 
 bool outcomeStands(const MachineState& s, int16_t payoutdraw) {

@@ -1,6 +1,7 @@
 // Uniform random numbers in [0, 1): one interface, a real generator and a scripted one for replays.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -13,6 +14,17 @@ class Random {
     // A uniform number u with 0 <= u < 1.
     virtual double uniform() = 0;
 };
+
+// floor(n * u) + 1 for a uniform u, so 1..n with equal chance when n >= 1. A value that a faulty generator
+// might return outside [0, 1), infinities and NaN included, is taken as the nearest end of the range, so the
+// result never leaves it and no conversion is undefined.
+inline int drawOneTo(int n, double u) {
+    if (!(u >= 0.0)) u = 0.0;
+    if (u >= 1.0) u = 0x1.fffffffffffffp-1;  // the largest double below 1
+    if (n < 1) return static_cast<int>(std::floor(n * u)) + 1;
+    const int k = static_cast<int>(n * u) + 1;  // n * u >= 0, so truncation is the floor
+    return k < n ? k : n;
+}
 
 // A 64-bit Mersenne Twister seeded once, from the operating system's entropy or from a given seed.
 class SystemRandom final : public Random {

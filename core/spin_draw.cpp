@@ -2,7 +2,6 @@
 // (reel, row) has a mask holding the weight on the lanes of the lines through that row.
 #include "spin_draw.h"
 
-#include <cmath>
 #include <cstring>
 
 namespace zem::core {
@@ -46,11 +45,7 @@ void chooseStop(MachineState& s, int reel, Random& random) {
     if (reel >= 2 && reel <= 4 && s.wildhold(reel) > 0) {
         s.reelheld(reel) = 1;
     } else {
-        const double u = random.uniform();
-        int stop = static_cast<int>(std::floor(kStops * u)) + 1;
-        if (stop < 1) stop = 1;  // a generator outside [0, 1) must not move a reel off its strip
-        if (stop > kStops) stop = kStops;
-        s.reelstop[reel] = static_cast<int16_t>(stop);
+        s.reelstop[reel] = static_cast<int16_t>(drawOneTo(kStops, random.uniform()));
     }
     s.reeltop[reel] = reelTopFor(s.reelstop[reel]);
 }
