@@ -80,6 +80,8 @@ class Machine {
     void setMenusEnabled(bool on);
     static int playIndexFor(int16_t coinsperline);
     bool spinning() const { return spinDepth_ > 0; }
+    // How many spins are running one inside another (a spin that lets events run cannot start a second one).
+    int spinDepth() const { return spinDepth_; }
     // A completed free-spin series whose total waits for the take-win button.
     bool seriesWaiting() const;
 

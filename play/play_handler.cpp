@@ -115,7 +115,15 @@ void Machine::playAction(int i) {
     saveRecord();
     if (onSpinDone) onSpinDone();
 
-    if (autoplaymode == 0 && !series) unlockBetControls();
+    if (autoplaymode == 0) {
+        if (!series) {
+            unlockBetControls();
+        } else {
+            // Through a series the bet stays as the trigger set it; money can still be put in.
+            w.coinsin.enabled = true;
+            w.notes.enabled = true;
+        }
+    }
     if (closePending_) {
         closePending_ = false;
         shutdown();
