@@ -1,0 +1,183 @@
+// The headless back end's clock, timers, event delivery and input rules, which every scenario test relies on.
+#include "platform/sim/sim_platform.h"
+
+#include <gtest/gtest.h>
+
+namespace zem::platform {
+namespace {
+
+TEST(Timers, TickOnlyWhileEnabledAndNeverMakeUpMissedTicks) {
+    sim::SimPlatform p;
+    std::vector<int64_t> ticks;
+    Timer t(p.loop(), "t", 100, [&] { ticks.push_back(p.now()); });
+    p.advance(1000);
+    EXPECT_TRUE(ticks.empty()) << "a stopped timer never ticks";
+    t.start();
+    p.advance(350);
+    EXPECT_EQ(ticks, (std::vector<int64_t>{1100, 1200, 1300}));
+    // A handler that blocks for 450 ms: the ticks that fell due meanwhile come once, not four times.
+    ticks.clear();
+    p.loop().post([&] { p.sleep(450); });
+    p.advance(1);
+    EXPECT_EQ(p.now(), 1350 + 450);
+    EXPECT_EQ(ticks, (std::vector<int64_t>{1800})) << "delivered once, as soon as the thread is free";
+    p.advance(99);
+    EXPECT_EQ(ticks.size(), 1u);
+    p.advance(1);
+    EXPECT_EQ(ticks.size(), 2u) << "the period runs on from the late tick";
+    t.stop();
+    p.advance(1000);
+    EXPECT_EQ(ticks.size(), 2u);
+}
+
+TEST(Timers, EnablingARunningTimerKeepsItsPeriodAndRestartingBeginsANewOne) {
+    sim::SimPlatform p;
+    int ticks = 0;
+    Timer t(p.loop(), "t", 100, [&] { ++ticks; });
+    t.start();
+    p.advance(90);
+    t.start();  // already running: no reset
+    p.advance(10);
+    EXPECT_EQ(ticks, 1);
+    t.stop();
+    p.advance(50);
+    t.start();
+    p.advance(99);
+    EXPECT_EQ(ticks, 1);
+    p.advance(1);
+    EXPECT_EQ(ticks, 2);
+}
+
+TEST(Timers, ATimerNeverReentersItsOwnHandler) {
+    sim::SimPlatform p;
+    int depth = 0, deepest = 0, ticks = 0;
+    Timer t(p.loop(), "t", 10, nullptr);
+    t.onTick = [&] {
+        ++ticks;
+        ++depth;
+        deepest = std::max(deepest, depth);
+        p.sleep(25);
+        p.doEvents();  // the tick that fell due meanwhile is not delivered inside itself
+        --depth;
+    };
+    t.start();
+    p.advance(200);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_GT(ticks, 3);
+}
+
+TEST(Events, DoEventsRunsQueuedInputAndDueTicksOnceAndSleepRunsNothing) {
+    sim::SimPlatform p;
+    std::vector<std::string> log;
+    Timer t(p.loop(), "t", 100, [&] { log.push_back("tick"); });
+    t.start();
+    p.loop().post([&] { log.push_back("click"); });
+    p.sleep(250);
+    EXPECT_TRUE(log.empty()) << "a pause handles no events";
+    p.doEvents();
+    EXPECT_EQ(log, (std::vector<std::string>{"click", "tick"}));
+    p.doEvents();
+    EXPECT_EQ(log.size(), 2u) << "nothing more is due";
+}
+
+TEST(Input, DisabledOrHiddenControlsGetNoInputButProgramPressesAlwaysRun) {
+    sim::SimPlatform p;
+    Window w("w");
+    w.visible = true;
+    Control panel(ControlKind::PictureBox, "panel");
+    Control button(ControlKind::Image, "button");
+    w.add(panel);
+    w.add(button, &panel);
+    int clicks = 0, presses = 0;
+    button.onClick = [&] { ++clicks; };
+    button.onPress = [&](const MouseEvent&) { ++presses; };
+    p.click(button);
+    p.mouseDown(button);
+    p.advance(1);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(presses, 1);
+    button.enabled = false;
+    p.click(button);
+    p.advance(1);
+    EXPECT_EQ(clicks, 1);
+    button.enabled = true;
+    panel.visible = false;
+    p.mouseDown(button);
+    p.advance(1);
+    EXPECT_EQ(presses, 1) << "a control in a hidden panel cannot be reached";
+    w.enabled = false;
+    panel.visible = true;
+    p.click(button);
+    p.advance(1);
+    EXPECT_EQ(clicks, 1) << "a disabled window takes no input";
+    button.visible = false;
+    button.press();
+    EXPECT_EQ(clicks, 2) << "a program press runs whatever the control's state";
+}
+
+TEST(Input, KeyPreviewSeesKeysFirstAndMayConsumeThem) {
+    sim::SimPlatform p;
+    Window w("w");
+    w.visible = true;
+    Control box(ControlKind::TextBox, "box");
+    w.add(box);
+    w.focus = &box;
+    std::string typed;
+    box.onKey = [&](int& k) { typed += static_cast<char>(k); };
+    w.keyPreview = true;
+    w.onKeyPreview = [&](int& k) {
+        if (k == 'x') k = 0;
+    };
+    p.typeKey(w, 'a');
+    p.typeKey(w, 'x');
+    p.typeKey(w, 'b');
+    p.advance(1);
+    EXPECT_EQ(typed, "ab");
+}
+
+TEST(Input, OptionButtonsMarkOnePerGroupAndRunTheirClick) {
+    Window w("w");
+    Control a(ControlKind::OptionButton, "opt", 1), b(ControlKind::OptionButton, "opt", 2);
+    w.add(a);
+    w.add(b);
+    int clicked = 0;
+    b.onClick = [&] { ++clicked; };
+    a.mark();
+    b.mark();
+    EXPECT_FALSE(a.marked);
+    EXPECT_TRUE(b.marked);
+    b.mark();
+    EXPECT_EQ(clicked, 2) << "marking an already marked option runs its click again";
+}
+
+TEST(Services, StoreSoundAndRandomAreScriptable) {
+    sim::SimPlatform p;
+    EXPECT_FALSE(p.store().read("zem", "player1", "bank"));
+    p.store().write("zem", "player1", "bank", " 12 ");
+    EXPECT_EQ(p.store().read("zem", "player1", "bank"), " 12 ");
+    p.memoryStore().failWrites = true;
+    EXPECT_FALSE(p.store().write("zem", "player1", "bank", "1"));
+    EXPECT_EQ(p.store().read("zem", "player1", "bank"), " 12 ");
+
+    p.sound().load(101, {1});
+    p.sound().load(102, {});
+    p.sound().play(101, false);
+    EXPECT_EQ(p.recorder().current(), 101);
+    p.sound().play(102, false);
+    EXPECT_EQ(p.recorder().current(), 0) << "an empty recording is silent and still cuts the last one";
+    p.sound().play(101, true);
+    EXPECT_TRUE(p.recorder().currentLooped());
+    p.sound().stop();
+    EXPECT_EQ(p.recorder().current(), 0);
+
+    p.scripted().pushStop(22);
+    p.scripted().pushChoice(3, 5);
+    EXPECT_EQ(static_cast<int>(22 * p.random().uniform()) + 1, 22);
+    EXPECT_EQ(static_cast<int>(5 * p.random().uniform()) + 1, 3);
+    const double fallback = p.random().uniform();
+    EXPECT_GE(fallback, 0.0);
+    EXPECT_LT(fallback, 1.0);
+}
+
+}  // namespace
+}  // namespace zem::platform
