@@ -1,9 +1,9 @@
 // Uniform random numbers in [0, 1): one interface, a real generator and a scripted one for replays.
 #pragma once
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <random>
 #include <vector>
 
 namespace zem::core {
@@ -26,15 +26,27 @@ inline int drawOneTo(int n, double u) {
     return k < n ? k : n;
 }
 
-// A 64-bit Mersenne Twister seeded once, from the operating system's entropy or from a given seed.
+// xoshiro256**: a small, fast 64-bit generator with a 256-bit state and a period of 2^256 - 1, seeded once,
+// from the operating system's entropy or from a given seed (spread over the state by splitmix64).
 class SystemRandom final : public Random {
   public:
     SystemRandom();
     explicit SystemRandom(uint64_t seed);
-    double uniform() override { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
+    double uniform() override { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
+    uint64_t next() {
+        const uint64_t result = std::rotl(state_[1] * 5, 7) * 9;
+        const uint64_t t = state_[1] << 17;
+        state_[2] ^= state_[0];
+        state_[3] ^= state_[1];
+        state_[1] ^= state_[2];
+        state_[0] ^= state_[3];
+        state_[2] ^= t;
+        state_[3] = std::rotl(state_[3], 45);
+        return result;
+    }
 
   private:
-    std::mt19937_64 engine_;
+    uint64_t state_[4];
 };
 
 // Hands out a fixed sequence, then falls back to a seeded generator; counts what it handed out.
