@@ -1,0 +1,508 @@
+// The Qt back end's event handling, yields, dialogs and pictures.
+#include "qt_platform.h"
+
+#include "qt_window_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+#include <algorithm>
+#include <cerrno>
+#include <limits>
+
+namespace zem::platform::qt {
+
+namespace {
+
+// The longest the idle loop waits before it looks at the timers again, in case one was started outside a
+// handler.
+constexpr int kIdleCheckMs = 50;
+
+int buttonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 1;
+    }
+}
+
+int buttonsOf(Qt::MouseButtons buttons) {
+    int result = 0;
+    if (buttons & Qt::LeftButton) result |= 1;
+    if (buttons & Qt::RightButton) result |= 2;
+    if (buttons & Qt::MiddleButton) result |= 4;
+    return result;
+}
+
+int shiftOf(Qt::KeyboardModifiers modifiers) {
+    int result = 0;
+    if (modifiers & Qt::ShiftModifier) result |= 1;
+    if (modifiers & Qt::ControlModifier) result |= 2;
+    if (modifiers & Qt::AltModifier) result |= 4;
+    return result;
+}
+
+MouseEvent mouseEventAt(const QPointF& position, int button, Qt::KeyboardModifiers modifiers) {
+    MouseEvent event;
+    event.button = button;
+    event.shift = shiftOf(modifiers);
+    event.x = static_cast<int>(std::lround(position.x() * 15.0));
+    event.y = static_cast<int>(std::lround(position.y() * 15.0));
+    return event;
+}
+
+// The character a key press types, as the game's key handlers see it: printable characters and the space as
+// their codes, Enter as 13, Backspace as 8; 0 for keys that type nothing of the kind.
+int typedCharacter(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return 13;
+    if (event.key() == Qt::Key_Backspace) return 8;
+    const QString text = event.text();
+    if (text.size() != 1) return 0;
+    const QChar ch = text.at(0);
+    if (ch.unicode() < 32 || ch.unicode() == 127 || !ch.isPrint()) return 0;
+    return ch.unicode();
+}
+
+bool isPictureKind(ControlKind kind) {
+    return kind == ControlKind::Image || kind == ControlKind::PictureBox || kind == ControlKind::Label;
+}
+
+QImage forDrawing(QImage image) {
+    if (image.isNull()) return image;
+    const QImage::Format format =
+        image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    return image.format() == format ? image : image.convertToFormat(format);
+}
+
+}  // namespace
+
+// Sees every mouse and key event of the application before the widgets do, and hands those of the attached
+// windows to the model.
+class QtPlatform::InputFilter final : public QObject {
+  public:
+    explicit InputFilter(QtPlatform& platform) : platform_(platform) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseMove:
+                if (!watched->isWidgetType()) return false;
+                return platform_.filterMouse(static_cast<QWidget*>(watched), event);
+            case QEvent::KeyPress:
+                if (!watched->isWidgetType()) return false;
+                return platform_.filterKey(static_cast<QWidget*>(watched), event);
+            default:
+                return false;
+        }
+    }
+
+  private:
+    QtPlatform& platform_;
+};
+
+QtPlatform::QtPlatform(PictureResolver pictures) : QtPlatform(Options{std::move(pictures), {}, {}}) {}
+
+QtPlatform::QtPlatform(Options options)
+    : loop_(clock_),
+      store_(options.settingsFile),
+      sound_(options.sound),
+      resolver_(std::move(options.pictures)) {
+    // The program decides when it ends: closing or hiding its last window does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    auto filter = std::make_unique<InputFilter>(*this);
+    qApp->installEventFilter(filter.get());
+    QObject::connect(qApp, &QApplication::focusChanged, filter.get(),
+                     [this](QWidget*, QWidget* now) { focusChanged(now); });
+    idle_ = new QTimer(filter.get());
+    idle_->setSingleShot(true);
+    idle_->setTimerType(Qt::PreciseTimer);
+    QObject::connect(idle_, &QTimer::timeout, filter.get(), [this] { pump(); });
+    filter_ = std::move(filter);
+    scheduleIdle();
+}
+
+QtPlatform::~QtPlatform() {
+    if (waitCursor_) QApplication::restoreOverrideCursor();
+    filter_.reset();  // stops the idle loop and the input filter first
+    views_.clear();
+    // The views hand their widgets to deleteLater; nothing of theirs may be left to a loop that no longer
+    // runs.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// --- yields ---
+
+void QtPlatform::doEvents() {
+    sync();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    loop_.processPending();
+    sync();
+    scheduleIdle();
+}
+
+void QtPlatform::paint() {
+    sync();
+    repaintNow();
+}
+
+void QtPlatform::sleep(int ms) {
+    paint();
+    if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void QtPlatform::repaintNow() {
+    // The widgets' changes wait as update requests of their top-level windows; handling just those paints
+    // the changed parts into the backing store and puts them on screen, and runs nothing else.
+    for (const auto& view : views_) {
+        if (view->top()->isVisible()) QCoreApplication::sendPostedEvents(view->top(), QEvent::UpdateRequest);
+    }
+}
+
+void QtPlatform::pump() {
+    if (quitRequested_) return;
+    loop_.processPending();
+    sync();
+    scheduleIdle();
+}
+
+void QtPlatform::scheduleIdle() {
+    if (idle_ == nullptr || quitRequested_) return;
+    int64_t wait = kIdleCheckMs;
+    if (loop_.hasPendingInput()) {
+        wait = 0;
+    } else {
+        const int64_t next = loop_.nextDue();
+        if (next != std::numeric_limits<int64_t>::max())
+            wait = std::clamp<int64_t>(next - loop_.now(), 0, wait);
+    }
+    idle_->start(static_cast<int>(wait));
+}
+
+void QtPlatform::deliver(const std::function<void()>& handler) {
+    if (quitRequested_) return;
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        // A handler must not take the event loop down with it.
+        qWarning("zem: a handler failed: %s", e.what());
+    } catch (...) {
+        qWarning("zem: a handler failed");
+    }
+    sync();
+    scheduleIdle();
+}
+
+// --- windows ---
+
+void QtPlatform::attach(Window& window) {
+    if (viewOf(&window) != nullptr) return;
+    views_.push_back(std::make_unique<WindowView>(*this, window));
+}
+
+void QtPlatform::detach(Window& window) {
+    auto it =
+        std::find_if(views_.begin(), views_.end(), [&](const auto& v) { return &v->window() == &window; });
+    if (it == views_.end()) return;
+    if (pressed_ != nullptr && pressed_->window == &window) pressed_ = nullptr;
+    views_.erase(it);
+}
+
+void QtPlatform::sync() {
+    if (syncing_) return;
+    syncing_ = true;
+    for (size_t i = 0; i < views_.size(); ++i) views_[i]->sync();
+    syncing_ = false;
+}
+
+QImage QtPlatform::grab(Window& window, bool withMenuBar) {
+    sync();
+    WindowView* view = viewOf(&window);
+    if (view == nullptr) return {};
+    QWidget* widget = withMenuBar ? view->top() : view->client();
+    return widget->grab().toImage();
+}
+
+WindowView* QtPlatform::viewOf(const Window* window) const {
+    for (const auto& view : views_) {
+        if (&view->window() == window) return view.get();
+    }
+    return nullptr;
+}
+
+WindowView* QtPlatform::viewOfWidget(const QWidget* widget) const {
+    if (widget == nullptr) return nullptr;
+    const QWidget* top = widget->window();
+    for (const auto& view : views_) {
+        if (view->top() == top) return view.get();
+    }
+    return nullptr;
+}
+
+QWidget* QtPlatform::widgetOf(const Control& control) const {
+    WindowView* view = viewOf(control.window);
+    return view != nullptr ? view->widgetOf(control) : nullptr;
+}
+
+QWidget* QtPlatform::clientOf(const Window& window) const {
+    WindowView* view = viewOf(&window);
+    return view != nullptr ? view->client() : nullptr;
+}
+
+QAction* QtPlatform::actionOf(const Control& control) const {
+    WindowView* view = viewOf(control.window);
+    return view != nullptr ? view->actionOf(control) : nullptr;
+}
+
+// --- input ---
+
+bool QtPlatform::filterMouse(QWidget* receiver, QEvent* event) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseButtonRelease) {
+        // The release goes to the control that took the press, wherever the pointer is now and even if the
+        // press hid it.
+        if (pressed_ == nullptr) {
+            // A release without a press it belongs to (the press was refused): a picture takes it silently.
+            WindowView* view = viewOfWidget(receiver);
+            BoundControl* bound = view != nullptr ? view->boundOf(receiver) : nullptr;
+            return bound != nullptr && isPictureKind(bound->control->kind);
+        }
+        Control* control = pressed_;
+        pressed_ = nullptr;
+        WindowView* view = viewOf(control->window);
+        QWidget* widget = view != nullptr ? view->widgetOf(*control) : nullptr;
+        const QPointF at =
+            widget != nullptr ? widget->mapFromGlobal(mouse->globalPosition()) : mouse->position();
+        const MouseEvent me = mouseEventAt(at, buttonOf(mouse->button()), mouse->modifiers());
+        deliver([control, me] {
+            if (control->enabled && control->onRelease) control->onRelease(me);
+        });
+        return true;
+    }
+    WindowView* view = viewOfWidget(receiver);
+    if (view == nullptr) return false;
+    BoundControl* bound = view->boundOf(receiver);
+    if (bound == nullptr || !isPictureKind(bound->control->kind)) return false;
+    Control* control = bound->control;
+    if (event->type() == QEvent::MouseMove) {
+        const MouseEvent me =
+            mouseEventAt(mouse->position(), buttonsOf(mouse->buttons()), mouse->modifiers());
+        if (control->onMove) {
+            deliver([control, me] {
+                if (control->acceptsInput() && control->onMove) control->onMove(me);
+            });
+        }
+        return true;
+    }
+    // A press, or the second press of a double click.
+    if (!control->acceptsInput()) return true;
+    pressed_ = control;
+    const MouseEvent me = mouseEventAt(mouse->position(), buttonOf(mouse->button()), mouse->modifiers());
+    deliver([control, me] {
+        if (control->acceptsInput() && control->onPress) control->onPress(me);
+    });
+    return true;
+}
+
+bool QtPlatform::filterKey(QWidget* receiver, QEvent* event) {
+    WindowView* view = viewOfWidget(receiver);
+    if (view == nullptr) return false;
+    // Only the widget that has the keyboard: a key it leaves unused travels on to its parents, and those
+    // steps are the same keystroke.
+    QWidget* focus = receiver->window()->focusWidget();
+    if (receiver != (focus != nullptr ? focus : receiver->window())) return false;
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int typed = typedCharacter(*keyEvent);
+    if (typed == 0) return false;
+    Window& window = view->window();
+    if (!window.visible || !window.enabled) return true;
+    // The control that has the keyboard: the receiver, or the control it belongs to (a text box's parts).
+    Control* target = nullptr;
+    for (const QWidget* w = receiver; w != nullptr && target == nullptr; w = w->parentWidget()) {
+        target = view->controlOf(w);
+    }
+    if (target == &window) target = nullptr;
+    const bool previewed = window.keyPreview && window.onKeyPreview;
+    const bool handled = target != nullptr && target->onKey;
+    if (!previewed && !handled) return false;
+
+    int key = typed;
+    deliver([&] {
+        if (window.keyPreview && window.onKeyPreview) window.onKeyPreview(key);
+        if (key != 0 && target != nullptr && target->acceptsInput() && target->onKey) target->onKey(key);
+    });
+    if (key == 0) return true;
+    if (key == typed) return false;  // the widget takes the key as typed
+    // The handlers replaced the character: a text box takes the new one; other controls have no use for it.
+    QPointer<QWidget> alive(receiver);
+    if (alive.isNull()) return true;
+    if (auto* line = qobject_cast<QLineEdit*>(receiver)) {
+        if (key == 8) {
+            line->backspace();
+        } else if (key >= 32) {
+            line->insert(QString(QChar(key)));
+        }
+        if (BoundControl* bound = view->boundOf(line)) view->takeText(*bound, line->text().toStdString());
+    } else {
+        QPlainTextEdit* edit = nullptr;
+        for (QWidget* w = receiver; w != nullptr && edit == nullptr; w = w->parentWidget()) {
+            edit = qobject_cast<QPlainTextEdit*>(w);
+        }
+        if (edit != nullptr && key == 8) {
+            edit->textCursor().deletePreviousChar();
+        } else if (edit != nullptr && (key >= 32 || key == 13)) {
+            edit->insertPlainText(key == 13 ? QString("\n") : QString(QChar(key)));
+        }
+    }
+    return true;
+}
+
+void QtPlatform::focusChanged(QWidget* now) {
+    WindowView* view = viewOfWidget(now);
+    if (view == nullptr) return;
+    for (const QWidget* w = now; w != nullptr; w = w->parentWidget()) {
+        if (Control* control = view->controlOf(w)) {
+            view->window().focus = control;
+            return;
+        }
+    }
+}
+
+void QtPlatform::setFocus(Control& control) {
+    Window* window = control.window;
+    if (window == nullptr) return;
+    window->focus = &control;
+    WindowView* view = viewOf(window);
+    if (view == nullptr) return;
+    sync();
+    if (&control == window) {
+        if (QWidget* focused = view->top()->focusWidget()) focused->clearFocus();
+        view->top()->activateWindow();
+        return;
+    }
+    if (QWidget* widget = view->widgetOf(control)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+// --- dialogs and the desktop ---
+
+MessageResult QtPlatform::messageBox(const MessageBoxRequest& request) {
+    paint();
+    QWidget* parent = QApplication::activeWindow();
+    if (viewOfWidget(parent) == nullptr) parent = nullptr;
+    QMessageBox box(request.icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Information,
+                    QString::fromStdString(request.title),
+                    QString::fromStdString(request.text).replace("\r\n", "\n"), QMessageBox::NoButton,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    if (request.buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(request.defaultButton == MessageResult::No ? QMessageBox::No : QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
+    }
+    const int answer = box.exec();
+    sync();
+    scheduleIdle();
+    if (request.buttons == MessageButtons::Ok) return MessageResult::Ok;
+    if (answer == QMessageBox::Yes) return MessageResult::Yes;
+    if (answer == QMessageBox::No) return MessageResult::No;
+    return request.defaultButton == MessageResult::Yes ? MessageResult::Yes : MessageResult::No;
+}
+
+void QtPlatform::setPointer(Pointer pointer) {
+    const bool wait = pointer == Pointer::Hourglass;
+    if (wait == waitCursor_) return;
+    waitCursor_ = wait;
+    if (wait) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+bool QtPlatform::openLink(const std::string& address, long& error) {
+    const QUrl url = QUrl::fromUserInput(QString::fromStdString(address));
+    if (address.empty() || !url.isValid()) {
+        error = EINVAL;
+        return false;
+    }
+    errno = 0;
+    if (QDesktopServices::openUrl(url)) return true;
+    error = errno != 0 ? errno : ENOENT;
+    return false;
+}
+
+void QtPlatform::quit() {
+    if (quitRequested_) return;
+    quitRequested_ = true;
+    if (idle_ != nullptr) idle_->stop();
+    // Queued: the loop ends when control is back in it, after the handler that asked has returned.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+}
+
+// --- pictures ---
+
+QImage QtPlatform::picture(const PictureRef& ref) {
+    if (ref.empty()) return {};
+    const auto key = std::make_pair(ref.name, ref.index);
+    auto it = pictures_.find(key);
+    if (it == pictures_.end()) {
+        it = pictures_.emplace(key, forDrawing(resolver_ ? resolver_(ref) : QImage())).first;
+    }
+    return it->second;
+}
+
+QImage QtPlatform::composite(const PictureRef& base, const PictureRef& overlay) {
+    if (overlay.empty()) return picture(base);
+    const auto key = std::make_tuple(base.name, base.index, overlay.name, overlay.index);
+    auto it = composites_.find(key);
+    if (it != composites_.end()) return it->second;
+
+    // The overlay with its white pixels see-through.
+    const auto maskKey = std::make_pair(overlay.name, overlay.index);
+    auto mask = masks_.find(maskKey);
+    if (mask == masks_.end()) {
+        QImage image = picture(overlay);
+        if (!image.isNull()) {
+            image = image.convertToFormat(QImage::Format_ARGB32);
+            for (int y = 0; y < image.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+                for (int x = 0; x < image.width(); ++x) {
+                    if ((line[x] & 0x00FFFFFFu) == 0x00FFFFFFu) line[x] = 0;
+                }
+            }
+            image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        }
+        mask = masks_.emplace(maskKey, image).first;
+    }
+    QImage result = picture(base);
+    if (result.isNull()) {
+        result = mask->second;
+    } else if (!mask->second.isNull()) {
+        result = result.copy();
+        QPainter painter(&result);
+        painter.drawImage(0, 0, mask->second);
+    }
+    composites_.emplace(key, result);
+    return result;
+}
+
+}  // namespace zem::platform::qt

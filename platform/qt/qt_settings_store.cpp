@@ -1,0 +1,91 @@
+// QSettings behind the settings store: texts go in and come out unchanged.
+#include "qt_settings_store.h"
+
+#include <QSettings>
+#include <QStringList>
+
+namespace zem::platform::qt {
+
+namespace {
+
+QString toQt(const std::string& text) { return QString::fromStdString(text); }
+
+// The INI key of a value: the section is the group. QSettings escapes characters that the INI syntax would
+// otherwise take for its own (blanks at the ends, commas, quotes, semicolons, equals signs) when it writes,
+// and undoes it when it reads.
+QString keyOf(const std::string& section, const std::string& key) { return toQt(section) + '/' + toQt(key); }
+
+}  // namespace
+
+QtSettingsStore::QtSettingsStore(QString filePath) : filePath_(std::move(filePath)) {}
+
+QtSettingsStore::~QtSettingsStore() {
+    // QSettings writes pending changes when it goes; nothing else to do.
+}
+
+QtSettingsStore::File& QtSettingsStore::fileFor(const std::string& application) {
+    const std::string name = filePath_.isEmpty() ? application : std::string();
+    auto it = files_.find(name);
+    if (it == files_.end()) {
+        it = files_.emplace(name, File{}).first;
+        reopen(name, it->second);
+    }
+    return it->second;
+}
+
+void QtSettingsStore::reopen(const std::string& name, File& file) {
+    file.settings.reset();
+    if (filePath_.isEmpty()) {
+        file.settings =
+            std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "zem", toQt(name));
+    } else {
+        file.settings = std::make_unique<QSettings>(filePath_, QSettings::IniFormat);
+    }
+    // A file is only ever replaced whole, never rewritten in place (the default, stated here on purpose).
+    file.settings->setAtomicSyncRequired(true);
+    for (const auto& [key, value] : file.unsaved) file.settings->setValue(key, value);
+}
+
+QString QtSettingsStore::fileName(const std::string& application) {
+    return fileFor(application).settings->fileName();
+}
+
+std::optional<std::string> QtSettingsStore::read(const std::string& application, const std::string& section,
+                                                 const std::string& key) {
+    const QVariant value = fileFor(application).settings->value(keyOf(section, key));
+    if (!value.isValid()) return std::nullopt;
+    // A text with unquoted commas, as a hand-edited file may hold, reads as a list: give it back joined.
+    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(", ").toStdString();
+    if (!value.canConvert<QString>()) return std::nullopt;
+    return value.toString().toStdString();
+}
+
+bool QtSettingsStore::write(const std::string& application, const std::string& section,
+                            const std::string& key, const std::string& value) {
+    File& file = fileFor(application);
+    if (!file.settings->isWritable()) return false;
+    const QString k = keyOf(section, key);
+    const QString v = toQt(value);
+    file.settings->setValue(k, v);
+    file.unsaved[k] = v;
+    return true;
+}
+
+bool QtSettingsStore::flush() {
+    bool ok = true;
+    for (auto& [name, file] : files_) {
+        // QSettings keeps its first error for good: after a failure a fresh one, given the unsaved values
+        // again, tries anew.
+        if (file.failed) reopen(name, file);
+        file.settings->sync();
+        file.failed = file.settings->status() != QSettings::NoError;
+        if (file.failed) {
+            ok = false;
+        } else {
+            file.unsaved.clear();
+        }
+    }
+    return ok;
+}
+
+}  // namespace zem::platform::qt

@@ -1,0 +1,648 @@
+// Widgets for the controls of one window, and their sync with the model.
+#include "qt_window_view.h"
+
+#include "qt_platform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace zem::platform::qt {
+
+namespace {
+
+QString toQt(const std::string& text) { return QString::fromStdString(text); }
+QColor toQt(Color c) { return QColor(c.r, c.g, c.b); }
+
+QRect pixelRect(int left, int top, int width, int height) {
+    return QRect(twipsToPixels(left), twipsToPixels(top), std::max(0, twipsToPixels(width)),
+                 std::max(0, twipsToPixels(height)));
+}
+
+// Points at 15 twips to the pixel (96 pixels to the inch); set in pixels, so text keeps to the layout
+// whatever the screen's own resolution.
+QFont fontFor(const Control& c) {
+    QFont font = QApplication::font();
+    if (!c.fontFamily.empty()) font.setFamily(toQt(c.fontFamily));
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(c.fontPoints * 96.0 / 72.0))));
+    font.setBold(c.bold);
+    return font;
+}
+
+Qt::Alignment alignmentOf(int alignment) {
+    switch (alignment) {
+        case 1:
+            return Qt::AlignRight | Qt::AlignTop;
+        case 2:
+            return Qt::AlignHCenter | Qt::AlignTop;
+        default:
+            return Qt::AlignLeft | Qt::AlignTop;
+    }
+}
+
+// CR LF as the model keeps line ends; LF as Qt shows them.
+QString toDisplayText(const std::string& text) { return toQt(text).replace("\r\n", "\n"); }
+std::string fromDisplayText(const QString& text) {
+    QString copy = text;
+    return copy.replace("\n", "\r\n").toStdString();
+}
+
+bool isMultiLine(const Control& c) { return c.wordWrap || c.caption.find('\n') != std::string::npos; }
+
+}  // namespace
+
+// The window's top-level widget. The close box asks the model; the model's handler decides what goes.
+class TopWidget final : public QWidget {
+  public:
+    TopWidget(QtPlatform& platform, Window& window) : platform_(platform), window_(window) {
+        setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    void release() { released_ = true; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override {
+        if (released_ || platform_.quitRequested()) {
+            event->accept();
+            return;
+        }
+        event->ignore();
+        Window* window = &window_;
+        if (!event->spontaneous()) return;
+        platform_.deliver([window] {
+            if (!window->visible || !window->enabled) return;
+            if (window->onCloseRequest) {
+                window->onCloseRequest();
+            } else {
+                window->visible = false;
+            }
+        });
+    }
+
+  private:
+    QtPlatform& platform_;
+    Window& window_;
+    bool released_ = false;
+};
+
+// A line segment as the window's surface draws it, in pixels.
+struct LineSpec {
+    bool visible = false;
+    QLine line;
+    QColor colour;
+    int width = 1;
+    QRect bounds() const {
+        const int margin = width / 2 + 2;
+        return QRect(line.p1(), line.p2()).normalized().adjusted(-margin, -margin, margin, margin);
+    }
+};
+
+// The window's client area: its background colour and picture, and the line segments drawn on it beneath
+// every control that stands on it.
+class ClientWidget final : public QWidget {
+  public:
+    explicit ClientWidget(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setFocusPolicy(Qt::NoFocus);
+    }
+    void setBackground(QColor colour, QImage picture) {
+        colour_ = colour;
+        picture_ = std::move(picture);
+        update();
+    }
+    int addLine() {
+        lines_.emplace_back();
+        return static_cast<int>(lines_.size()) - 1;
+    }
+    void setLine(int slot, const LineSpec& spec) {
+        LineSpec& line = lines_[static_cast<size_t>(slot)];
+        if (line.visible) update(line.bounds());
+        line = spec;
+        if (line.visible) update(line.bounds());
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter p(this);
+        p.fillRect(event->rect(), colour_);
+        if (!picture_.isNull()) p.drawImage(0, 0, picture_);
+        for (const LineSpec& line : lines_) {
+            if (!line.visible || !line.bounds().intersects(event->rect())) continue;
+            p.setPen(QPen(line.colour, line.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawLine(line.line);
+        }
+    }
+
+  private:
+    QColor colour_ = Qt::white;
+    QImage picture_;
+    std::vector<LineSpec> lines_;
+};
+
+// A picture box or picture: its picture at its own size (clipped to the control) or stretched to the control,
+// over a solid background when it has one. A picture box clips the controls inside it.
+class PictureWidget final : public QWidget {
+  public:
+    explicit PictureWidget(QWidget* parent) : QWidget(parent) {
+        setFocusPolicy(Qt::NoFocus);
+        setMouseTracking(true);
+        // A press on a disabled picture goes nowhere else.
+        setAttribute(Qt::WA_NoMousePropagation);
+    }
+    void setContent(QImage image, bool stretch, QColor fill) {
+        image_ = std::move(image);
+        stretch_ = stretch;
+        fill_ = fill;
+        scaled_ = QImage();
+        updateOpacity();
+        update();
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent*) override {
+        scaled_ = QImage();
+        updateOpacity();
+    }
+    void paintEvent(QPaintEvent* event) override {
+        if (!fill_.isValid() && image_.isNull()) return;
+        QPainter p(this);
+        if (fill_.isValid()) p.fillRect(event->rect(), fill_);
+        if (image_.isNull()) return;
+        if (stretch_ && image_.size() != size()) {
+            if (scaled_.size() != size()) {
+                scaled_ = image_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            }
+            p.drawImage(0, 0, scaled_);
+        } else {
+            p.drawImage(0, 0, image_);
+        }
+    }
+
+  private:
+    // Whether the widget covers everything beneath it, so that Qt need not paint what lies under it.
+    void updateOpacity() {
+        const bool covers = !image_.isNull() && !image_.hasAlphaChannel() &&
+                            (stretch_ || (image_.width() >= width() && image_.height() >= height()));
+        setAttribute(Qt::WA_OpaquePaintEvent, fill_.isValid() || covers);
+    }
+
+    QImage image_;
+    QImage scaled_;
+    bool stretch_ = false;
+    QColor fill_;
+};
+
+// An option button whose mark is the model's: a click asks the model, which marks it (or not).
+class OptionWidget final : public QRadioButton {
+  public:
+    explicit OptionWidget(QWidget* parent) : QRadioButton(parent) { setAutoExclusive(false); }
+
+  protected:
+    void nextCheckState() override {}
+    // The whole control takes the click, not only its circle and text.
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+WindowView::WindowView(QtPlatform& platform, Window& window)
+    : platform_(platform), window_(window), guard_(std::make_unique<QObject>()) {
+    top_ = new TopWidget(platform, window);
+    top_->setObjectName(toQt(window.name));
+    auto* layout = new QVBoxLayout(top_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    client_ = new ClientWidget(top_);
+    client_->setObjectName(toQt(window.name) + "_client");
+    layout->addWidget(client_);
+    byWidget_.insert(top_, nullptr);
+    sync();
+}
+
+WindowView::~WindowView() {
+    guard_.reset();  // no signal of these widgets reaches the model any more
+    top_->release();
+    top_->hide();
+    // The widgets may be in the middle of delivering an event: they go when Qt is done with them.
+    top_->deleteLater();
+}
+
+QWidget* WindowView::top() const { return top_; }
+QWidget* WindowView::client() const { return client_; }
+
+QWidget* WindowView::widgetOf(const Control& control) const {
+    if (&control == &window_) return top_;
+    auto it = byControl_.find(&control);
+    return it != byControl_.end() ? it->second->widget : nullptr;
+}
+
+QAction* WindowView::actionOf(const Control& control) const {
+    auto it = byControl_.find(&control);
+    return it != byControl_.end() ? it->second->action : nullptr;
+}
+
+BoundControl* WindowView::boundOf(const QWidget* widget) const { return byWidget_.value(widget, nullptr); }
+
+Control* WindowView::controlOf(const QWidget* widget) const {
+    if (widget == top_ || widget == client_) return &window_;
+    BoundControl* bound = boundOf(widget);
+    return bound != nullptr ? bound->control : nullptr;
+}
+
+QWidget* WindowView::containerWidget(const Control* container) const {
+    if (container == nullptr || container == &window_) return client_;
+    auto it = byControl_.find(container);
+    if (it == byControl_.end() || it->second->widget == nullptr) return client_;
+    return it->second->widget;
+}
+
+bool WindowView::hasMenuEntriesUnder(const Control& entry) const {
+    for (const Control* c : window_.controls()) {
+        if (c->parent == &entry && c->kind == ControlKind::MenuEntry) return true;
+    }
+    return false;
+}
+
+void WindowView::takeText(BoundControl& bound, const std::string& text) {
+    bound.control->caption = text;
+    bound.caption = text;
+}
+
+void WindowView::sync() {
+    applyWindowBeforeControls();
+    bindNew();
+    for (auto& bound : bound_) apply(*bound);
+    applyWindowVisibility();
+    fresh_ = false;
+}
+
+void WindowView::bindNew() {
+    const auto& controls = window_.controls();
+    while (bound_.size() < controls.size()) {
+        auto bound = std::make_unique<BoundControl>();
+        bound->control = controls[bound_.size()];
+        byControl_[bound->control] = bound.get();
+        create(*bound);
+        if (bound->widget != nullptr) byWidget_.insert(bound->widget, bound.get());
+        bound_.push_back(std::move(bound));
+    }
+}
+
+void WindowView::create(BoundControl& bound) {
+    Control& c = *bound.control;
+    Control* control = &c;
+    QWidget* parent = containerWidget(c.parent);
+    QtPlatform* platform = &platform_;
+    switch (c.kind) {
+        case ControlKind::Window:
+            return;
+        case ControlKind::LineSegment:
+            bound.lineSlot = client_->addLine();
+            return;
+        case ControlKind::MenuEntry:
+            createMenuEntry(bound);
+            return;
+        case ControlKind::PictureBox:
+        case ControlKind::Image:
+            bound.widget = new PictureWidget(parent);
+            break;
+        case ControlKind::Label: {
+            auto* label = new QLabel(parent);
+            label->setTextFormat(Qt::PlainText);
+            label->setMouseTracking(true);
+            label->setAttribute(Qt::WA_NoMousePropagation);
+            bound.widget = label;
+            break;
+        }
+        case ControlKind::Panel: {
+            auto* panel = new QLabel(parent);
+            panel->setTextFormat(Qt::PlainText);
+            panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+            panel->setLineWidth(2);
+            panel->setAlignment(Qt::AlignCenter);
+            panel->setWordWrap(true);
+            panel->setAutoFillBackground(true);
+            panel->setMargin(4);
+            bound.widget = panel;
+            break;
+        }
+        case ControlKind::Frame:
+            bound.widget = new QGroupBox(parent);
+            break;
+        case ControlKind::PushButton: {
+            auto* button = new QPushButton(parent);
+            button->setAutoDefault(false);
+            QObject::connect(button, &QPushButton::clicked, guard_.get(), [platform, control] {
+                platform->deliver([control] {
+                    if (control->acceptsInput()) control->press();
+                });
+            });
+            bound.widget = button;
+            break;
+        }
+        case ControlKind::OptionButton: {
+            auto* option = new OptionWidget(parent);
+            QObject::connect(option, &QRadioButton::clicked, guard_.get(), [platform, control] {
+                platform->deliver([control] {
+                    if (control->acceptsInput()) control->mark();
+                });
+            });
+            bound.widget = option;
+            break;
+        }
+        case ControlKind::TextBox: {
+            BoundControl* b = &bound;
+            if (isMultiLine(c)) {
+                auto* edit = new QPlainTextEdit(parent);
+                edit->setTabChangesFocus(true);
+                QObject::connect(edit, &QPlainTextEdit::textChanged, guard_.get(), [this, platform, edit, b] {
+                    if (!platform->syncing()) takeText(*b, fromDisplayText(edit->toPlainText()));
+                });
+                bound.widget = edit;
+            } else {
+                auto* edit = new QLineEdit(parent);
+                QObject::connect(edit, &QLineEdit::textEdited, guard_.get(),
+                                 [this, b](const QString& text) { takeText(*b, text.toStdString()); });
+                bound.widget = edit;
+            }
+            break;
+        }
+    }
+    bound.widget->setObjectName(toQt(c.index != 0 ? c.name + "_" + std::to_string(c.index) : c.name));
+    // Later controls stand above earlier ones.
+    bound.widget->raise();
+}
+
+void WindowView::createMenuEntry(BoundControl& bound) {
+    Control& c = *bound.control;
+    Control* control = &c;
+    QtPlatform* platform = &platform_;
+    QWidget* owner = nullptr;
+    if (c.parent == &window_) {
+        if (menuBar_ == nullptr) {
+            menuBar_ = new QMenuBar(top_);
+            menuBar_->setObjectName(toQt(window_.name) + "_menu");
+            top_->layout()->setMenuBar(menuBar_);
+        }
+        owner = menuBar_;
+    } else {
+        auto it = byControl_.find(c.parent);
+        if (it == byControl_.end() || it->second->action == nullptr) return;  // not on a menu bar
+        BoundControl& parent = *it->second;
+        if (parent.menu == nullptr) {
+            parent.menu = new QMenu(menuBar_);
+            parent.action->setMenu(parent.menu);
+        }
+        owner = parent.menu;
+    }
+    if (hasMenuEntriesUnder(c)) {
+        bound.menu = new QMenu(owner);
+        bound.action = bound.menu->menuAction();
+    } else {
+        bound.action = new QAction(owner);
+        QObject::connect(bound.action, &QAction::triggered, guard_.get(), [platform, control] {
+            platform->deliver([control] {
+                if (control->acceptsInput()) control->press();
+            });
+        });
+    }
+    bound.action->setObjectName(toQt(c.name));
+    owner->addAction(bound.action);
+}
+
+void WindowView::applyWindowBeforeControls() {
+    Window& w = window_;
+    if (fresh_ || w.caption != caption_) {
+        caption_ = w.caption;
+        top_->setWindowTitle(toQt(caption_));
+    }
+    if (fresh_ || w.clientWidth != clientWidth_ || w.clientHeight != clientHeight_) {
+        clientWidth_ = w.clientWidth;
+        clientHeight_ = w.clientHeight;
+        client_->setFixedSize(std::max(0, twipsToPixels(clientWidth_)),
+                              std::max(0, twipsToPixels(clientHeight_)));
+    }
+    if (fresh_ || w.left != left_ || w.top != top_px_) {
+        left_ = w.left;
+        top_px_ = w.top;
+        top_->move(twipsToPixels(left_), twipsToPixels(top_px_));
+    }
+    if (fresh_ || !(w.icon == icon_)) {
+        icon_ = w.icon;
+        const QImage icon = platform_.picture(icon_);
+        top_->setWindowIcon(icon.isNull() ? QIcon() : QIcon(QPixmap::fromImage(icon)));
+    }
+    if (fresh_ || !(w.picture == picture_) || !(w.background == background_)) {
+        picture_ = w.picture;
+        background_ = w.background;
+        client_->setBackground(toQt(background_), platform_.picture(picture_));
+    }
+    if (fresh_ || w.enabled != enabled_) {
+        enabled_ = w.enabled;
+        top_->setEnabled(enabled_);
+    }
+}
+
+void WindowView::applyWindowVisibility() {
+    if (!fresh_ && window_.visible == visible_) return;
+    visible_ = window_.visible;
+    if (visible_) {
+        top_->show();
+    } else {
+        top_->hide();
+    }
+}
+
+void WindowView::apply(BoundControl& b) {
+    Control& c = *b.control;
+    if (c.kind == ControlKind::Window) return;
+
+    if (c.kind == ControlKind::LineSegment) {
+        const bool visible = c.shown();
+        if (!b.fresh && visible == b.visible && c.x1 == b.x1 && c.y1 == b.y1 && c.x2 == b.x2 &&
+            c.y2 == b.y2 && c.foreground == b.foreground && c.lineWidth == b.lineWidth) {
+            return;
+        }
+        b.visible = visible;
+        b.x1 = c.x1, b.y1 = c.y1, b.x2 = c.x2, b.y2 = c.y2;
+        b.foreground = c.foreground;
+        b.lineWidth = c.lineWidth;
+        b.fresh = false;
+        LineSpec spec;
+        spec.visible = visible;
+        spec.line = QLine(twipsToPixels(c.x1), twipsToPixels(c.y1), twipsToPixels(c.x2), twipsToPixels(c.y2));
+        spec.colour = toQt(c.foreground);
+        spec.width = std::max(1, c.lineWidth);
+        client_->setLine(b.lineSlot, spec);
+        return;
+    }
+
+    if (c.kind == ControlKind::MenuEntry) {
+        if (b.action == nullptr) return;
+        if (b.fresh || c.caption != b.caption) {
+            b.caption = c.caption;
+            b.action->setSeparator(b.caption == "-");
+            b.action->setText(toQt(b.caption));
+            if (b.menu != nullptr) b.menu->setTitle(toQt(b.caption));
+        }
+        if (b.fresh || c.visible != b.visible) b.action->setVisible(b.visible = c.visible);
+        if (b.fresh || c.enabled != b.enabled) b.action->setEnabled(b.enabled = c.enabled);
+        b.fresh = false;
+        return;
+    }
+
+    QWidget* w = b.widget;
+    if (w == nullptr) return;
+    const bool textChanged = b.fresh || c.caption != b.caption || c.fontPoints != b.fontPoints ||
+                             c.bold != b.bold || c.fontFamily != b.fontFamily || c.wordWrap != b.wordWrap ||
+                             c.width != b.width || c.autoSize != b.autoSize;
+    applyFontAndColours(b, c);
+    applyText(b, c);
+
+    if (c.kind == ControlKind::PictureBox || c.kind == ControlKind::Image) {
+        if (b.fresh || !(c.picture == b.picture) || !(c.overlay == b.overlay) || c.stretch != b.stretch ||
+            c.transparentBackground != b.transparentBackground || !(c.background == b.background)) {
+            b.picture = c.picture;
+            b.overlay = c.overlay;
+            b.stretch = c.stretch;
+            b.transparentBackground = c.transparentBackground;
+            b.background = c.background;
+            static_cast<PictureWidget*>(w)->setContent(
+                platform_.composite(b.picture, b.overlay), b.stretch,
+                b.transparentBackground ? QColor() : toQt(b.background));
+        }
+    }
+
+    QRect rect = pixelRect(c.left, c.top, c.width, c.height);
+    if (c.kind == ControlKind::Label && c.autoSize) {
+        // A label sized to its text: its width is kept when it wraps, its height follows the lines.
+        if (textChanged) {
+            auto* label = static_cast<QLabel*>(w);
+            b.textSize =
+                c.wordWrap ? QSize(rect.width(), label->heightForWidth(rect.width())) : label->sizeHint();
+        }
+        rect.setSize(b.textSize);
+    }
+    b.autoSize = c.autoSize;
+    b.width = c.width;
+    if (b.fresh || rect != b.geometry) {
+        b.geometry = rect;
+        w->setGeometry(rect);
+    }
+
+    if (b.fresh || c.hint != b.hint) {
+        b.hint = c.hint;
+        w->setToolTip(toQt(b.hint));
+    }
+    // A label that nobody handles lets the mouse through to what lies beneath it.
+    if (c.kind == ControlKind::Label) {
+        const bool handled = c.onPress || c.onRelease || c.onMove || c.onClick || !c.hint.empty();
+        if (w->testAttribute(Qt::WA_TransparentForMouseEvents) == handled) {
+            w->setAttribute(Qt::WA_TransparentForMouseEvents, !handled);
+        }
+    }
+    if (b.fresh || c.enabled != b.enabled) w->setEnabled(b.enabled = c.enabled);
+    if (b.fresh || c.visible != b.visible) w->setVisible(b.visible = c.visible);
+    b.fresh = false;
+}
+
+void WindowView::applyFontAndColours(BoundControl& b, const Control& c) {
+    if (c.kind == ControlKind::PictureBox || c.kind == ControlKind::Image) return;
+    QWidget* w = b.widget;
+    if (b.fresh || c.fontPoints != b.fontPoints || c.bold != b.bold || c.fontFamily != b.fontFamily) {
+        b.fontPoints = c.fontPoints;
+        b.bold = c.bold;
+        b.fontFamily = c.fontFamily;
+        w->setFont(fontFor(c));
+    }
+    if (b.fresh || !(c.foreground == b.foreground) || !(c.background == b.background) ||
+        c.transparentBackground != b.transparentBackground) {
+        b.foreground = c.foreground;
+        b.background = c.background;
+        b.transparentBackground = c.transparentBackground;
+        QPalette palette = w->palette();
+        const bool label = c.kind == ControlKind::Label;
+        // Labels always take their colours; other controls keep the desktop's own unless given some (black
+        // text is the desktop's text, a transparent background the desktop's face).
+        if (label || !(c.foreground == Color{0, 0, 0})) {
+            palette.setColor(QPalette::WindowText, toQt(c.foreground));
+            palette.setColor(QPalette::ButtonText, toQt(c.foreground));
+            palette.setColor(QPalette::Text, toQt(c.foreground));
+        }
+        if (!c.transparentBackground) {
+            palette.setColor(QPalette::Window, toQt(c.background));
+            palette.setColor(QPalette::Button, toQt(c.background));
+            palette.setColor(QPalette::Base, toQt(c.background));
+        }
+        w->setPalette(palette);
+        if (c.kind != ControlKind::Panel) w->setAutoFillBackground(!c.transparentBackground);
+    }
+}
+
+void WindowView::applyText(BoundControl& b, const Control& c) {
+    QWidget* w = b.widget;
+    const bool captionChanged = b.fresh || c.caption != b.caption;
+    switch (c.kind) {
+        case ControlKind::Label: {
+            auto* label = static_cast<QLabel*>(w);
+            if (captionChanged) label->setText(toDisplayText(c.caption));
+            if (b.fresh || c.alignment != b.alignment) label->setAlignment(alignmentOf(c.alignment));
+            if (b.fresh || c.wordWrap != b.wordWrap) label->setWordWrap(c.wordWrap);
+            break;
+        }
+        case ControlKind::Panel:
+            if (captionChanged) static_cast<QLabel*>(w)->setText(toDisplayText(c.caption));
+            break;
+        case ControlKind::Frame:
+            if (captionChanged) static_cast<QGroupBox*>(w)->setTitle(toQt(c.caption));
+            break;
+        case ControlKind::PushButton: {
+            auto* button = static_cast<QPushButton*>(w);
+            if (captionChanged || !(c.picture == b.picture)) {
+                b.picture = c.picture;
+                const QImage image = platform_.picture(b.picture);
+                if (image.isNull()) {
+                    button->setIcon(QIcon());
+                    button->setText(toQt(c.caption));
+                } else {
+                    button->setIcon(QIcon(QPixmap::fromImage(image)));
+                    button->setIconSize(image.size());
+                    button->setText(QString());
+                }
+            }
+            break;
+        }
+        case ControlKind::OptionButton: {
+            auto* option = static_cast<QRadioButton*>(w);
+            if (captionChanged) option->setText(toQt(c.caption));
+            if (b.fresh || c.marked != b.marked) option->setChecked(b.marked = c.marked);
+            break;
+        }
+        case ControlKind::TextBox:
+            if (captionChanged) {
+                if (auto* line = qobject_cast<QLineEdit*>(w)) {
+                    line->setText(toQt(c.caption));
+                } else if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
+                    edit->setPlainText(toDisplayText(c.caption));
+                }
+            }
+            break;
+        default:
+            break;
+    }
+    if (captionChanged) b.caption = c.caption;
+    b.alignment = c.alignment;
+    b.wordWrap = c.wordWrap;
+}
+
+}  // namespace zem::platform::qt

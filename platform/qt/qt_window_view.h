@@ -1,0 +1,120 @@
+// The real widgets of one window model, and the step that brings them in line with it.
+#pragma once
+
+#include "platform/controls.h"
+
+#include <QColor>
+#include <QHash>
+#include <QImage>
+#include <QLine>
+#include <QRect>
+#include <QSize>
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QObject;
+class QWidget;
+
+namespace zem::platform::qt {
+
+class QtPlatform;
+class ClientWidget;
+class TopWidget;
+
+// Twips to pixels, 15 to the pixel, rounded to the nearest pixel (halves away from zero).
+constexpr int twipsToPixels(int twips) { return twips >= 0 ? (twips + 7) / 15 : -((-twips + 7) / 15); }
+
+// One control's widget (or menu action) and the values last put on it, so that a sync touches only what
+// changed.
+struct BoundControl {
+    Control* control = nullptr;
+    QWidget* widget = nullptr;  // none for line segments and menu entries
+    QAction* action = nullptr;  // menu entries
+    QMenu* menu = nullptr;      // a menu entry with entries under it
+    int lineSlot = -1;          // line segments: the slot on the window's surface
+    bool fresh = true;          // nothing applied yet
+
+    QRect geometry;
+    int width = -1;  // twips, as last applied
+    QSize textSize;  // an autosized label's size for its text
+    bool visible = false;
+    bool enabled = true;
+    std::string caption;
+    std::string hint;
+    PictureRef picture;
+    PictureRef overlay;
+    bool stretch = false;
+    Color foreground;
+    Color background;
+    bool transparentBackground = true;
+    int fontPoints = 0;
+    bool bold = false;
+    std::string fontFamily;
+    int alignment = -1;
+    bool wordWrap = false;
+    bool autoSize = false;
+    bool marked = false;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0, lineWidth = 0;
+};
+
+class WindowView {
+  public:
+    WindowView(QtPlatform& platform, Window& window);
+    ~WindowView();
+    WindowView(const WindowView&) = delete;
+    WindowView& operator=(const WindowView&) = delete;
+
+    // Brings every widget in line with the model: new controls get widgets, changed values are applied.
+    void sync();
+
+    Window& window() { return window_; }
+    QWidget* top() const;
+    QWidget* client() const;
+    QMenuBar* menuBar() const { return menuBar_; }
+    QWidget* widgetOf(const Control& control) const;
+    QAction* actionOf(const Control& control) const;
+    // The control whose widget this is (the window for its own top-level and client area); null if none.
+    Control* controlOf(const QWidget* widget) const;
+    BoundControl* boundOf(const QWidget* widget) const;
+
+    // A user's edit of a text box: the model takes the text, and the view knows it has it.
+    void takeText(BoundControl& bound, const std::string& text);
+
+  private:
+    void bindNew();
+    void create(BoundControl& bound);
+    void createMenuEntry(BoundControl& bound);
+    void apply(BoundControl& bound);
+    void applyWindowBeforeControls();
+    void applyWindowVisibility();
+    void applyText(BoundControl& bound, const Control& c);
+    void applyFontAndColours(BoundControl& bound, const Control& c);
+    QWidget* containerWidget(const Control* container) const;
+    bool hasMenuEntriesUnder(const Control& entry) const;
+
+    QtPlatform& platform_;
+    Window& window_;
+    TopWidget* top_ = nullptr;
+    ClientWidget* client_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    std::unique_ptr<QObject> guard_;  // the context of every connection, so none outlives the view
+    std::vector<std::unique_ptr<BoundControl>> bound_;  // in the window's control order
+    std::unordered_map<const Control*, BoundControl*> byControl_;
+    QHash<const QWidget*, BoundControl*> byWidget_;
+
+    // The window's own values last applied.
+    bool fresh_ = true;
+    std::string caption_;
+    int clientWidth_ = -1, clientHeight_ = -1, left_ = 0, top_px_ = 0;
+    bool visible_ = false, enabled_ = true;
+    PictureRef icon_, picture_;
+    Color background_;
+};
+
+}  // namespace zem::platform::qt

@@ -1,0 +1,574 @@
+// The Qt back end's windows: widgets made from a window model, kept in line with it, painted before pauses,
+// and player input handed to the model as the toolkit contract says.
+#include "platform/qt/qt_platform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+#include <map>
+#include <vector>
+
+namespace zem::platform::qt {
+namespace {
+
+constexpr int T = 15;  // twips per pixel
+
+// Solid pictures by name: "<colour>" or "<colour>:<w>x<h>"; "mark" is white with a black square in the
+// middle.
+QImage testPicture(const PictureRef& ref) {
+    static const std::map<std::string, std::pair<QColor, QSize>> known = {
+        {"yellow", {Qt::yellow, {60, 60}}},    {"red", {Qt::red, {30, 30}}},
+        {"blue", {Qt::blue, {60, 60}}},        {"green", {Qt::green, {20, 20}}},
+        {"strip", {Qt::magenta, {125, 3625}}},
+    };
+    if (ref.name == "mark") {
+        QImage image(60, 60, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        for (int y = 25; y < 35; ++y) {
+            for (int x = 25; x < 35; ++x) image.setPixel(x, y, qRgb(0, 0, 0));
+        }
+        return image;
+    }
+    auto it = known.find(ref.name);
+    if (it == known.end()) return {};
+    QImage image(it->second.second, QImage::Format_RGB32);
+    image.fill(it->second.first);
+    return image;
+}
+
+struct Recorder {
+    std::vector<std::string> events;
+    std::vector<MouseEvent> mice;
+    std::vector<int> previewKeys;
+    std::vector<int> textKeys;
+};
+
+// A small window: labels, a picture box with a picture inside it, a line segment beneath it, a menu entry, a
+// text box, a frame with two option buttons and a push button.
+class TestWindow {
+  public:
+    TestWindow() : window("frmtest") {
+        window.caption = "Test window";
+        window.clientWidth = 300 * T;
+        window.clientHeight = 200 * T;
+        window.background = {0, 0, 0};
+        window.visible = true;
+
+        place(label, 10, 20, 100, 20);
+        label.caption = "No Win";
+        label.foreground = {255, 255, 0};
+        window.add(label);
+
+        place(autoLabel, 10, 160, 10, 10);
+        autoLabel.caption = "1";
+        autoLabel.autoSize = true;
+        window.add(autoLabel);
+
+        line.x1 = 0, line.y1 = 80 * T, line.x2 = 300 * T, line.y2 = 80 * T;
+        line.foreground = {0, 255, 255};
+        line.lineWidth = 6;
+        window.add(line);
+
+        place(box, 100, 50, 60, 60);
+        box.picture = {"yellow", 0};
+        window.add(box);
+
+        place(image, 10, 10, 30, 30);
+        image.picture = {"red", 0};
+        image.hint = "Bet 1 coin per line";
+        image.onPress = [this](const MouseEvent& e) {
+            rec.events.push_back("press");
+            rec.mice.push_back(e);
+        };
+        image.onRelease = [this](const MouseEvent& e) {
+            rec.events.push_back("release");
+            rec.mice.push_back(e);
+        };
+        window.add(image, &box);
+
+        box.onPress = [this](const MouseEvent&) { rec.events.push_back("box press"); };
+
+        exitEntry.caption = "&exit";
+        exitEntry.onClick = [this] { rec.events.push_back("exit"); };
+        window.add(exitEntry);
+
+        place(text, 180, 10, 100, 20);
+        text.caption = "abc";
+        text.onKey = [this](int& key) { rec.textKeys.push_back(key); };
+        window.add(text);
+
+        place(frame, 180, 120, 110, 70);
+        frame.caption = "Reel Speed";
+        window.add(frame);
+        place(slow, 5, 20, 100, 20);
+        slow.caption = "1";
+        slow.group = 1;
+        slow.marked = true;
+        slow.onClick = [this] { rec.events.push_back("slow"); };
+        window.add(slow, &frame);
+        place(fast, 5, 45, 100, 20);
+        fast.caption = "2";
+        fast.group = 1;
+        fast.onClick = [this] { rec.events.push_back("fast"); };
+        window.add(fast, &frame);
+
+        place(button, 180, 40, 80, 25);
+        button.caption = "OK";
+        button.onClick = [this] { rec.events.push_back("ok"); };
+        window.add(button);
+    }
+
+    static void place(Control& c, int x, int y, int w, int h) {
+        c.left = x * T;
+        c.top = y * T;
+        c.width = w * T;
+        c.height = h * T;
+    }
+
+    Window window;
+    Control label{ControlKind::Label, "LABWIN"};
+    Control autoLabel{ControlKind::Label, "PANELBANK"};
+    Control line{ControlKind::LineSegment, "Lineflash", 1};
+    Control box{ControlKind::PictureBox, "Picture1"};
+    Control image{ControlKind::Image, "pplay", 1};
+    Control exitEntry{ControlKind::MenuEntry, "mnuexit"};
+    Control text{ControlKind::TextBox, "txtname"};
+    Control frame{ControlKind::Frame, "Framespeed"};
+    Control slow{ControlKind::OptionButton, "setspeed", 0};
+    Control fast{ControlKind::OptionButton, "setspeed", 1};
+    Control button{ControlKind::PushButton, "cmdOK"};
+    Recorder rec;
+};
+
+class QtWindowTest : public ::testing::Test {
+  protected:
+    QtWindowTest() : platform(QtPlatform::Options{testPicture, QtSoundOutput::Device::None, {}}) {
+        platform.attach(w.window);
+        platform.doEvents();
+    }
+    template <typename T>
+    T* widget(const Control& c) {
+        return qobject_cast<T*>(platform.widgetOf(c));
+    }
+    QColor clientPixel(int x, int y) { return platform.grab(w.window, false).pixelColor(x, y); }
+
+    TestWindow w;
+    QtPlatform platform;
+};
+
+TEST_F(QtWindowTest, WidgetsFollowTheModelsGeometryCaptionsAndStates) {
+    QWidget* top = platform.widgetOf(w.window);
+    ASSERT_NE(top, nullptr);
+    EXPECT_TRUE(top->isVisible());
+    EXPECT_EQ(top->windowTitle(), "Test window");
+    EXPECT_EQ(platform.clientOf(w.window)->size(), QSize(300, 200));
+
+    auto* label = widget<QLabel>(w.label);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->geometry(), QRect(10, 20, 100, 20));
+    EXPECT_EQ(label->text(), "No Win");
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+
+    QWidget* box = platform.widgetOf(w.box);
+    QWidget* image = platform.widgetOf(w.image);
+    ASSERT_NE(box, nullptr);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(box->geometry(), QRect(100, 50, 60, 60));
+    EXPECT_EQ(image->parentWidget(), box);  // placed inside the picture box, and clipped by it
+    EXPECT_EQ(image->geometry(), QRect(10, 10, 30, 30));
+    EXPECT_EQ(image->toolTip(), "Bet 1 coin per line");
+
+    QAction* exitAction = platform.actionOf(w.exitEntry);
+    ASSERT_NE(exitAction, nullptr);
+    EXPECT_EQ(exitAction->text(), "&exit");
+    ASSERT_NE(top->findChild<QMenuBar*>(), nullptr);
+    EXPECT_TRUE(top->findChild<QMenuBar*>()->actions().contains(exitAction));
+
+    EXPECT_EQ(widget<QLineEdit>(w.text)->text(), "abc");
+    EXPECT_EQ(widget<QGroupBox>(w.frame)->title(), "Reel Speed");
+    EXPECT_TRUE(widget<QRadioButton>(w.slow)->isChecked());
+    EXPECT_FALSE(widget<QRadioButton>(w.fast)->isChecked());
+    EXPECT_EQ(widget<QRadioButton>(w.fast)->parentWidget(), platform.widgetOf(w.frame));
+    EXPECT_EQ(widget<QPushButton>(w.button)->text(), "OK");
+    EXPECT_TRUE(platform.widgetOf(w.button)->isEnabled());
+
+    // Twips that are not whole pixels round to the nearest pixel.
+    w.label.left = 1025;
+    w.label.top = 7;
+    platform.sync();
+    EXPECT_EQ(label->pos(), QPoint(68, 0));
+
+    // Stacking follows creation order: the picture box stands above the label created before it.
+    const QObjectList children = platform.clientOf(w.window)->children();
+    EXPECT_LT(children.indexOf(label), children.indexOf(box));
+}
+
+TEST_F(QtWindowTest, ProgramChangesShowAfterDoEventsAndSleep) {
+    auto* label = widget<QLabel>(w.label);
+    QWidget* image = platform.widgetOf(w.image);
+
+    w.label.caption = "1250";
+    w.image.top = -5 * T;
+    w.button.enabled = false;
+    w.exitEntry.visible = false;
+    w.window.caption = "Current Player       Ann";
+    EXPECT_EQ(label->text(), "No Win");  // nothing moves before a yield
+    platform.doEvents();
+    EXPECT_EQ(label->text(), "1250");
+    EXPECT_EQ(image->pos(), QPoint(10, -5));
+    EXPECT_FALSE(platform.widgetOf(w.button)->isEnabled());
+    EXPECT_FALSE(platform.actionOf(w.exitEntry)->isVisible());
+    EXPECT_EQ(platform.widgetOf(w.window)->windowTitle(), "Current Player       Ann");
+
+    w.label.visible = false;
+    w.slow.mark();  // by program: marks it again and runs its click
+    w.fast.marked = true;
+    w.slow.marked = false;
+    w.text.caption = "Zoe";
+    platform.sleep(1);
+    EXPECT_FALSE(label->isVisible());
+    EXPECT_TRUE(widget<QRadioButton>(w.fast)->isChecked());
+    EXPECT_FALSE(widget<QRadioButton>(w.slow)->isChecked());
+    EXPECT_EQ(widget<QLineEdit>(w.text)->text(), "Zoe");
+
+    // A label sized to its text grows with it.
+    const int narrow = platform.widgetOf(w.autoLabel)->width();
+    w.autoLabel.caption = "2147483647";
+    platform.doEvents();
+    EXPECT_GT(platform.widgetOf(w.autoLabel)->width(), narrow);
+    EXPECT_EQ(platform.widgetOf(w.autoLabel)->size(), widget<QLabel>(w.autoLabel)->sizeHint());
+
+    w.window.visible = false;
+    platform.doEvents();
+    EXPECT_FALSE(platform.widgetOf(w.window)->isVisible());
+}
+
+TEST_F(QtWindowTest, DisabledControlsGetNoInput) {
+    auto* button = widget<QPushButton>(w.button);
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_EQ(w.rec.events, std::vector<std::string>{"ok"});
+
+    // Disabled in the model and not yet synced: the click reaches Qt but not the handler.
+    w.rec.events.clear();
+    w.button.enabled = false;
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(w.rec.events.empty());
+    platform.doEvents();
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(w.rec.events.empty());
+
+    // A picture in a disabled picture box takes no press, and the press goes to nobody else.
+    QWidget* image = platform.widgetOf(w.image);
+    w.box.enabled = false;
+    QTest::mousePress(image, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(5, 5));
+    platform.doEvents();
+    QTest::mousePress(image, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(w.rec.events.empty());
+
+    // A menu entry of a window disabled in the model (not yet synced) ignores its action.
+    w.window.enabled = false;
+    platform.actionOf(w.exitEntry)->trigger();
+    EXPECT_TRUE(w.rec.events.empty());
+    w.window.enabled = true;
+    platform.sync();
+    platform.actionOf(w.exitEntry)->trigger();
+    EXPECT_EQ(w.rec.events, std::vector<std::string>{"exit"});
+    w.exitEntry.enabled = false;
+    platform.actionOf(w.exitEntry)->trigger();
+    EXPECT_EQ(w.rec.events, std::vector<std::string>{"exit"});
+    EXPECT_FALSE(platform.actionOf(w.exitEntry)->isEnabled());  // and the sync after it disabled the action
+}
+
+TEST_F(QtWindowTest, MouseOnPicturesReportsButtonShiftAndTwipsAndTheReleaseFollowsThePress) {
+    QWidget* image = platform.widgetOf(w.image);
+    // The press hides the picture (the pressed look); the release, which Qt now gives to what lies beneath,
+    // still reaches the picture.
+    w.image.onPress = [this](const MouseEvent& e) {
+        w.rec.events.push_back("press");
+        w.rec.mice.push_back(e);
+        w.image.visible = false;
+    };
+    QTest::mousePress(image, Qt::RightButton, Qt::ShiftModifier, QPoint(4, 7));
+    EXPECT_FALSE(image->isVisible());
+    QTest::mouseRelease(platform.widgetOf(w.box), Qt::RightButton, {}, QPoint(20, 20));
+    ASSERT_EQ(w.rec.events, (std::vector<std::string>{"press", "release"}));
+    EXPECT_EQ(w.rec.mice[0].button, 2);
+    EXPECT_EQ(w.rec.mice[0].shift, 1);
+    EXPECT_EQ(w.rec.mice[0].x, 4 * T);
+    EXPECT_EQ(w.rec.mice[0].y, 7 * T);
+    EXPECT_EQ(w.rec.mice[1].button, 2);
+    EXPECT_EQ(w.rec.mice[1].x, 10 * T);  // in the picture's own coordinates (the box's 20 less its 10)
+    EXPECT_EQ(w.rec.mice[1].y, 10 * T);
+
+    // A press on the picture box outside the picture is the box's.
+    w.rec.events.clear();
+    QTest::mousePress(platform.widgetOf(w.box), Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseRelease(platform.widgetOf(w.box), Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_EQ(w.rec.events, std::vector<std::string>{"box press"});
+}
+
+TEST_F(QtWindowTest, TheLineSegmentIsPaintedBeneathThePictureBox) {
+    // The line runs across the window at y = 80 px; the picture box covers x = 100 .. 159 there.
+    EXPECT_EQ(clientPixel(20, 80), QColor(0, 255, 255));
+    EXPECT_EQ(clientPixel(150, 80), QColor(Qt::yellow));
+    EXPECT_EQ(clientPixel(200, 80), QColor(0, 255, 255));
+    EXPECT_EQ(clientPixel(20, 70), QColor(0, 0, 0));  // 6 px wide: y 77 .. 82
+
+    w.box.visible = false;
+    platform.doEvents();
+    EXPECT_EQ(clientPixel(150, 80), QColor(0, 255, 255));
+
+    w.line.visible = false;
+    platform.doEvents();
+    EXPECT_EQ(clientPixel(20, 80), QColor(0, 0, 0));
+
+    // End points move the line.
+    w.line.visible = true;
+    w.line.y1 = w.line.y2 = 30 * T;
+    platform.doEvents();
+    EXPECT_EQ(clientPixel(20, 80), QColor(0, 0, 0));
+    EXPECT_EQ(clientPixel(60, 30), QColor(0, 255, 255));
+}
+
+TEST_F(QtWindowTest, PicturesDrawAtTheirSizeClippedOrStretchedWithTheOverlayOverThem) {
+    // The red 30 x 30 picture stands at 10,10 inside the box at 100,50.
+    EXPECT_EQ(clientPixel(115, 65), QColor(Qt::red));
+    EXPECT_EQ(clientPixel(145, 95), QColor(Qt::yellow));
+
+    // A picture larger than its control is clipped to it; a picture inside a box is clipped by the box.
+    w.image.width = 60 * T;
+    w.image.height = 60 * T;
+    w.image.picture = {"strip", 0};
+    platform.doEvents();
+    EXPECT_EQ(clientPixel(155, 105), QColor(Qt::magenta));
+    EXPECT_EQ(clientPixel(165, 105), QColor(0, 0, 0));  // outside the box: the window's background
+
+    // Stretched: a 20 x 20 picture fills the 60 x 60 control.
+    w.image.picture = {"green", 0};
+    w.image.stretch = true;
+    platform.doEvents();
+    EXPECT_EQ(clientPixel(155, 105), QColor(Qt::green));
+
+    // The overlay is drawn over the picture with its white see-through.
+    w.image.visible = false;
+    w.box.overlay = {"mark", 0};
+    platform.doEvents();
+    EXPECT_EQ(clientPixel(130, 80), QColor(0, 0, 0));     // the black middle of the overlay
+    EXPECT_EQ(clientPixel(103, 53), QColor(Qt::yellow));  // white of the overlay: the picture shows
+}
+
+TEST_F(QtWindowTest, SleepPutsTheFrameOnScreenBeforeThePause) {
+    QWidget* top = platform.widgetOf(w.window);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(top));
+    platform.doEvents();
+    const QPoint inBox = platform.clientOf(w.window)->mapTo(top, QPoint(145, 95));
+    auto screenPixel = [&] { return top->screen()->grabWindow(top->winId()).toImage().pixelColor(inBox); };
+    ASSERT_EQ(screenPixel(), QColor(Qt::yellow));
+    // No event runs between the change and the look at the screen: only the sleep can have painted it.
+    w.box.picture = {"blue", 0};
+    platform.sleep(1);
+    EXPECT_EQ(screenPixel(), QColor(Qt::blue));
+    w.box.picture = {"yellow", 0};
+    platform.paint();
+    EXPECT_EQ(screenPixel(), QColor(Qt::yellow));
+}
+
+TEST_F(QtWindowTest, KeyPreviewSeesTypedCharactersFirst) {
+    auto* edit = widget<QLineEdit>(w.text);
+    platform.setFocus(w.text);
+    EXPECT_EQ(w.window.focus, &w.text);
+    w.window.keyPreview = true;
+    w.window.onKeyPreview = [this](int& key) {
+        w.rec.previewKeys.push_back(key);
+        if (key == 'x') key = 0;    // consumed
+        if (key == 'a') key = 'b';  // replaced
+    };
+
+    QTest::keyClick(edit, Qt::Key_X, Qt::NoModifier);
+    QTest::keyClick(edit, Qt::Key_A, Qt::NoModifier);
+    QTest::keyClick(edit, Qt::Key_Space, Qt::NoModifier);
+    QTest::keyClick(edit, Qt::Key_Return, Qt::NoModifier);
+    QTest::keyClick(edit, Qt::Key_Backspace, Qt::NoModifier);
+    EXPECT_EQ(w.rec.previewKeys, (std::vector<int>{'x', 'a', ' ', 13, 8}));
+    EXPECT_EQ(w.rec.textKeys, (std::vector<int>{'b', ' ', 13, 8}));
+    // "abc" + "b" + " " - the backspace: the model holds what the box shows.
+    EXPECT_EQ(edit->text(), "abcb");
+    EXPECT_EQ(w.text.caption, "abcb");
+
+    // The text box's own handler may take a key too.
+    w.text.onKey = [this](int& key) {
+        w.rec.textKeys.push_back(key);
+        if (key == 13) key = 0;
+    };
+    w.rec.textKeys.clear();
+    QTest::keyClick(edit, Qt::Key_Enter, Qt::NoModifier);
+    EXPECT_EQ(w.rec.textKeys, std::vector<int>{13});
+
+    // Without key preview the window's handler sees nothing.
+    w.window.keyPreview = false;
+    w.rec.previewKeys.clear();
+    QTest::keyClick(edit, Qt::Key_Q, Qt::NoModifier);
+    EXPECT_TRUE(w.rec.previewKeys.empty());
+    EXPECT_EQ(w.text.caption, "abcbq");
+
+    // Keys typed on the window itself reach the preview; a disabled window takes none.
+    w.window.keyPreview = true;
+    platform.setFocus(w.window);
+    EXPECT_EQ(w.window.focus, &w.window);
+    QWidget* top = platform.widgetOf(w.window);
+    QTest::keyClick(top, Qt::Key_Space, Qt::NoModifier);
+    EXPECT_EQ(w.rec.previewKeys, std::vector<int>{' '});
+    w.window.enabled = false;
+    QTest::keyClick(top, Qt::Key_Space, Qt::NoModifier);
+    EXPECT_EQ(w.rec.previewKeys, std::vector<int>{' '});
+}
+
+TEST_F(QtWindowTest, OptionButtonsFollowTheModelsMarks) {
+    auto* slow = widget<QRadioButton>(w.slow);
+    auto* fast = widget<QRadioButton>(w.fast);
+    QTest::mouseClick(fast, Qt::LeftButton);
+    EXPECT_TRUE(w.fast.marked);
+    EXPECT_FALSE(w.slow.marked);
+    EXPECT_EQ(w.rec.events, std::vector<std::string>{"fast"});
+    EXPECT_TRUE(fast->isChecked());
+    EXPECT_FALSE(slow->isChecked());
+
+    // A handler that refuses the mark (marks the other again) wins over the click.
+    w.slow.onClick = [this] {
+        w.rec.events.push_back("slow");
+        w.fast.mark();
+    };
+    QTest::mouseClick(slow, Qt::LeftButton);
+    EXPECT_TRUE(w.fast.marked);
+    EXPECT_FALSE(slow->isChecked());
+    EXPECT_TRUE(fast->isChecked());
+}
+
+TEST_F(QtWindowTest, TimersTickInTheIdleLoopAndNeverDuringASleep) {
+    int ticks = 0;
+    Timer timer(platform.loop(), "tmrtick", 10, [&] { ++ticks; });
+    timer.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, 5000));
+
+    // A sleep runs nothing; the ticks missed during it come as one.
+    const int before = ticks;
+    platform.sleep(60);
+    EXPECT_EQ(ticks, before);
+    platform.doEvents();
+    EXPECT_EQ(ticks, before + 1);
+    timer.stop();
+}
+
+TEST_F(QtWindowTest, TheCloseBoxAsksTheModel) {
+    QWidget* top = platform.widgetOf(w.window);
+    int asked = 0;
+    w.window.onCloseRequest = [&] {
+        ++asked;
+        w.window.visible = false;
+    };
+    QCloseEvent close;
+    QApplication::sendEvent(top, &close);  // not spontaneous
+    EXPECT_EQ(asked, 0);                   // a close that no player asked for is refused
+    EXPECT_TRUE(top->isVisible());
+
+    // The close box: a spontaneous close, which notify delivers as it is.
+    QCloseEvent spontaneous;
+    QSpontaneKeyEvent::setSpontaneous(&spontaneous);
+    qApp->notify(top, &spontaneous);
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(top->isVisible());
+}
+
+TEST_F(QtWindowTest, MessageBoxesAreModalAndGiveTheButtonChosen) {
+    MessageBoxRequest request;
+    request.text = "error Opening Link to x\r\n\r\n2";
+    request.title = "ExecuteLink";
+    request.icon = MessageIcon::Stop;
+    request.buttons = MessageButtons::YesNo;
+    request.defaultButton = MessageResult::Yes;
+    QString seenText, seenTitle;
+    QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seenText = box->text();
+        seenTitle = box->windowTitle();
+        seenIcon = box->icon();
+        EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(platform.messageBox(request), MessageResult::No);
+    EXPECT_EQ(seenText, "error Opening Link to x\n\n2");
+    EXPECT_EQ(seenTitle, "ExecuteLink");
+    EXPECT_EQ(seenIcon, QMessageBox::Critical);
+
+    request.buttons = MessageButtons::Ok;
+    request.icon = MessageIcon::Information;
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->icon(), QMessageBox::Information);
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(platform.messageBox(request), MessageResult::Ok);
+}
+
+TEST_F(QtWindowTest, QuitEndsTheEventLoopAfterTheHandler) {
+    bool after = false;
+    QTimer::singleShot(0, [&] {
+        platform.deliver([&] {
+            platform.quit();
+            after = true;  // the handler runs to its end
+        });
+    });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(after);
+    EXPECT_TRUE(platform.quitRequested());
+}
+
+TEST_F(QtWindowTest, DetachTakesTheWidgetsAwayAndControlsAddedLaterGetWidgets) {
+    Control late(ControlKind::Label, "spinsleft");
+    late.caption = "10";
+    TestWindow::place(late, 1, 2, 30, 15);
+    w.window.add(late);
+    platform.doEvents();
+    ASSERT_NE(platform.widgetOf(late), nullptr);
+    EXPECT_EQ(qobject_cast<QLabel*>(platform.widgetOf(late))->text(), "10");
+
+    QPointer<QWidget> top = platform.widgetOf(w.window);
+    platform.detach(w.window);
+    EXPECT_EQ(platform.widgetOf(w.window), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(top.isNull());
+    EXPECT_EQ(w.label.caption, "No Win");
+}
+
+TEST_F(QtWindowTest, PointerAndLinks) {
+    platform.setPointer(Pointer::Hourglass);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    platform.setPointer(Pointer::Hourglass);  // not stacked: one arrow brings the default back
+    platform.setPointer(Pointer::Arrow);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    long error = 0;
+    EXPECT_FALSE(platform.openLink("", error));
+    EXPECT_NE(error, 0);
+}
+
+}  // namespace
+}  // namespace zem::platform::qt

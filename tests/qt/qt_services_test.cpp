@@ -1,0 +1,191 @@
+// The Qt back end's services: the settings store on QSettings, the sound output without a device, and the
+// display mode.
+#include "platform/qt/qt_display_mode.h"
+#include "platform/qt/qt_settings_store.h"
+#include "platform/qt/qt_sound_output.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zem::platform::qt {
+namespace {
+
+ino_t inodeOf(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return 0;
+    return st.st_ino;
+}
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+TEST(QtSettingsStore, AwkwardTextsComeBackUnchanged) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("zem.ini");
+    const std::vector<std::string> texts = {
+        " AB, C ",       "",       "-1",       "a=b; c",    "#not a comment",    "\"quoted\"", "back\\slash",
+        "trail ",        "  lead", "@Variant", "tab\there", "name with ümlauts", "1,2,3",      "[section]",
+        "line\r\nbreak",
+    };
+    {
+        QtSettingsStore store(path);
+        for (size_t i = 0; i < texts.size(); ++i) {
+            EXPECT_TRUE(store.write("zem", "player1", "key" + std::to_string(i), texts[i]));
+        }
+        EXPECT_TRUE(store.write("zem", "notice", "autoplay", "-1"));
+        EXPECT_TRUE(store.flush());
+    }
+    // A new store reads the file afresh.
+    QtSettingsStore again(path);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(again.read("zem", "player1", "key" + std::to_string(i)), texts[i]) << "text " << i;
+    }
+    EXPECT_EQ(again.read("zem", "notice", "autoplay"), "-1");
+    EXPECT_EQ(again.read("zem", "player2", "bank"), std::nullopt);
+    EXPECT_EQ(again.read("zem", "player1", "missing"), std::nullopt);
+    // Sections are INI groups.
+    EXPECT_TRUE(contentsOf(path).contains("[player1]"));
+    EXPECT_TRUE(contentsOf(path).contains("[notice]"));
+}
+
+TEST(QtSettingsStore, TheUsersStoreIsZemIniUnderTheConfigFolder) {
+    QtSettingsStore store;
+    const QString expected = QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).filePath("zem/zem.ini");
+    EXPECT_EQ(store.fileName("zem"), expected);
+    EXPECT_TRUE(store.write("zem", "player1", "currentplayer", " Ann "));
+    EXPECT_TRUE(store.flush());
+    EXPECT_TRUE(QFile::exists(expected));
+    EXPECT_EQ(QtSettingsStore().read("zem", "player1", "currentplayer"), " Ann ");
+}
+
+TEST(QtSettingsStore, AFlushReplacesTheFileWholeAndNeverRewritesItInPlace) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("zem.ini");
+    QtSettingsStore store(path);
+    ASSERT_TRUE(store.write("zem", "player1", "bank", "1250"));
+    ASSERT_TRUE(store.flush());
+    const QByteArray first = contentsOf(path);
+    ASSERT_TRUE(first.contains("bank=1250"));
+
+    // A second name for the old file: if the store wrote into the file, this name would see the new text.
+    const QString old = dir.filePath("old.ini");
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(old).constData()), 0);
+    const ino_t before = inodeOf(path);
+    ASSERT_TRUE(store.write("zem", "player1", "bank", "7"));
+    ASSERT_TRUE(store.flush());
+    EXPECT_NE(inodeOf(path), before);   // a new file took the name
+    EXPECT_EQ(contentsOf(old), first);  // the old one is whole and unchanged
+    EXPECT_TRUE(contentsOf(path).contains("bank=7"));
+    // Nothing of the write is left behind beside the file.
+    QStringList left = QDir(dir.path()).entryList(QDir::Files);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"old.ini", "zem.ini"}));
+}
+
+TEST(QtSettingsStore, AFailedWriteIsReportedAndTheStoreRecovers) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder = dir.filePath("store");
+    const QString path = folder + "/zem.ini";
+    auto block = [&] {
+        QDir(folder).removeRecursively();
+        QFile file(folder);  // a file stands where the store's folder should be
+        return file.open(QIODevice::WriteOnly);
+    };
+
+    // The folder cannot be made: the write is refused at once.
+    ASSERT_TRUE(block());
+    QtSettingsStore refused(path);
+    EXPECT_FALSE(refused.write("zem", "player1", "bank", "5000"));
+
+    // Written while the folder was there, flushed after it went: the flush reports the failure, and the
+    // values are kept for the next flush.
+    ASSERT_TRUE(QFile::remove(folder));
+    QtSettingsStore store(path);
+    ASSERT_TRUE(store.write("zem", "player1", "bank", "5000"));
+    ASSERT_TRUE(block());
+    EXPECT_FALSE(store.flush());
+    EXPECT_FALSE(QFile::exists(path));
+    ASSERT_TRUE(QFile::remove(folder));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(store.flush());
+    EXPECT_EQ(QtSettingsStore(path).read("zem", "player1", "bank"), "5000");
+}
+
+// A recording of the bank's kind: 8 bit mono, a sine tone.
+std::vector<uint8_t> tone(int rate, int milliseconds) {
+    const int frames = rate * milliseconds / 1000;
+    std::vector<uint8_t> v = {'R', 'I', 'F', 'F', 0,  0, 0, 0, 'W', 'A', 'V', 'E',
+                              'f', 'm', 't', ' ', 16, 0, 0, 0, 1,   0,   1,   0};
+    auto put32 = [&](uint32_t x) {
+        for (int i = 0; i < 4; ++i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
+    };
+    put32(static_cast<uint32_t>(rate));
+    put32(static_cast<uint32_t>(rate));
+    v.insert(v.end(), {1, 0, 8, 0, 'd', 'a', 't', 'a'});
+    put32(static_cast<uint32_t>(frames));
+    for (int i = 0; i < frames; ++i) {
+        v.push_back(static_cast<uint8_t>(128 + std::lround(100 * std::sin(i * 0.2))));
+    }
+    return v;
+}
+
+TEST(QtSoundOutput, WithoutADeviceItIsSilentAndNeverBlocks) {
+    for (auto device : {QtSoundOutput::Device::None, QtSoundOutput::Device::Default}) {
+        QtSoundOutput sound(device);
+        if (device == QtSoundOutput::Device::None) {
+            EXPECT_FALSE(sound.hasDevice());
+        }
+        for (int number = 101; number <= 126; ++number) {
+            if (number != 118) sound.load(number, tone(11025, 50));
+        }
+        sound.load(117, tone(22050, 200));
+        sound.load(110, {1, 2, 3});  // not a recording: a silent entry
+        EXPECT_TRUE(sound.playable(101));
+        EXPECT_TRUE(sound.playable(117));
+        EXPECT_FALSE(sound.playable(110));
+        EXPECT_FALSE(sound.playable(118));
+        // Quick plays, cut-offs, a loop, unknown numbers and stops all return at once.
+        for (int i = 0; i < 200; ++i) {
+            sound.play(124, false);
+            sound.play(116, false);
+        }
+        sound.play(105, false);
+        sound.play(117, true);
+        sound.play(110, false);
+        sound.play(999, true);
+        sound.stop();
+        sound.stop();
+        EXPECT_FALSE(sound.channel().active());
+    }
+}
+
+TEST(QtDisplayMode, ReportsTheScreenAndLeavesItsModeAlone) {
+    QtDisplayMode display;
+    const QSize size = QGuiApplication::primaryScreen()->size();
+    const ScreenSize screen = display.screen();
+    EXPECT_EQ(screen.width, size.width());
+    EXPECT_EQ(screen.height, size.height());
+    EXPECT_TRUE(display.setMode(0, 0));                         // back to the mode in force: it never changed
+    EXPECT_TRUE(display.setMode(screen.width, screen.height));  // already so
+    EXPECT_FALSE(display.setMode(screen.width + 1, screen.height));
+    const ScreenSize after = display.screen();
+    EXPECT_EQ(after.width, screen.width);
+    EXPECT_EQ(after.height, screen.height);
+}
+
+}  // namespace
+}  // namespace zem::platform::qt

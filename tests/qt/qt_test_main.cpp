@@ -1,0 +1,33 @@
+// Runs the Qt back end's tests inside one QApplication on the offscreen platform, with the user's folders
+// pointed at a scratch folder so no test touches the real settings.
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The offscreen platform says on every fixed-size window that it cannot pass size hints on; nothing to see.
+QtMessageHandler defaultHandler = nullptr;
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains("does not support propagateSizeHints")) return;
+    defaultHandler(type, context, message);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    if (!home.isValid()) return 1;
+    qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath("config").toUtf8());
+    qputenv("XDG_RUNTIME_DIR", QDir(home.path()).filePath("runtime").toUtf8());
+    QDir(home.path()).mkpath("runtime");
+    QFile::setPermissions(QDir(home.path()).filePath("runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    defaultHandler = qInstallMessageHandler(quietHandler);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
