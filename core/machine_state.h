@@ -36,7 +36,7 @@ struct MachineState {
     // The draw.
     int16_t reelstop[kReels + 1] = {};
     int32_t reeltop[kReels + 1] = {};
-    int16_t tally[kPayingSymbols + 1][kTallyLanes] = {};  // [symbol 1..10][line 0..25]
+    alignas(64) int16_t tally[kPayingSymbols + 1][kTallyLanes] = {};  // [symbol 1..10][line 0..25]
     int16_t wildline[kLineSlots] = {};
     int16_t wildcell[kReels + 1] = {};
     int16_t scattercell[kReels + 1] = {};
