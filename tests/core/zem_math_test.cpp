@@ -1,0 +1,185 @@
+// zem-math: the spin report against the core, bad arguments, and the built program itself.
+#include "core/machine_state.h"
+#include "core/pays.h"
+#include "core/random.h"
+#include "core/spin_draw.h"
+#include "math_main.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace zem::core;
+
+struct ToolRun {
+    int status = -1;
+    std::string out, err;
+};
+
+ToolRun runInProcess(std::vector<std::string_view> args) {
+    std::ostringstream out, err;
+    ToolRun run;
+    run.status = zem::tools::zemMath(args, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+const char* const kChiefs =
+    "{\"stops\":[21,20,16,17,7],\"linesplayed\":25,\"coinsperline\":1,"
+    "\"window\":[[7,1,12],[9,1,6],[5,1,2],[9,1,2],[9,1,12]],\"scattercount\":2,\"scattercell\":[3,0,0,0,15],"
+    "\"wildcell\":[0,0,0,0,0],\"scatterpay\":25,\"spinwin\":1525,\"lines\":[{\"line\":1,\"run\":5,\"pay\":"
+    "1500}]}\n";
+
+TEST(ZemMath, SpinReportsTheChiefsOutcome) {
+    const ToolRun run = runInProcess({"spin", "--stops", "21,20,16,17,7", "--lines", "25", "--coins", "1"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, kChiefs);
+    EXPECT_EQ(run.err, "");
+    // 25 lines at 1 coin are the defaults; --name=value is the same as --name value.
+    EXPECT_EQ(runInProcess({"spin", "--stops", "21,20,16,17,7"}).out, kChiefs);
+    EXPECT_EQ(runInProcess({"spin", "--stops=21,20,16,17,7", "--coins=1"}).out, kChiefs);
+    // Wilds in the middle of reels 2 to 4 at 5 lines and 3 coins: the Wild cells, and only lines 1 to 5.
+    const ToolRun wild = runInProcess({"spin", "--stops", "2,1,10,10,2", "--lines", "5", "--coins", "3"});
+    EXPECT_EQ(wild.status, 0);
+    EXPECT_NE(wild.out.find("\"wildcell\":[0,5,8,11,0]"), std::string::npos) << wild.out;
+    EXPECT_NE(
+        wild.out.find("\"lines\":[{\"line\":1,\"run\":5,\"pay\":525},{\"line\":5,\"run\":2,\"pay\":6}]"),
+        std::string::npos)
+        << wild.out;
+}
+
+TEST(ZemMath, LinePaysAddUpToTheCoreWin) {
+    // For a sample of outcomes and bets, the listed line pays and the Scatter pay add up to spinwin as the
+    // core computes it, and the lines listed are exactly the core's winning lines.
+    const std::regex pay("\"line\":(\\d+),\"run\":(\\d+),\"pay\":(\\d+)");
+    const std::regex scatter("\"scatterpay\":(\\d+)");
+    const std::regex win("\"spinwin\":(\\d+)");
+    SystemRandom random(31);
+    const char* lineChoices[] = {"1", "5", "10", "15", "25"};
+    const char* coinChoices[] = {"1", "2", "3", "5", "10", "20"};
+    for (int n = 0; n < 300; ++n) {
+        std::array<int16_t, 5> stops{};
+        std::string text;
+        for (int reel = 0; reel < 5; ++reel) {
+            stops[reel] = static_cast<int16_t>(drawOneTo(22, random.uniform()));
+            text += (reel ? "," : "") + std::to_string(stops[reel]);
+        }
+        const char* lines = lineChoices[n % 5];
+        const char* coins = coinChoices[n % 6];
+        const ToolRun run = runInProcess({"spin", "--stops", text, "--lines", lines, "--coins", coins});
+        ASSERT_EQ(run.status, 0) << run.err;
+        MachineState s;
+        s.linesplayed = static_cast<int16_t>(std::stoi(lines));
+        s.coinsperline = static_cast<int16_t>(std::stoi(coins));
+        placeStops(s, stops);
+        payOutcome(s);
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(run.out, m, win));
+        EXPECT_EQ(std::stol(m[1]), s.spinwin) << run.out;
+        ASSERT_TRUE(std::regex_search(run.out, m, scatter));
+        long total = std::stol(m[1]);
+        std::vector<int> listed;
+        for (auto it = std::sregex_iterator(run.out.begin(), run.out.end(), pay);
+             it != std::sregex_iterator(); ++it) {
+            const int line = std::stoi((*it)[1]);
+            listed.push_back(line);
+            EXPECT_EQ(std::stoi((*it)[2]), s.linecount[line]) << run.out;
+            total += std::stol((*it)[3]);
+        }
+        std::vector<int> winning;
+        for (int line = 1; line <= 25; ++line) {
+            if (s.linewin[line] != 0) winning.push_back(line);
+        }
+        EXPECT_EQ(listed, winning) << run.out;
+        EXPECT_EQ(total, s.spinwin) << run.out;
+    }
+}
+
+TEST(ZemMath, BadArgumentsExitWithTwoAndOneLine) {
+    const std::vector<std::vector<std::string_view>> bad = {
+        {},
+        {"roll"},
+        {"spin"},
+        {"spin", "--stops", "21,20,16,17"},
+        {"spin", "--stops", "21,20,16,17,7,1"},
+        {"spin", "--stops", "21,20,16,17,23"},
+        {"spin", "--stops", "0,20,16,17,7"},
+        {"spin", "--stops", "21,,16,17,7"},
+        {"spin", "--stops", "21,20,16,17,7,"},
+        {"spin", "--stops", "a,20,16,17,7"},
+        {"spin", "--stops", "2.5,20,16,17,7"},
+        {"spin", "--stops", "99999999999,1,1,1,1"},
+        {"spin", "--stops", "21,20,16,17,7", "--lines", "7"},
+        {"spin", "--stops", "21,20,16,17,7", "--lines", "0"},
+        {"spin", "--stops", "21,20,16,17,7", "--coins", "4"},
+        {"spin", "--stops", "21,20,16,17,7", "--coins", "-1"},
+        {"spin", "--stops", "21,20,16,17,7", "--coins"},
+        {"spin", "--stops", "--lines", "5"},
+        {"spin", "--stops", "21,20,16,17,7", "--bet", "3"},
+        {"spin", "--stops", "21,20,16,17,7", "extra"},
+        {"spin", "--stops", "21,20,16,17,7", "--lines", "5", "--lines", "5"},
+    };
+    for (const auto& args : bad) {
+        std::string joined;
+        for (std::string_view arg : args) joined += std::string(arg) + " ";
+        const ToolRun run = runInProcess(args);
+        EXPECT_EQ(run.status, 2) << joined;
+        EXPECT_EQ(run.out, "") << joined;
+        ASSERT_FALSE(run.err.empty()) << joined;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
+        EXPECT_EQ(run.err.rfind("zem-math", 0), 0u) << run.err;
+    }
+    const ToolRun help = runInProcess({"help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("zem-math spin --stops"), std::string::npos);
+}
+
+// Runs the built program with its output and errors captured in files.
+ToolRun runProgram(const std::string& args) {
+    static int runs = 0;
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("zem-math-test-" + std::to_string(::getpid()) + "-" + std::to_string(++runs));
+    std::filesystem::create_directories(dir);
+    const auto out = dir / "out", err = dir / "err";
+    const std::string command = std::string("'") + ZEM_MATH_BINARY + "' " + args + " >'" + out.string() +
+                                "' 2>'" + err.string() + "'";
+    ToolRun run;
+    const int status = std::system(command.c_str());
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    auto slurp = [](const std::filesystem::path& path) {
+        std::ifstream file(path);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    };
+    run.out = slurp(out);
+    run.err = slurp(err);
+    std::filesystem::remove_all(dir);
+    return run;
+}
+
+TEST(ZemMathProgram, SpinAndBadArguments) {
+    const ToolRun chiefs = runProgram("spin --stops 21,20,16,17,7 --lines 25 --coins 1");
+    EXPECT_EQ(chiefs.status, 0) << chiefs.err;
+    EXPECT_EQ(chiefs.out, kChiefs);
+    EXPECT_EQ(chiefs.err, "");
+
+    for (const char* args : {"spin --stops 21,20,16,17,23", "spin --stops 21,20,16,17,7 --lines 3", "spun"}) {
+        const ToolRun bad = runProgram(args);
+        EXPECT_EQ(bad.status, 2) << args;
+        EXPECT_EQ(bad.out, "") << args;
+        EXPECT_FALSE(bad.err.empty()) << args;
+        EXPECT_EQ(bad.err.find('\n'), bad.err.size() - 1) << bad.err;
+    }
+}
+
+}  // namespace
