@@ -1,4 +1,5 @@
-// Speed of the machine core: one paid spin's draw, tally and pays, and the evaluation of a given outcome.
+// Speed of the machine core: a paid spin's draw, tally and pays, the evaluation of given stops, and the
+// parts.
 #include "core/machine_state.h"
 #include "core/pays.h"
 #include "core/random.h"
@@ -6,14 +7,34 @@
 
 #include <array>
 #include <benchmark/benchmark.h>
+#include <vector>
 
 namespace {
 
 using namespace zem::core;
+using Stops = std::array<int16_t, kReels>;
 
-// A paid spin as the reel procedures run it: clear the last spin, draw (or hold) and tally five reels, pay
-// the Scatters and the lines. After each spin the holds are settled as the reel animation settles them, so
-// a Wild holds its reel for exactly one further spin, as in play.
+// What the reel animation does to the holds once a spin is shown: a held reel's hold request is released
+// and the held flags go back to 0, so a Wild holds its reel for exactly one further spin, as in play.
+void settleHolds(MachineState& s) {
+    for (int reel = 2; reel <= 4; ++reel) {
+        if (s.reelheld(reel) > 0) s.wildhold(reel) = 0;
+        s.reelheld(reel) = 0;
+    }
+}
+
+// 4096 outcomes drawn once from a seeded generator: a fixed set that still varies like play does.
+std::vector<Stops> fixedOutcomes() {
+    SystemRandom random(7);
+    std::vector<Stops> outcomes(4096);
+    for (Stops& stops : outcomes) {
+        for (int16_t& stop : stops) stop = static_cast<int16_t>(random.uniform() * kStops + 1);
+    }
+    return outcomes;
+}
+
+// (a) A paid spin as the reel procedures run it, 25 lines at 1 coin: clear the last spin, draw (or hold)
+// and tally the five reels, pay the Scatters and the lines.
 void BM_PaidSpin(benchmark::State& bench) {
     MachineState s;
     s.linesplayed = 25;
@@ -24,10 +45,7 @@ void BM_PaidSpin(benchmark::State& bench) {
         clearSpin(s);
         for (int reel = 1; reel <= kReels; ++reel) spinReel(s, reel, random);
         payOutcome(s);
-        for (int reel = 2; reel <= 4; ++reel) {
-            if (s.reelheld(reel) > 0) s.wildhold(reel) = 0;
-            s.reelheld(reel) = 0;
-        }
+        settleHolds(s);
         won += s.spinwin;
         benchmark::DoNotOptimize(s);
     }
@@ -36,23 +54,61 @@ void BM_PaidSpin(benchmark::State& bench) {
 }
 BENCHMARK(BM_PaidSpin);
 
-// The evaluation of known stops: place them, tally, pay. Alternates a big win (Chiefs across the middle
-// with two Scatters) with a spin holding a Wild on reels 3 and 4, so both the single-symbol and the
-// all-symbol tally paths are timed.
+// (b) The evaluation of given stops, 25 lines at 1 coin: place them (clear and tally), pay. Over the fixed
+// set of 4096 outcomes, and over one outcome alone (Chiefs across the middle with two Scatters, 1525 coins).
 void BM_EvaluateOutcome(benchmark::State& bench) {
     MachineState s;
     s.linesplayed = 25;
     s.coinsperline = 1;
-    const std::array<int16_t, kReels> outcomes[2] = {{21, 20, 16, 17, 7}, {3, 5, 10, 10, 12}};
-    int which = 0;
+    const std::vector<Stops> outcomes = fixedOutcomes();
+    size_t next = 0;
     for (auto _ : bench) {
-        placeStops(s, outcomes[which]);
+        placeStops(s, outcomes[next++ % outcomes.size()]);
         payOutcome(s);
-        which ^= 1;
         benchmark::DoNotOptimize(s);
     }
     bench.SetItemsProcessed(bench.iterations());
 }
 BENCHMARK(BM_EvaluateOutcome);
+
+void BM_EvaluateOneOutcome(benchmark::State& bench) {
+    MachineState s;
+    s.linesplayed = 25;
+    s.coinsperline = 1;
+    const Stops chiefs = {21, 20, 16, 17, 7};
+    for (auto _ : bench) {
+        placeStops(s, chiefs);
+        payOutcome(s);
+        benchmark::DoNotOptimize(s);
+    }
+    bench.SetItemsProcessed(bench.iterations());
+}
+BENCHMARK(BM_EvaluateOneOutcome);
+
+// The parts of (a): the five draws alone, and the pays alone on tallies of the fixed set.
+void BM_DrawFiveStops(benchmark::State& bench) {
+    MachineState s;
+    SystemRandom random(20240611);
+    for (auto _ : bench) {
+        for (int reel = 1; reel <= kReels; ++reel) chooseStop(s, reel, random);
+        benchmark::DoNotOptimize(s);
+    }
+    bench.SetItemsProcessed(bench.iterations());
+}
+BENCHMARK(BM_DrawFiveStops);
+
+void BM_PayOutcome(benchmark::State& bench) {
+    const std::vector<Stops> outcomes = fixedOutcomes();
+    std::vector<MachineState> tallied(1024);
+    for (size_t i = 0; i < tallied.size(); ++i) placeStops(tallied[i], outcomes[i]);
+    size_t next = 0;
+    for (auto _ : bench) {
+        MachineState& s = tallied[next++ % tallied.size()];
+        payOutcome(s);
+        benchmark::DoNotOptimize(s);
+    }
+    bench.SetItemsProcessed(bench.iterations());
+}
+BENCHMARK(BM_PayOutcome);
 
 }  // namespace

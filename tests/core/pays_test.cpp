@@ -280,6 +280,23 @@ TEST(LinePays, OnlyPlayedLinesPay) {
     }
 }
 
+TEST(LinePays, LineZeroIsNeverRead) {
+    // Whatever stands in the spare entries of line 0 changes no pay.
+    for (const Stops& stops : {Stops{21, 20, 16, 17, 7}, Stops{2, 1, 10, 10, 2}, Stops{4, 13, 2, 1, 1}}) {
+        MachineState clean;
+        placeStops(clean, stops);
+        payOutcome(clean);
+        MachineState dirty;
+        placeStops(dirty, stops);
+        for (int symbol = 0; symbol <= 10; ++symbol) dirty.tally[symbol][0] = 51;
+        dirty.linecount[0] = 5;
+        payOutcome(dirty);
+        EXPECT_EQ(dirty.spinwin, clean.spinwin);
+        for (int line = 1; line <= 25; ++line) EXPECT_EQ(dirty.linewin[line], clean.linewin[line]);
+        EXPECT_EQ(dirty.linewin[0], 0);
+    }
+}
+
 // Adds what `reel` at `stop` shows to a tally written from the window: for each line, the reel's weight
 // for the symbol in the line's row, or for all ten symbols when that is a Wild.
 void addReel(int16_t (&tally)[11][26], int reel, int stop) {
