@@ -10,7 +10,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -59,12 +58,19 @@ TEST(ZemMath, SpinReportsTheChiefsOutcome) {
         << wild.out;
 }
 
+// The whole number after each `"key":` in a line of JSON, in order.
+std::vector<long> numbersAfter(const std::string& json, const std::string& key) {
+    std::vector<long> numbers;
+    const std::string marker = "\"" + key + "\":";
+    for (size_t at = json.find(marker); at != std::string::npos; at = json.find(marker, at + 1)) {
+        numbers.push_back(std::stol(json.substr(at + marker.size())));
+    }
+    return numbers;
+}
+
 TEST(ZemMath, LinePaysAddUpToTheCoreWin) {
     // For a sample of outcomes and bets, the listed line pays and the Scatter pay add up to spinwin as the
-    // core computes it, and the lines listed are exactly the core's winning lines.
-    const std::regex pay("\"line\":(\\d+),\"run\":(\\d+),\"pay\":(\\d+)");
-    const std::regex scatter("\"scatterpay\":(\\d+)");
-    const std::regex win("\"spinwin\":(\\d+)");
+    // core computes it, and the lines listed are exactly the core's winning lines with their runs.
     SystemRandom random(31);
     const char* lineChoices[] = {"1", "5", "10", "15", "25"};
     const char* coinChoices[] = {"1", "2", "3", "5", "10", "20"};
@@ -84,24 +90,24 @@ TEST(ZemMath, LinePaysAddUpToTheCoreWin) {
         s.coinsperline = static_cast<int16_t>(std::stoi(coins));
         placeStops(s, stops);
         payOutcome(s);
-        std::smatch m;
-        ASSERT_TRUE(std::regex_search(run.out, m, win));
-        EXPECT_EQ(std::stol(m[1]), s.spinwin) << run.out;
-        ASSERT_TRUE(std::regex_search(run.out, m, scatter));
-        long total = std::stol(m[1]);
-        std::vector<int> listed;
-        for (auto it = std::sregex_iterator(run.out.begin(), run.out.end(), pay);
-             it != std::sregex_iterator(); ++it) {
-            const int line = std::stoi((*it)[1]);
-            listed.push_back(line);
-            EXPECT_EQ(std::stoi((*it)[2]), s.linecount[line]) << run.out;
-            total += std::stol((*it)[3]);
-        }
-        std::vector<int> winning;
+        EXPECT_EQ(numbersAfter(run.out, "spinwin"), std::vector<long>{s.spinwin}) << run.out;
+        const std::vector<long> scatterPay = numbersAfter(run.out, "scatterpay");
+        ASSERT_EQ(scatterPay.size(), 1u) << run.out;
+        const std::vector<long> listed = numbersAfter(run.out, "line");
+        const std::vector<long> runs = numbersAfter(run.out, "run");
+        const std::vector<long> pays = numbersAfter(run.out, "pay");
+        ASSERT_EQ(runs.size(), listed.size());
+        ASSERT_EQ(pays.size(), listed.size());
+        std::vector<long> winning, winningRuns;
         for (int line = 1; line <= 25; ++line) {
-            if (s.linewin[line] != 0) winning.push_back(line);
+            if (s.linewin[line] == 0) continue;
+            winning.push_back(line);
+            winningRuns.push_back(s.linecount[line]);
         }
         EXPECT_EQ(listed, winning) << run.out;
+        EXPECT_EQ(runs, winningRuns) << run.out;
+        long total = scatterPay[0];
+        for (long pay : pays) total += pay;
         EXPECT_EQ(total, s.spinwin) << run.out;
     }
 }
