@@ -94,10 +94,12 @@ QtSoundOutput::QtSoundOutput(Device device) {
     QMetaObject::invokeMethod(worker_, [worker, output, wanted, channel, frameBytes] {
         auto* stream = new ChannelStream(channel, frameBytes);
         stream->setParent(worker);
-        stream->open(QIODevice::ReadOnly);
+        // Unbuffered: the sink takes from the channel only what it is about to play, so a new sound is heard
+        // after the device's own buffer and not after a read-ahead of the stream's as well.
+        stream->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        // The device's own buffer size: smaller ones can stall Qt's PulseAudio sink for good before it
+        // starts.
         auto* sink = new QAudioSink(output, wanted, worker);
-        // About 50 ms: a new sound starts without a noticeable delay.
-        sink->setBufferSize(static_cast<qsizetype>(wanted.bytesForDuration(50'000)));
         sink->start(stream);
     });
 }

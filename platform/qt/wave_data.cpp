@@ -192,6 +192,11 @@ bool SoundChannel::active() const {
     return buffer_ != nullptr;
 }
 
+uint64_t SoundChannel::delivered() const {
+    std::lock_guard lock(mutex_);
+    return delivered_;
+}
+
 size_t SoundChannel::read(uint8_t* out, size_t size) {
     std::lock_guard lock(mutex_);
     size_t done = 0;
@@ -201,6 +206,7 @@ size_t SoundChannel::read(uint8_t* out, size_t size) {
         std::memcpy(out + done, buffer_->data() + position_, n);
         done += n;
         position_ += n;
+        delivered_ += n;
         if (position_ >= buffer_->size()) {
             position_ = 0;
             if (!looped_) buffer_.reset();

@@ -64,6 +64,8 @@ class SoundChannel {
     size_t read(uint8_t* out, size_t size);
     // Whether a recording is sounding now.
     bool active() const;
+    // Bytes of recordings handed to the device so far (silence not counted).
+    uint64_t delivered() const;
 
   private:
     mutable std::mutex mutex_;
@@ -71,6 +73,7 @@ class SoundChannel {
     Buffer buffer_;
     size_t position_ = 0;
     bool looped_ = false;
+    uint64_t delivered_ = 0;
 };
 
 }  // namespace zem::platform::qt

@@ -9,8 +9,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -171,6 +173,30 @@ TEST(QtSoundOutput, WithoutADeviceItIsSilentAndNeverBlocks) {
         sound.stop();
         EXPECT_FALSE(sound.channel().active());
     }
+}
+
+// Runs where the machine has a sound device (skipped otherwise): the device thread plays the channel out,
+// also while the game thread sleeps, and the loop goes round.
+TEST(QtSoundOutput, OnADeviceTheRecordingsPlayOutAndTheLoopGoesRound) {
+    QtSoundOutput sound;
+    if (!sound.hasDevice()) GTEST_SKIP() << "no audio device";
+    sound.load(101, tone(11025, 100));
+    sound.load(117, tone(22050, 200));
+    auto waitFor = [&](const std::function<bool()>& done) {
+        for (int i = 0; i < 500 && !done(); ++i) QThread::msleep(10);  // sleeps only: no event runs here
+        return done();
+    };
+    sound.play(101, false);
+    EXPECT_TRUE(waitFor([&] { return !sound.channel().active(); }));
+
+    const uint64_t loopBytes =
+        static_cast<uint64_t>(sound.format().bytesPerFrame()) * sound.format().rate / 5;
+    const uint64_t start = sound.channel().delivered();
+    sound.play(117, true);
+    EXPECT_TRUE(waitFor([&] { return sound.channel().delivered() > start + 3 * loopBytes; }));
+    EXPECT_TRUE(sound.channel().active());
+    sound.stop();
+    EXPECT_FALSE(sound.channel().active());
 }
 
 TEST(QtDisplayMode, ReportsTheScreenAndLeavesItsModeAlone) {

@@ -23,10 +23,13 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     if (!home.isValid()) return 1;
     qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath("config").toUtf8());
-    qputenv("XDG_RUNTIME_DIR", QDir(home.path()).filePath("runtime").toUtf8());
-    QDir(home.path()).mkpath("runtime");
-    QFile::setPermissions(QDir(home.path()).filePath("runtime"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Qt wants a private runtime folder and says so on every start when there is none.
+        const QString runtime = QDir(home.path()).filePath("runtime");
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
+    }
     defaultHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
