@@ -1,0 +1,69 @@
+// Every picture of the machine, painted from the SVG sources and code: one function per picture or list.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace zem::assets::art {
+
+// The source folder of the SVG drawings, and the symbol tiles once painted (the reels and lists reuse them).
+class Studio {
+  public:
+    explicit Studio(QString svgFolder);
+    QString svg(const QString& name) const;  // path of art/svg/<name>.svg
+    const QImage& symbol(int id);            // the 125 x 125 tile of symbol 1..12
+
+  private:
+    QString folder_;
+    std::map<int, QImage> symbols_;
+};
+
+// Symbols and their animations (symbols.cpp).
+QImage paintSymbol(Studio& s, int id);
+QImage paintReel(Studio& s, int reel);
+QImage paintScatterFrame(Studio& s, int frame);  // ImageList1 1..20
+QImage paintHighlight();                         // ImageList1 21
+QImage paintWildFrame(Studio& s, int frame);     // ImageList2 1..8
+QImage paintMultiplier(int picture);             // ImageList2 9..24
+// Parts shared with other pictures.
+void paintShield(QPainter& p, Studio& s, const QPointF& centre, double radius, double turn);
+void paintHoop(QPainter& p, Studio& s, const QRectF& box);
+
+// The machine window and its button panel (machine.cpp).
+QImage paintBackground(Studio& s);
+QImage paintPanel(Studio& s);
+QImage paintPictureButton(const QString& name, int index, bool pressed);
+QImage paintDollarCoin();
+QImage paintHalfCoin();
+QImage paintCaption(const QString& name);  // LABLASTBET, LABTHISWIN
+QImage paintLineMarker(int picture);       // linepics 1..50
+
+// The free-spin announcement (announcement.cpp).
+QImage paintStockade();
+QImage paintFlame(int frame);  // 1..4
+QImage paintFlamingArrow();
+QImage paintLandedArrow();
+
+// The gamble (gamble.cpp).
+QImage paintCard(int entry);  // imagelistcards 1..24
+QImage paintGamblePanel();
+QImage paintGambleButton(const QString& name);  // betred, cancelbet, betblack
+QImage paintBanner(bool win);
+
+// Information (paytable.cpp).
+QImage paintPaytable(Studio& s);
+QImage paintIcon(Studio& s, int size);
+
+// The whole catalogue: every picture list by name with its count (0 for a single picture) and its painter.
+struct PictureList {
+    QString name;
+    int count;  // 0: one picture, index 0
+    std::function<QImage(int index)> paint;
+};
+std::vector<PictureList> catalogue(Studio& s);
+
+}  // namespace zem::assets::art

@@ -1,0 +1,196 @@
+// The pay-table picture, drawn from the machine's own pays, and the program's icon.
+#include "art.h"
+#include "core/free_spins.h"
+#include "core/symbols.h"
+#include "painting.h"
+
+#include <QLinearGradient>
+#include <QRadialGradient>
+
+#include <algorithm>
+#include <vector>
+
+namespace zem::assets::art {
+
+namespace {
+
+const QColor kGoldLight(255, 236, 160);
+const QColor kGold(226, 172, 50);
+const QColor kGoldDark(120, 76, 10);
+const QColor kText(250, 240, 220);
+
+// Small text with a dark drop under it, for legibility on leather.
+void say(QPainter& p, const QRectF& box, const QString& text, const QFont& f, const QColor& colour,
+         int flags = Qt::AlignLeft | Qt::AlignVCenter) {
+    p.setFont(f);
+    p.setPen(QColor(0, 0, 0, 200));
+    p.drawText(box.translated(1, 1), flags, text);
+    p.setPen(colour);
+    p.drawText(box, flags, text);
+}
+
+void panelBox(QPainter& p, const QRectF& box) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fill(box.topLeft(), box.bottomLeft());
+    fill.setColorAt(0.0, QColor(70, 26, 14, 230));
+    fill.setColorAt(1.0, QColor(30, 10, 6, 230));
+    p.setPen(QPen(kGold, 1.2));
+    p.setBrush(fill);
+    p.drawRoundedRect(box, 6, 6);
+    p.restore();
+}
+
+void drawTile(QPainter& p, const QImage& tile, const QRectF& at) {
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(at, tile.scaled(at.size().toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    p.setPen(QPen(QColor(20, 8, 2), 1.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(at.adjusted(-0.5, -0.5, 0.5, 0.5));
+    p.restore();
+}
+
+}  // namespace
+
+QImage paintPaytable(Studio& s) {
+    const int w = 500, h = 378;
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter p(&image);
+        QLinearGradient leather(0, 0, 0, h);
+        leather.setColorAt(0.0, QColor(66, 26, 14));
+        leather.setColorAt(1.0, QColor(30, 10, 6));
+        p.fillRect(image.rect(), leather);
+    }
+    addGrain(image, 404, 5);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    // Gold frame.
+    QLinearGradient rim(0, 0, w, h);
+    rim.setColorAt(0.0, kGoldLight);
+    rim.setColorAt(0.5, kGold);
+    rim.setColorAt(1.0, kGoldDark);
+    p.setPen(QPen(QBrush(rim), 3.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(1.5, 1.5, w - 3, h - 3), 6, 6);
+
+    // Heading.
+    Lettering title;
+    title.top = kGoldLight;
+    title.bottom = QColor(214, 150, 30);
+    title.outline = QColor(40, 14, 0);
+    title.outlineWidth = 1.6;
+    drawLettering(
+        p, textPath(QStringLiteral("ZEM  PAYTABLE"), font(Face::SerifBold, 26), QRectF(100, 6, 300, 24)),
+        title);
+
+    const QFont body = font(Face::Sans, 10);
+    const QFont bold = font(Face::SansBold, 10);
+    const QFont head = font(Face::SansBold, 12);
+
+    // The Wild's rule and the free spins.
+    const QRectF wildBox(8, 36, 240, 82), scatterBox(252, 36, 240, 82);
+    panelBox(p, wildBox);
+    panelBox(p, scatterBox);
+    drawTile(p, s.symbol(core::Wild), QRectF(wildBox.left() + 6, wildBox.top() + 6, 70, 70));
+    drawTile(p, s.symbol(core::Scatter), QRectF(scatterBox.left() + 6, scatterBox.top() + 6, 70, 70));
+    say(p, QRectF(wildBox.left() + 84, wildBox.top() + 4, 150, 16), QStringLiteral("WILD"), head, kGoldLight);
+    const QStringList wildRule = {
+        QStringLiteral("Substitutes for all symbols"), QStringLiteral("except the Scatter."),
+        QStringLiteral("A Wild on a reel is held over"), QStringLiteral("for the next spin, also in"),
+        QStringLiteral("free spins.")};
+    for (int i = 0; i < wildRule.size(); ++i)
+        say(p, QRectF(wildBox.left() + 84, wildBox.top() + 20 + i * 11.5, 154, 12), wildRule[i], body, kText);
+    const core::FreeSpinAward three = core::freeSpinAward(3), four = core::freeSpinAward(4),
+                              five = core::freeSpinAward(5);
+    say(p, QRectF(scatterBox.left() + 84, scatterBox.top() + 4, 150, 16), QStringLiteral("FREE SPINS"), head,
+        kGoldLight);
+    const QStringList freeRule = {QStringLiteral("3, 4 or 5 Scatters anywhere"),
+                                  QStringLiteral("start %1, %2 or %3 free spins.")
+                                      .arg(three.announced)
+                                      .arg(four.announced)
+                                      .arg(five.announced),
+                                  QStringLiteral("Free-spin wins with a Wild"),
+                                  QStringLiteral("pay x2, x3, x5 or x10."),
+                                  QStringLiteral("Wilds hold in free spins too.")};
+    for (int i = 0; i < freeRule.size(); ++i)
+        say(p, QRectF(scatterBox.left() + 84, scatterBox.top() + 20 + i * 11.5, 154, 12), freeRule[i], body,
+            kText);
+
+    // The pays heading and one box per paying symbol, the highest pays first.
+    drawLettering(p,
+                  textPath(QStringLiteral("PAYS PER CREDIT BET ON A LINE"), font(Face::SansBold, 13),
+                           QRectF(60, 122, 380, 13)),
+                  title);
+    std::vector<int> order;
+    for (int id = core::Chief; id <= core::Tomahawk; ++id) order.push_back(id);
+    std::stable_sort(order.begin(), order.end(),
+                     [](int a, int b) { return core::linePay(a, 5) > core::linePay(b, 5); });
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const int id = order[i];
+        const QRectF box(8 + (i % 5) * 97.2, 141 + (i / 5) * 100, 92, 96);
+        panelBox(p, box);
+        drawTile(p, s.symbol(id), QRectF(box.left() + 21, box.top() + 4, 50, 50));
+        int rows = 0;
+        for (int run = 5; run >= 2; --run)
+            if (core::linePay(id, run) > 0) ++rows;
+        int row = 0;
+        const double top = box.top() + 56 + (4 - rows) * 4.5;
+        for (int run = 5; run >= 2; --run) {
+            const int pay = core::linePay(id, run);
+            if (pay <= 0) continue;
+            const QRectF line(box.left() + 10, top + row * 9.5, box.width() - 20, 10);
+            say(p, line, QString::number(run), bold, kGoldLight, Qt::AlignLeft | Qt::AlignVCenter);
+            say(p, line, QString::number(pay), bold, kText, Qt::AlignRight | Qt::AlignVCenter);
+            ++row;
+        }
+    }
+
+    // The Scatter pays, as multiples of the total bet.
+    const QRectF strip(8, 344, 484, 28);
+    panelBox(p, strip);
+    drawTile(p, s.symbol(core::Scatter), QRectF(strip.left() + 5, strip.top() + 3, 22, 22));
+    QString pays = QStringLiteral("SCATTER PAYS ");
+    for (int n = 2; n <= 5; ++n) pays += QStringLiteral("   %1 = %2x").arg(n).arg(core::scatterFactor(n));
+    pays += QStringLiteral("   TOTAL BET");
+    say(p, QRectF(strip.left() + 34, strip.top(), strip.width() - 40, strip.height()), pays, bold,
+        kGoldLight);
+    return image;
+}
+
+QImage paintIcon(Studio& s, int size) {
+    QImage image = canvas(size, size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double k = size / 256.0;
+    const QRectF tile(4 * k, 4 * k, size - 8 * k, size - 8 * k);
+    QRadialGradient red(tile.center() + QPointF(-30 * k, -40 * k), size * 0.8);
+    red.setColorAt(0.0, QColor(200, 40, 30));
+    red.setColorAt(1.0, QColor(70, 8, 6));
+    QLinearGradient rim(tile.topLeft(), tile.bottomRight());
+    rim.setColorAt(0.0, kGoldLight);
+    rim.setColorAt(0.5, kGold);
+    rim.setColorAt(1.0, kGoldDark);
+    p.setPen(QPen(QBrush(rim), std::max(1.5, 10 * k)));
+    p.setBrush(red);
+    p.drawRoundedRect(tile, 40 * k, 40 * k);
+    // Sun rays behind the shield.
+    p.save();
+    p.setClipRect(tile.adjusted(8 * k, 8 * k, -8 * k, -8 * k));
+    p.translate(tile.center());
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 200, 80, 90));
+    for (int i = 0; i < 12; ++i) {
+        p.rotate(30);
+        QPolygonF ray;
+        ray << QPointF(0, 0) << QPointF(-22 * k, -140 * k) << QPointF(22 * k, -140 * k);
+        p.drawPolygon(ray);
+    }
+    p.restore();
+    paintShield(p, s, tile.center(), size * 0.34, 0.0);
+    return image;
+}
+
+}  // namespace zem::assets::art
