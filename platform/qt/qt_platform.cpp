@@ -82,10 +82,24 @@ bool isPictureKind(ControlKind kind) {
     return kind == ControlKind::Image || kind == ControlKind::PictureBox || kind == ControlKind::Label;
 }
 
-QImage forDrawing(QImage image) {
+// Whether every pixel of the picture is fully opaque.
+bool opaque(const QImage& image) {
+    if (!image.hasAlphaChannel()) return true;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            if (qAlpha(line[x]) != 255) return false;
+        }
+    }
+    return true;
+}
+
+// The picture in the format the raster engine draws fastest. A picture with an alpha channel that it does not
+// use loses it: such a picture then covers what lies beneath it, and Qt need not paint that on every frame.
+QImage forDrawing(const QImage& image) {
     if (image.isNull()) return image;
-    const QImage::Format format =
-        image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    const QImage::Format format = opaque(image) ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
     return image.format() == format ? image : image.convertToFormat(format);
 }
 
@@ -344,6 +358,7 @@ bool QtPlatform::filterKey(QWidget* receiver, QEvent* event) {
     if (!previewed && !handled) return false;
 
     int key = typed;
+    QPointer<QWidget> alive(receiver);
     deliver([&] {
         if (window.keyPreview && window.onKeyPreview) window.onKeyPreview(key);
         if (key != 0 && target != nullptr && target->acceptsInput() && target->onKey) target->onKey(key);
@@ -351,8 +366,8 @@ bool QtPlatform::filterKey(QWidget* receiver, QEvent* event) {
     if (key == 0) return true;
     if (key == typed) return false;  // the widget takes the key as typed
     // The handlers replaced the character: a text box takes the new one; other controls have no use for it.
-    QPointer<QWidget> alive(receiver);
-    if (alive.isNull()) return true;
+    // (The handlers may have taken the window down meanwhile: look it up again.)
+    if (alive.isNull() || (view = viewOfWidget(receiver)) == nullptr) return true;
     if (auto* line = qobject_cast<QLineEdit*>(receiver)) {
         if (key == 8) {
             line->backspace();
@@ -394,7 +409,9 @@ void QtPlatform::setFocus(Control& control) {
     sync();
     if (&control == window) {
         if (QWidget* focused = view->top()->focusWidget()) focused->clearFocus();
-        view->top()->activateWindow();
+        // The window comes to the front only when the program has the desktop's focus: a timer's handler
+        // must not take it from another program.
+        if (QApplication::activeWindow() != nullptr) view->top()->activateWindow();
         return;
     }
     if (QWidget* widget = view->widgetOf(control)) widget->setFocus(Qt::OtherFocusReason);

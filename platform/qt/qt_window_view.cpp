@@ -135,8 +135,10 @@ class ClientWidget final : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter p(this);
-        p.fillRect(event->rect(), colour_);
-        if (!picture_.isNull()) p.drawImage(0, 0, picture_);
+        for (const QRect& rect : event->region()) {
+            p.fillRect(rect, colour_);
+            if (!picture_.isNull()) p.drawImage(rect.topLeft(), picture_, rect);
+        }
         for (const LineSpec& line : lines_) {
             if (!line.visible || !line.bounds().intersects(event->rect())) continue;
             p.setPen(QPen(line.colour, line.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

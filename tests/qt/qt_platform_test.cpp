@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
@@ -128,6 +129,20 @@ class TestWindow {
         button.caption = "OK";
         button.onClick = [this] { rec.events.push_back("ok"); };
         window.add(button);
+
+        place(panel, 10, 115, 80, 35);
+        panel.caption = "Not enough credit for this bet !, reduce your bet";
+        window.add(panel);
+
+        gameMenu.caption = "&Game";
+        window.add(gameMenu);
+        payEntry.caption = "&Paytable";
+        payEntry.onClick = [this] { rec.events.push_back("paytable"); };
+        window.add(payEntry, &gameMenu);
+        separator.caption = "-";
+        window.add(separator, &gameMenu);
+        aboutEntry.caption = "&about";
+        window.add(aboutEntry, &gameMenu);
     }
 
     static void place(Control& c, int x, int y, int w, int h) {
@@ -149,6 +164,11 @@ class TestWindow {
     Control slow{ControlKind::OptionButton, "setspeed", 0};
     Control fast{ControlKind::OptionButton, "setspeed", 1};
     Control button{ControlKind::PushButton, "cmdOK"};
+    Control panel{ControlKind::Panel, "pannomoney"};
+    Control gameMenu{ControlKind::MenuEntry, "mnugame"};
+    Control payEntry{ControlKind::MenuEntry, "mnuptble"};
+    Control separator{ControlKind::MenuEntry, "mnusep"};
+    Control aboutEntry{ControlKind::MenuEntry, "mnuabout"};
     Recorder rec;
 };
 
@@ -213,6 +233,64 @@ TEST_F(QtWindowTest, WidgetsFollowTheModelsGeometryCaptionsAndStates) {
     // Stacking follows creation order: the picture box stands above the label created before it.
     const QObjectList children = platform.clientOf(w.window)->children();
     EXPECT_LT(children.indexOf(label), children.indexOf(box));
+}
+
+TEST_F(QtWindowTest, TextControlsTakeFontsColoursPicturesAndMenus) {
+    // Fonts in points at 15 twips to the pixel: 12 points are 16 pixels.
+    w.label.fontFamily = "DejaVu Sans";
+    w.label.fontPoints = 12;
+    w.label.bold = true;
+    w.label.transparentBackground = false;
+    w.label.background = {255, 0, 0};
+    platform.doEvents();
+    auto* label = widget<QLabel>(w.label);
+    EXPECT_EQ(label->font().pixelSize(), 16);
+    EXPECT_TRUE(label->font().bold());
+    EXPECT_EQ(label->font().family(), "DejaVu Sans");
+    EXPECT_TRUE(label->autoFillBackground());
+    EXPECT_EQ(clientPixel(107, 38), QColor(255, 0, 0));
+    w.label.transparentBackground = true;
+    platform.doEvents();
+    EXPECT_FALSE(label->autoFillBackground());
+    EXPECT_EQ(clientPixel(107, 38), QColor(0, 0, 0));
+
+    // The panel: raised, its caption centred and wrapped.
+    auto* panel = widget<QLabel>(w.panel);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->text(), "Not enough credit for this bet !, reduce your bet");
+    EXPECT_TRUE(panel->wordWrap());
+    EXPECT_EQ(panel->alignment(), Qt::AlignCenter);
+    EXPECT_EQ(panel->frameStyle(), QFrame::Panel | QFrame::Raised);
+    EXPECT_EQ(panel->geometry(), QRect(10, 115, 80, 35));
+
+    // A button with a picture shows the picture instead of its caption.
+    w.button.picture = {"green", 0};
+    platform.doEvents();
+    auto* button = widget<QPushButton>(w.button);
+    EXPECT_FALSE(button->icon().isNull());
+    EXPECT_EQ(button->iconSize(), QSize(20, 20));
+    EXPECT_TRUE(button->text().isEmpty());
+    w.button.picture = {};
+    platform.doEvents();
+    EXPECT_TRUE(button->icon().isNull());
+    EXPECT_EQ(button->text(), "OK");
+
+    // A menu entry with entries under it opens a menu; the entries under it click as entries do.
+    QAction* game = platform.actionOf(w.gameMenu);
+    ASSERT_NE(game, nullptr);
+    ASSERT_NE(game->menu(), nullptr);
+    EXPECT_EQ(game->text(), "&Game");
+    const QList<QAction*> entries = game->menu()->actions();
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries[0]->text(), "&Paytable");
+    EXPECT_TRUE(entries[1]->isSeparator());
+    entries[0]->trigger();
+    EXPECT_EQ(w.rec.events, std::vector<std::string>{"paytable"});
+
+    // The window's icon.
+    w.window.icon = {"yellow", 0};
+    platform.doEvents();
+    EXPECT_FALSE(platform.widgetOf(w.window)->windowIcon().isNull());
 }
 
 TEST_F(QtWindowTest, ProgramChangesShowAfterDoEventsAndSleep) {
@@ -369,6 +447,17 @@ TEST_F(QtWindowTest, PicturesDrawAtTheirSizeClippedOrStretchedWithTheOverlayOver
     platform.doEvents();
     EXPECT_EQ(clientPixel(130, 80), QColor(0, 0, 0));     // the black middle of the overlay
     EXPECT_EQ(clientPixel(103, 53), QColor(Qt::yellow));  // white of the overlay: the picture shows
+}
+
+TEST_F(QtWindowTest, AGrabShowsTheWholeWindowWithItsMenuBar) {
+    const QImage whole = platform.grab(w.window);
+    const QImage client = platform.grab(w.window, false);
+    EXPECT_EQ(client.size(), QSize(300, 200));
+    const int menuHeight = platform.widgetOf(w.window)->findChild<QMenuBar*>()->height();
+    EXPECT_GT(menuHeight, 0);
+    EXPECT_EQ(whole.size(), QSize(300, 200 + menuHeight));
+    EXPECT_EQ(whole.pixelColor(20, 80 + menuHeight), QColor(0, 255, 255));
+    EXPECT_TRUE(whole.save(QStringLiteral(ZEM_TEST_OUTPUT_DIR "/qt_test_window.png")));
 }
 
 TEST_F(QtWindowTest, SleepPutsTheFrameOnScreenBeforeThePause) {
