@@ -636,6 +636,7 @@ void WindowView::applyText(BoundControl& b, const Control& c) {
                     line->setText(toQt(c.caption));
                 } else if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
                     edit->setPlainText(toDisplayText(c.caption));
+                    edit->moveCursor(QTextCursor::End);  // as a line edit has it after a new text
                 }
             }
             break;

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -397,6 +398,36 @@ TEST_F(QtWindowTest, MouseOnPicturesReportsButtonShiftAndTwipsAndTheReleaseFollo
     QTest::mousePress(platform.widgetOf(w.box), Qt::LeftButton, {}, QPoint(50, 50));
     QTest::mouseRelease(platform.widgetOf(w.box), Qt::LeftButton, {}, QPoint(50, 50));
     EXPECT_EQ(w.rec.events, std::vector<std::string>{"box press"});
+}
+
+TEST_F(QtWindowTest, MouseMovesOverPicturesReachTheModel) {
+    std::vector<MouseEvent> moves;
+    w.image.onMove = [&](const MouseEvent& e) { moves.push_back(e); };
+    QWidget* image = platform.widgetOf(w.image);
+    QTest::mouseMove(image, QPoint(3, 4));
+    ASSERT_FALSE(moves.empty());
+    EXPECT_EQ(moves.back().x, 3 * T);
+    EXPECT_EQ(moves.back().y, 4 * T);
+    moves.clear();
+    w.image.enabled = false;
+    platform.sync();
+    QTest::mouseMove(image, QPoint(6, 6));
+    EXPECT_TRUE(moves.empty());
+}
+
+TEST_F(QtWindowTest, AMultiLineTextBoxKeepsItsLineEndsAndTakesTypedText) {
+    Control note(ControlKind::TextBox, "Text1");
+    TestWindow::place(note, 10, 60, 80, 50);
+    note.wordWrap = true;
+    note.caption = "Note :- Some machines \r\nmay not support this \r\noption.";
+    w.window.add(note);
+    platform.doEvents();
+    auto* edit = qobject_cast<QPlainTextEdit*>(platform.widgetOf(note));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->toPlainText(), "Note :- Some machines \nmay not support this \noption.");
+    platform.setFocus(note);
+    QTest::keyClick(edit, Qt::Key_Exclam, Qt::ShiftModifier);
+    EXPECT_EQ(note.caption, "Note :- Some machines \r\nmay not support this \r\noption.!");
 }
 
 TEST_F(QtWindowTest, TheLineSegmentIsPaintedBeneathThePictureBox) {
