@@ -226,12 +226,16 @@ QImage paintFlamingArrow() {
     trail.closeSubpath();
     p.drawPath(trail);
     paintArrow(p, 0, 329, 12.5, true, true);
-    // The burning rag behind the head, its flames streaming back as the arrow flies left.
-    p.save();
-    p.translate(24, 12.5);
-    p.rotate(90);  // tongues point to the right
-    paintFire(p, QRectF(-11, -110, 22, 110), 1.3, 2);
-    p.restore();
+    // The burning rag behind the head, its flames streaming back as the arrow flies left, in their own glow.
+    QImage fire = canvas(329, 25);
+    {
+        QPainter f(&fire);
+        f.translate(24, 12.5);
+        f.rotate(90);  // tongues point to the right
+        paintFire(f, QRectF(-12, -120, 24, 120), 1.3, 2);
+    }
+    drawGlow(p, fire, 3, QColor(255, 140, 30, 200), 2);
+    p.drawImage(0, 0, fire);
     p.setBrush(QColor(60, 30, 14));
     p.drawEllipse(QPointF(26, 12.5), 5, 4);
     return image;

@@ -114,7 +114,7 @@ QImage paintPaytable(Studio& s) {
                                       .arg(five.announced),
                                   QStringLiteral("Free-spin wins with a Wild"),
                                   QStringLiteral("pay x2, x3, x5 or x10."),
-                                  QStringLiteral("Wilds hold in free spins too.")};
+                                  QStringLiteral("3+ in free spins add spins.")};
     for (int i = 0; i < freeRule.size(); ++i)
         say(p, QRectF(scatterBox.left() + 84, scatterBox.top() + 20 + i * 11.5, 154, 12), freeRule[i], body,
             kText);
@@ -141,7 +141,7 @@ QImage paintPaytable(Studio& s) {
         for (int run = 5; run >= 2; --run) {
             const int pay = core::linePay(id, run);
             if (pay <= 0) continue;
-            const QRectF line(box.left() + 10, top + row * 9.5, box.width() - 20, 10);
+            const QRectF line(box.left() + 16, top + row * 9.5, box.width() - 32, 10);
             say(p, line, QString::number(run), bold, kGoldLight, Qt::AlignLeft | Qt::AlignVCenter);
             say(p, line, QString::number(pay), bold, kText, Qt::AlignRight | Qt::AlignVCenter);
             ++row;

@@ -45,6 +45,8 @@ int main(int argc, char** argv) {
     const QDir out(QString::fromLocal8Bit(argv[2]));
     QStringList only;
     for (int i = 3; i < argc; ++i) only << QString::fromLocal8Bit(argv[i]);
+    // A full bake starts from an empty folder, so no picture of an earlier build lingers.
+    if (only.isEmpty()) QDir(out.filePath(QStringLiteral("pictures"))).removeRecursively();
     out.mkpath(QStringLiteral("pictures"));
     out.mkpath(QStringLiteral("sounds"));
 
