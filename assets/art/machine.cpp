@@ -24,7 +24,7 @@ const QColor kGold(224, 170, 50);
 const QColor kGoldDark(120, 76, 10);
 
 // A picture button on the panel: its place and size in twips, its label and its colour.
-struct ButtonSpec {
+struct PanelButton {
     const char* name;
     int index;
     int left, top, width, height;
@@ -33,10 +33,10 @@ struct ButtonSpec {
     QColor face;
 };
 
-const std::vector<ButtonSpec>& buttons() {
+const std::vector<PanelButton>& buttons() {
     static const QColor teal(22, 150, 140), red(206, 40, 26), blue(34, 96, 196), slate(96, 104, 124),
         purple(122, 58, 160), gold(230, 168, 30), amber(226, 128, 16), green(40, 140, 56);
-    static const std::vector<ButtonSpec> all = {
+    static const std::vector<PanelButton> all = {
         {"payline", 1, 630, 180, 930, 630, {"1", "LINE"}, 0, teal},
         {"payline", 2, 1580, 180, 915, 615, {"5", "LINES"}, 0, teal},
         {"payline", 3, 2510, 180, 930, 630, {"10", "LINES"}, 0, teal},
@@ -58,7 +58,7 @@ const std::vector<ButtonSpec>& buttons() {
     return all;
 }
 
-const ButtonSpec* findButton(const QString& name, int index) {
+const PanelButton* findButton(const QString& name, int index) {
     for (const auto& b : buttons())
         if (name == QLatin1String(b.name) && index == b.index) return &b;
     return nullptr;
@@ -69,7 +69,7 @@ QRectF twips(double left, double top, double width, double height) {
 }
 
 // Where a button's picture lands on the panel: whole pixels, as the window places pictures.
-QRectF placeOnPanel(const ButtonSpec& b) {
+QRectF placeOnPanel(const PanelButton& b) {
     return QRectF(std::round(b.left / kTwip), std::round(b.top / kTwip), b.width / kTwip, b.height / kTwip);
 }
 
@@ -464,7 +464,7 @@ QImage paintPanel(Studio& s) {
 }
 
 QImage paintPictureButton(const QString& name, int index, bool pressed) {
-    const ButtonSpec* b = findButton(name, index);
+    const PanelButton* b = findButton(name, index);
     if (!b) return {};
     const QSize size(static_cast<int>(b->width / kTwip), static_cast<int>(b->height / kTwip));
     QImage image = canvas(size);
