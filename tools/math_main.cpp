@@ -2,6 +2,7 @@
 #include "math_main.h"
 
 #include "math_args.h"
+#include "math_simulate.h"
 #include "math_spin.h"
 
 #include <string>
@@ -12,6 +13,9 @@ namespace {
 
 constexpr Subcommand kSubcommands[] = {
     {"spin", "spin --stops S1,S2,S3,S4,S5 [--lines 1|5|10|15|25] [--coins 1|2|3|5|10|20]", runSpin},
+    {"simulate",
+     "simulate [--payout 1|2|5] [--spins N] [--seed N] [--lines 1|5|10|15|25] [--coins 1|2|3|5|10|20]",
+     runSimulate},
 };
 
 void printUsage(std::ostream& out) {

@@ -5,6 +5,7 @@
 #include "core/spin_draw.h"
 #include "math_main.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -185,6 +186,40 @@ TEST(ZemMathProgram, SpinAndBadArguments) {
         EXPECT_EQ(bad.out, "") << args;
         EXPECT_FALSE(bad.err.empty()) << args;
         EXPECT_EQ(bad.err.find('\n'), bad.err.size() - 1) << bad.err;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ZemMathSimulate, ASeededRunRepeatsExactlyAndReportsItsFigures) {
+    const std::vector<std::string_view> args = {"simulate", "--payout", "5", "--spins",
+                                                "2000",     "--seed",   "11"};
+    const ToolRun first = runInProcess(args);
+    const ToolRun second = runInProcess(args);
+    ASSERT_EQ(first.status, 0) << first.err;
+    auto figures = [](const std::string& json) { return json.substr(0, json.find(",\"seconds\"")); };
+    EXPECT_EQ(figures(first.out), figures(second.out));
+    for (const char* key : {"\"spins\":2000", "\"wagered\":50000", "\"won\":", "\"rtp\":",
+                            "\"hit_frequency\":", "\"free_series\":", "\"free_spins\":", "\"seconds\":"}) {
+        EXPECT_NE(first.out.find(key), std::string::npos) << key;
+    }
+    const ToolRun other = runInProcess({"simulate", "--spins", "2000", "--seed", "12"});
+    EXPECT_NE(figures(first.out), figures(other.out)) << "another seed plays other spins";
+}
+
+TEST(ZemMathSimulate, BadArgumentsExitWithTwo) {
+    const std::vector<std::vector<std::string_view>> bad = {
+        {"simulate", "--payout", "3"}, {"simulate", "--spins", "0"}, {"simulate", "--spins", "x"},
+        {"simulate", "--seed", "-1"},  {"simulate", "--lines", "7"}, {"simulate", "--coins", "4"},
+        {"simulate", "--turbo", "1"},
+    };
+    for (const auto& args : bad) {
+        const ToolRun run = runInProcess(args);
+        EXPECT_EQ(run.status, 2) << args.back();
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
 }
 
