@@ -33,6 +33,7 @@ void Machine::startup() {
     redrawMarkers();
     for (int i = 1; i <= 26; ++i) w.lin[i].enabled = false;
     setKeyboardPlay(true);
+    setMenusEnabled(true);  // entries whose window the program lacks stay disabled
     tmrshowbuttons.start();
     p.setFocus(w.orvelle);
     sounds.play(101);

@@ -193,3 +193,28 @@ TEST(SpaceKey, TooLittleCreditRefusesAnyKeyButLeavesAutoplayAvailable) {
 
 }  // namespace
 }  // namespace zem::testing
+
+namespace zem::testing {
+namespace {
+
+TEST(Startup, MenuEntriesWithoutTheirWindowStayDisabled) {
+    Game g;
+    g.m.startup();
+    EXPECT_TRUE(g.m.w.mnuexit.enabled);
+    EXPECT_FALSE(g.m.w.mnuabout.enabled);
+    EXPECT_FALSE(g.m.w.mnuptble.enabled);
+    EXPECT_FALSE(g.m.w.Mnupaylines.enabled);
+
+    Game h;
+    int opened = 0;
+    h.m.openers.about = [&] { ++opened; };
+    h.m.startup();
+    EXPECT_TRUE(h.m.w.mnuabout.enabled);
+    h.p.click(h.m.w.mnuabout);
+    h.p.advance(1);
+    EXPECT_EQ(opened, 1);
+    EXPECT_FALSE(h.m.w.orvelle.enabled) << "the machine window waits for the other window to close";
+}
+
+}  // namespace
+}  // namespace zem::testing
