@@ -97,7 +97,7 @@ class TopWidget final : public QWidget {
 };
 
 // A line segment as the window's surface draws it, in pixels.
-struct LineSpec {
+struct LineShape {
     bool visible = false;
     QLine line;
     QColor colour;
@@ -125,10 +125,10 @@ class ClientWidget final : public QWidget {
         lines_.emplace_back();
         return static_cast<int>(lines_.size()) - 1;
     }
-    void setLine(int slot, const LineSpec& spec) {
-        LineSpec& line = lines_[static_cast<size_t>(slot)];
+    void setLine(int slot, const LineShape& shape) {
+        LineShape& line = lines_[static_cast<size_t>(slot)];
         if (line.visible) update(line.bounds());
-        line = spec;
+        line = shape;
         if (line.visible) update(line.bounds());
     }
 
@@ -139,7 +139,7 @@ class ClientWidget final : public QWidget {
             p.fillRect(rect, colour_);
             if (!picture_.isNull()) p.drawImage(rect.topLeft(), picture_, rect);
         }
-        for (const LineSpec& line : lines_) {
+        for (const LineShape& line : lines_) {
             if (!line.visible || !line.bounds().intersects(event->rect())) continue;
             p.setPen(QPen(line.colour, line.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p.drawLine(line.line);
@@ -149,7 +149,7 @@ class ClientWidget final : public QWidget {
   private:
     QColor colour_ = Qt::white;
     QImage picture_;
-    std::vector<LineSpec> lines_;
+    std::vector<LineShape> lines_;
 };
 
 // A picture box or picture: its picture at its own size (clipped to the control) or stretched to the control,
@@ -480,12 +480,12 @@ void WindowView::apply(BoundControl& b) {
         b.foreground = c.foreground;
         b.lineWidth = c.lineWidth;
         b.fresh = false;
-        LineSpec spec;
-        spec.visible = visible;
-        spec.line = QLine(twipsToPixels(c.x1), twipsToPixels(c.y1), twipsToPixels(c.x2), twipsToPixels(c.y2));
-        spec.colour = toQt(c.foreground);
-        spec.width = std::max(1, c.lineWidth);
-        client_->setLine(b.lineSlot, spec);
+        LineShape shape;
+        shape.visible = visible;
+        shape.line = QLine(twipsToPixels(c.x1), twipsToPixels(c.y1), twipsToPixels(c.x2), twipsToPixels(c.y2));
+        shape.colour = toQt(c.foreground);
+        shape.width = std::max(1, c.lineWidth);
+        client_->setLine(b.lineSlot, shape);
         return;
     }
 
