@@ -6,12 +6,6 @@
 namespace zem::testing {
 namespace {
 
-const Stops& blank() {
-    static const Stops stops = *findStops(
-        [](const core::MachineState& s) { return s.spinwin == 0 && noWild(s) && s.scattercount == 0; });
-    return stops;
-}
-
 const Stops& threeScatters() {
     static const Stops stops =
         *findStops([](const core::MachineState& s) { return s.scattercount == 3 && noWild(s); });
@@ -53,7 +47,7 @@ TEST(FreeSpins, ThreeScattersGiveExactlyTenFreeSpinsCountedDownToZero) {
     Series series(g);
     series.watchCaptions();
     g.script(threeScatters());
-    for (int i = 0; i < 10; ++i) g.scriptFree(blank());
+    for (int i = 0; i < 10; ++i) g.scriptFree(blankStops());
     int spins = 0;
     g.m.onSpinDone = [&] { ++spins; };
     g.bet(1);
@@ -119,9 +113,9 @@ TEST(FreeSpins, FiveScattersInTheFourthFreeSpinOfTenGiveTwentySixMore) {
     Game g;
     g.start(10000);
     g.script(threeScatters());
-    for (int i = 0; i < 3; ++i) g.scriptFree(blank());
+    for (int i = 0; i < 3; ++i) g.scriptFree(blankStops());
     g.scriptFree(fiveScatters());
-    for (int i = 0; i < 26; ++i) g.scriptFree(blank());
+    for (int i = 0; i < 26; ++i) g.scriptFree(blankStops());
     int spins = 0, afterRetrigger = -1;
     g.m.onSpinDone = [&] {
         ++spins;
@@ -154,7 +148,7 @@ TEST(FreeSpins, AWildInAWinningRunMultipliesTheFreeSpinsWin) {
     Game g;
     g.start(10000);
     g.script(threeScatters());
-    for (int i = 0; i < 9; ++i) g.scriptFree(blank());
+    for (int i = 0; i < 9; ++i) g.scriptFree(blankStops());
     g.scriptFree(*wildRun, 10);  // r = 10: x3
     g.bet(1);
     ASSERT_TRUE(Series(g).runToCollect());
@@ -169,7 +163,7 @@ TEST(FreeSpins, ClosingTheWindowInASeriesPaysWhatWasAlreadyWon) {
     Game g;
     g.start(10000);
     g.script(threeScatters());
-    for (int i = 0; i < 10; ++i) g.scriptFree(blank());
+    for (int i = 0; i < 10; ++i) g.scriptFree(blankStops());
     g.bet(1);
     g.p.advance(20000);
     ASSERT_EQ(g.m.s.freespinmode, -1);
@@ -184,8 +178,8 @@ TEST(FreeSpins, AutoplayCollectsTheSeriesByItselfAndGoesOn) {
     g.p.memoryStore().values[{"zem", "notice", "autoplay"}] = "-1";
     g.start(10000);
     g.script(threeScatters());
-    for (int i = 0; i < 10; ++i) g.scriptFree(blank());
-    g.script(blank());
+    for (int i = 0; i < 10; ++i) g.scriptFree(blankStops());
+    g.script(blankStops());
     g.p.tap(g.m.w.autoplayon);
     g.p.advance(1);
     EXPECT_FALSE(g.m.tmrautospin.enabled()) << "the trigger stops the autoplay timer";
@@ -235,7 +229,7 @@ TEST(Payout, AVoidedOutcomeBooksNothingAndIsNeverShown) {
 TEST(Payout, LosingSpinsAndSettingOneAlwaysStand) {
     Game g;
     g.start(10000, 5);
-    g.script(blank(), 2);
+    g.script(blankStops(), 2);
     g.bet(1);
     EXPECT_EQ(g.p.scripted().drawn(), 6u);
     EXPECT_EQ(g.m.s.bank, 10000 - 25);
@@ -255,14 +249,14 @@ TEST(Payout, AVoidedFreeSpinWithThreeScattersLosesItsRetrigger) {
     Game g;
     g.start(10000, 2);
     g.script(threeScatters(), 1);
-    g.scriptFree(blank(), 25, 1);
+    g.scriptFree(blankStops(), 25, 1);
     g.bet(1);
     g.p.runUntil([&] { return g.m.s.freespinsplayed == 2; }, 60000);
     const int32_t before = g.m.s.freespinwin;
     const int16_t total = g.m.s.freespinstotal;
     const int16_t triggers = g.m.s.howmanyspins;
     g.scriptFree(threeScatters(), 25, 2);  // voided
-    g.scriptFree(blank(), 25, 1);
+    g.scriptFree(blankStops(), 25, 1);
     g.p.runUntil([&] { return g.m.s.freespinsplayed == 3; }, 60000);
     EXPECT_EQ(g.m.s.freespinwin, before);
     EXPECT_EQ(g.m.s.freespinstotal, total);

@@ -41,6 +41,13 @@ inline bool noWild(const core::MachineState& s) {
     return s.wildcell[2] == 0 && s.wildcell[3] == 0 && s.wildcell[4] == 0;
 }
 
+// An outcome that wins nothing and shows no Wild and no Scatter: a spin that changes nothing but the bet.
+inline const Stops& blankStops() {
+    static const Stops stops = *findStops(
+        [](const core::MachineState& s) { return s.spinwin == 0 && noWild(s) && s.scattercount == 0; });
+    return stops;
+}
+
 struct Game {
     platform::sim::SimPlatform p;
     play::Machine m{p, [](int) { return std::vector<uint8_t>{'R', 'I', 'F', 'F'}; }};

@@ -5,12 +5,6 @@
 namespace zem::testing {
 namespace {
 
-const Stops& losing() {
-    static const Stops stops = *findStops(
-        [](const core::MachineState& s) { return s.spinwin == 0 && noWild(s) && s.scattercount == 0; });
-    return stops;
-}
-
 Stops winning(int32_t amount, int16_t lines = 25, int16_t coins = 1) {
     auto stops = findStops(
         [&](const core::MachineState& s) { return s.spinwin == amount && noWild(s) && s.scattercount < 3; },
@@ -33,7 +27,7 @@ TEST(PlayHandler, ABetLargerThanTheCreditIsRefused) {
 
     Game h;
     h.start(500);
-    h.script(losing());
+    h.script(blankStops());
     h.bet(6);
     EXPECT_FALSE(h.m.w.pannomoney.visible);
     EXPECT_EQ(h.m.s.games, 1);
@@ -67,7 +61,7 @@ TEST(PlayHandler, APaidSpinBooksTheBetAndCreditsTheWin) {
 TEST(PlayHandler, ALosingSpinSaysNoWinAndSpeedsUpAutoplay) {
     Game g;
     g.start(1000);
-    g.script(losing());
+    g.script(blankStops());
     g.bet(1);
     EXPECT_EQ(g.m.w.LABWIN.caption, "No Win");
     EXPECT_EQ(g.m.w.lblwin.caption, "");
@@ -89,11 +83,11 @@ TEST(PlayHandler, ReelAnimationPausesAddUpPerSpeedAndEveryReelEndsOnItsStop) {
         Game g;
         g.start(1000);
         g.m.s.reelspeed = speed;
-        g.script(losing());
+        g.script(blankStops());
         g.p.sleptMs = 0;
         g.bet(1);
         EXPECT_EQ(g.p.sleptMs, expected) << "reel speed " << speed;
-        for (int r = 1; r <= 5; ++r) EXPECT_EQ(g.m.w.reel[r].top, -1875 * losing()[r - 1]);
+        for (int r = 1; r <= 5; ++r) EXPECT_EQ(g.m.w.reel[r].top, -1875 * blankStops()[r - 1]);
     }
 }
 
@@ -127,11 +121,11 @@ TEST(PlayHandler, AHeldReelStandsStillAndItsWinStands) {
     for (int n : g.p.recorder().played()) rests += n == 116;
     EXPECT_EQ(rests, 4 + 5) << "the held reel makes no resting sound";
     // The spin after draws reel 2 again: a Wild holds its reel for exactly one further spin.
-    g.script(losing());
+    g.script(blankStops());
     const size_t drawnBefore = g.p.scripted().drawn();
     g.bet(1);
     EXPECT_EQ(g.p.scripted().drawn() - drawnBefore, 6u) << "five stops and the payout draw";
-    EXPECT_EQ(g.m.s.reelstop[2], losing()[1]);
+    EXPECT_EQ(g.m.s.reelstop[2], blankStops()[1]);
 }
 
 TEST(PlayHandler, WinBandsChooseTheAutoplayPauseAndTheSound) {
@@ -149,7 +143,7 @@ TEST(PlayHandler, WinBandsChooseTheAutoplayPauseAndTheSound) {
 TEST(Autoplay, TheNoticeIsShownOncePerStore) {
     Game g;
     g.start(100000);
-    for (int i = 0; i < 3; ++i) g.script(losing());
+    for (int i = 0; i < 3; ++i) g.script(blankStops());
     g.p.tap(g.m.w.autoplayon);
     g.p.advance(1);
     ASSERT_EQ(g.p.messages.size(), 1u);
@@ -175,7 +169,7 @@ TEST(Autoplay, TheNoticeIsShownOncePerStore) {
     Game h;
     h.p.memoryStore().values[{"zem", "notice", "autoplay"}] = "-1";
     h.start(100000);
-    h.script(losing());
+    h.script(blankStops());
     h.p.tap(h.m.w.autoplayon);
     h.p.advance(1);
     EXPECT_TRUE(h.p.messages.empty());
@@ -184,8 +178,8 @@ TEST(Autoplay, TheNoticeIsShownOncePerStore) {
 TEST(Autoplay, ARefusedBetEndsAutoplay) {
     Game g;
     g.start(50);
-    g.script(losing());
-    g.script(losing());
+    g.script(blankStops());
+    g.script(blankStops());
     g.p.tap(g.m.w.autoplayon);
     g.p.advance(1);
     EXPECT_EQ(g.m.s.bank, 25);
@@ -204,7 +198,7 @@ TEST(Autoplay, ABigWinSpacesTheNextAutomaticSpinNineToNinePointFourSeconds) {
     Game g;
     g.start(100000);
     g.script(Stops{21, 20, 16, 17, 7});  // 1525: autodelay 90
-    g.script(losing());
+    g.script(blankStops());
     int64_t tickStart = -1, secondSpin = -1;
     g.m.onSpinDone = [&] {
         if (tickStart < 0) tickStart = g.p.now();
@@ -266,7 +260,7 @@ TEST(RollUp, ACountFromAStepOfZeroStillStartsAndTheJumpShowsTheWinAtOnce) {
 TEST(Reentry, NoPressDuringASpinStartsASecondSpinInsideIt) {
     Game g;
     g.start(100000);
-    g.script(losing());
+    g.script(blankStops());
     int spinsSeen = 0, deepest = 0;
     g.m.onSpinDone = [&] { ++spinsSeen; };
     // While the first spin lets events run, the player turns autoplay off and hammers every way to spin.
