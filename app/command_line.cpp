@@ -23,7 +23,7 @@ void describe(QCommandLineParser& parser, QCommandLineOption* help, QCommandLine
     parser.setApplicationDescription(QStringLiteral(
         "A five-reel, twenty-five line video slot machine played with play money.\n"
         "The game is played in its own window; the players' credits, statistics and settings are kept in\n"
-        "~/.config/zem/zem.conf. It takes no options for play."));
+        "~/.config/zem/zem.ini. It takes no options for play."));
     const QCommandLineOption h = parser.addHelpOption();
     const QCommandLineOption v = parser.addVersionOption();
     if (help) *help = h;
