@@ -5,6 +5,7 @@
 #include "assets/pictures.h"
 #include "platform/qt/qt_platform.h"
 #include "play/machine.h"
+#include "presentation/win_presentation.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     zem::platform::qt::QtPlatform platform(
         [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); });
     zem::play::Machine machine(platform, [](int number) { return zem::assets::recordingResource(number); });
+    zem::presentation::WinPresentation presentation(machine);
     platform.attach(machine.w.orvelle);
     machine.startup();
     platform.sync();
