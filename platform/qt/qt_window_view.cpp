@@ -144,8 +144,9 @@ class ClientWidget final : public QWidget {
         if (line.visible) changed += line.area();
         line = shape;
         if (line.visible) changed += line.area();
-        // Where an opaque control stands over the segment nothing changes on screen: a line flash tick repaints
-        // only the parts of its segments seen beside and between the reels, never the reels themselves.
+        // Where an opaque control stands over the segment nothing changes on screen: a line flash tick
+        // repaints only the parts of its segments seen beside and between the reels, never the reels
+        // themselves.
         if (!changed.isEmpty()) update(changed - opaqueCover());
     }
 
@@ -592,8 +593,8 @@ void WindowView::apply(BoundControl& b) {
     if (b.fresh || c.visible != b.visible) {
         w->setVisible(b.visible = c.visible);
         if (b.visible) {
-            // Qt paints a control it shows again only once the event it posts for that has been handled; asked
-            // for here, the paint comes with the other changes, before the pause that follows them.
+            // Qt paints a control it shows again only once the event it posts for that has been handled;
+            // asked for here, the paint comes with the other changes, before the pause that follows them.
             QCoreApplication::removePostedEvents(w, QEvent::UpdateLater);
             w->update();
         }
