@@ -358,3 +358,32 @@ TEST(LineFlash, EachStopperLeavesTheWindowAsItShould) {
 
 }  // namespace
 }  // namespace zem::testing
+
+namespace zem::testing {
+namespace {
+
+TEST(LineFlash, AutoplayRunsOnThroughTheWinShow) {
+    // Autoplay presses the next spin from inside the flash's yield: every spin still runs alone, and every
+    // coin is accounted for, free-spin series included.
+    ShownGame g;
+    g.start(1000000);
+    g.p.useSeededRandom(2026);
+    int nested = 0, flashedSpins = 0;
+    g.m.onSpinDone = [&] {
+        nested += g.m.spinDepth() != 1;
+        flashedSpins += g.m.tmrlineflash.enabled();
+    };
+    g.p.tap(g.m.w.autoplayon);
+    g.p.runUntil([&] { return g.m.s.games >= 300; }, 24LL * 3600 * 1000);
+    g.p.tap(g.m.w.autoplayoff);
+    g.p.runUntil([&] { return !g.m.spinning() && g.m.s.freespinmode == 0 && g.m.s.freespinstotal == 0; },
+                 3600 * 1000);
+    EXPECT_GE(g.m.s.games, 300);
+    EXPECT_EQ(nested, 0);
+    EXPECT_GT(flashedSpins, 50) << "the flash ran after many of the spins";
+    EXPECT_FALSE(g.flashes.empty());
+    EXPECT_EQ(g.m.s.bank, 1000000 - g.m.s.wager + g.m.s.total);
+}
+
+}  // namespace
+}  // namespace zem::testing
