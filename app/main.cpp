@@ -3,6 +3,7 @@
 #include "assets/pictures.h"
 #include "platform/qt/qt_platform.h"
 #include "play/machine.h"
+#include "presentation/win_presentation.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -38,6 +39,7 @@ int main(int argc, char* argv[]) {
         [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); });
     if (const auto seed = seedFromEnvironment()) platform.seedRandom(*seed);
     zem::play::Machine machine(platform, [](int number) { return zem::assets::recordingResource(number); });
+    zem::presentation::WinPresentation presentation(machine);
     platform.attach(machine.w.orvelle);
     machine.startup();
     platform.sync();
