@@ -3,6 +3,7 @@
 #include <QIcon>
 
 #include "assets/pictures.h"
+#include "gamble/gamble.h"
 #include "platform/qt/qt_platform.h"
 #include "play/machine.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     zem::platform::qt::QtPlatform platform(
         [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); });
     zem::play::Machine machine(platform, [](int number) { return zem::assets::recordingResource(number); });
+    zem::gamble::Gamble gamble(machine);
     platform.attach(machine.w.orvelle);
     machine.startup();
     platform.sync();
