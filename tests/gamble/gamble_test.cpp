@@ -453,6 +453,47 @@ TEST(Gamble, ClosingTheWindowTakesWhatIsAtRisk) {
     }
 }
 
+TEST(Gamble, ACloseWhileTheGambleOpensOrALostOneClosesWaitsForItsHandler) {
+    // The close arrives while the opening lets events run: the gamble opens, then the close takes the win.
+    {
+        GambleGame g;
+        g.start(1000);
+        g.spin(paysForty());
+        const int32_t total = g.m.s.total;
+        g.p.tap(g.m.w.doublebutton);
+        g.p.closeWindow(g.m.w.orvelle);
+        g.p.advance(1);
+        EXPECT_TRUE(g.m.closed());
+        EXPECT_EQ(g.m.s.bank, 1015);
+        EXPECT_EQ(g.storedNumber("bank"), 1015);
+        EXPECT_EQ(g.storedNumber("total"), total);
+    }
+    // The close arrives while the losing banner falls and is handled in the events let run before the
+    // pause: it waits for the panel to close, and the loss stands.
+    {
+        GambleGame g;
+        g.start(1000);
+        g.spin(paysForty());
+        g.openGamble();
+        bool posted = false, closedDuringPause = false;
+        g.p.onPaint = [&] {
+            if (!posted && g.panel.gamblelose.visible) g.p.closeWindow(g.m.w.orvelle);
+            posted = posted || g.panel.gamblelose.visible;
+        };
+        g.p.onSleep = [&](int ms) {
+            if (ms == 3000) closedDuringPause = g.m.closed();
+        };
+        g.betOn(g.panel.betred, kClubs);
+        g.p.onPaint = {};
+        g.p.onSleep = {};
+        EXPECT_TRUE(posted);
+        EXPECT_FALSE(closedDuringPause);
+        EXPECT_TRUE(g.m.closed());
+        EXPECT_FALSE(g.m.w.pandouble.visible);
+        EXPECT_EQ(g.storedNumber("bank"), 975);
+    }
+}
+
 TEST(Gamble, TheStoreHoldsTheWinAtTheLatestDecidedCardAtEveryMoment) {
     GambleGame g;
     g.start(1000);
