@@ -44,13 +44,26 @@ def win(g):
 
 
 def panel_shown(g, shot):
-    """Whether the gamble panel stands over the reels: its caption "past history" is yellow on the dark history
-    tray, where the reels beneath show pale parchment."""
-    raw = g.pixels(shot, "Lblpasthistory")
+    """Whether the gamble panel stands over the reels: a good share of its rectangle is its dark brown leather,
+    which the reels beneath do not show."""
+    raw = g.pixels(shot, "pandouble")
     pixels = [raw[i:i + 3] for i in range(0, len(raw) - 2, 3)]
-    dark = sum(1 for r, gr, b in pixels if r < 60 and gr < 60 and b < 60)
-    yellow = sum(1 for r, gr, b in pixels if r > 180 and gr > 180 and b < 90)
-    return dark > len(pixels) // 2 and yellow > 20
+    leather = sum(1 for r, gr, b in pixels if 15 <= r <= 80 and gr <= 32 and b <= 22 and r >= 1.4 * gr)
+    return leather > 0.15 * len(pixels)
+
+
+def decide(g, name, index, gained, lost):
+    """Presses a bet button until it bets (a press while the last card is still being revealed is ignored) and
+    returns the store's (bank, total) once the card is decided."""
+    for _ in range(4):
+        g.press(name, index)
+        deadline = time.time() + 2.5
+        while time.time() < deadline:
+            now = (g.number("bank"), g.number("total"))
+            if now in (gained, lost):
+                return now
+            time.sleep(0.05)
+    raise CaseFailed(f"{name}({index}) decided no card; store: {g.player()}")
 
 
 def run(env):
@@ -64,7 +77,6 @@ def run(env):
 
     pressed = set()
     took = False
-    right_shot = False
     while len(pressed) < len(BETS) or not took:
         stake = win(g)
         bank, total = g.number("bank"), g.number("total")
@@ -90,21 +102,16 @@ def run(env):
                 break
             name, index, factor = todo[0]
             pressed.add((name, index))
-            g.press(name, index)
             gained = (bank - stake + at_risk * factor, total - stake + at_risk * factor)
             lost = (bank - stake, total)
-            g.wait_for(lambda: (g.number("bank"), g.number("total")) in (gained, lost), 3.0,
-                       f"{name}({index}) to decide a card")
-            if (g.number("bank"), g.number("total")) == gained:
+            if decide(g, name, index, gained, lost) == gained:
                 at_risk *= factor
-                time.sleep(REVEAL + 0.3)
-                if not right_shot:
-                    g.screenshot("gamble_right_guess")
-                    right_shot = True
+                time.sleep(REVEAL + 0.5)
+                check(panel_shown(g, g.screenshot("gamble_right_guess")), "a right guess closed the panel")
             else:
                 time.sleep(REVEAL + 0.5)
                 check(panel_shown(g, g.screenshot("gamble_lost")), "a lost gamble closed before its pause")
-                time.sleep(LOST_PAUSE)
-                check(not panel_shown(g, g.screenshot("gamble_closed")), "a lost gamble stayed open")
+                g.wait_for(lambda: not panel_shown(g, g.screenshot("gamble_closed")), LOST_PAUSE + 5,
+                           "the lost gamble's panel to close")
                 check(g.number("bank") == bank - stake, f"a lost gamble: {g.player()}")
                 open_ = False
