@@ -115,3 +115,16 @@ def run(env):
                            "the lost gamble's panel to close")
                 check(g.number("bank") == bank - stake, f"a lost gamble: {g.player()}")
                 open_ = False
+
+    # The close box during a reveal: the game waits for the card, then ends with what the player holds.
+    stake = win(g)
+    bank, total = g.number("bank"), g.number("total")
+    g.press("doublebutton")
+    time.sleep(0.5)
+    check(panel_shown(g, g.screenshot("gamble_open_before_close")), "GAMBLE did not open the panel")
+    gained, lost = (bank + stake, total + stake), (bank - stake, total)
+    outcome = decide(g, "betred", 0, gained, lost)
+    g.close_box()
+    code = g.wait_exit(timeout=20)
+    check(code == 0, f"zem ended with {code}")
+    check((g.number("bank"), g.number("total")) == outcome, f"closed in a reveal: {g.player()}")
