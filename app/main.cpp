@@ -1,6 +1,7 @@
 // zem: starts the Qt back end, builds the machine window and hands control to the event loop.
 #include "app/command_line.h"
 #include "assets/pictures.h"
+#include "gamble/gamble.h"
 #include "platform/qt/qt_platform.h"
 #include "play/machine.h"
 #include "presentation/win_presentation.h"
@@ -40,6 +41,7 @@ int main(int argc, char* argv[]) {
     if (const auto seed = seedFromEnvironment()) platform.seedRandom(*seed);
     zem::play::Machine machine(platform, [](int number) { return zem::assets::recordingResource(number); });
     zem::presentation::WinPresentation presentation(machine);
+    zem::gamble::Gamble gamble(machine);
     platform.attach(machine.w.orvelle);
     machine.startup();
     platform.sync();

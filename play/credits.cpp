@@ -7,7 +7,14 @@ namespace zem::play {
 
 namespace {
 constexpr int16_t kLinesByButton[6] = {0, 1, 5, 10, 15, 25};
+
+// Coins put in go into the credit only if the coins held outside it (the gamble's amount at risk) can still
+// come back into it afterwards.
+void addToCredit(Machine& m, int32_t coins) {
+    const int32_t held = m.heldCoins ? m.heldCoins().bank : 0;
+    if (core::fits<int32_t>(int64_t{m.s.bank} + held + coins)) core::addChecked(m.s.bank, coins);
 }
+}  // namespace
 
 void Machine::coinsPress() {
     w.coinsin.visible = false;
@@ -35,7 +42,7 @@ void Machine::coinsTick() {
         w.dollar1.visible = false;
         w.halfcoin1.visible = true;
         w.pannomoney.visible = false;
-        core::addChecked(s.bank, 25);
+        addToCredit(*this, 25);
         core::addChecked(s.amountinvested, 25);
         showCredit();
         p.setFocus(w.orvelle);
@@ -50,7 +57,7 @@ void Machine::notesPress() {
     sounds.play(124);
     if (s.freespinstotal > 0) return;
     sounds.stop();
-    core::addChecked(s.bank, 5000);
+    addToCredit(*this, 5000);
     w.pannomoney.visible = false;
     core::addChecked(s.amountinvested, 5000);
     showCredit();

@@ -37,6 +37,13 @@ struct WindowOpeners {
     std::function<void()> gamble;
 };
 
+// Coins the player owns that stand outside the credit for a while (the gamble's amount at risk), and the
+// change to the won statistic that taking them would make.
+struct HeldCoins {
+    int32_t bank = 0;
+    int32_t total = 0;
+};
+
 class Machine {
   public:
     Machine(platform::Platform& platform, std::function<std::vector<uint8_t>(int)> fetchRecording);
@@ -49,6 +56,8 @@ class Machine {
     // A close request (close box or "&exit"): shuts down at once, or as soon as the running spin returns.
     void requestClose();
     bool closed() const { return closed_; }
+    // Runs a close that waited, once nothing it waits for is running any more.
+    void closeIfPending();
 
     // --- the player record in the settings store ---
     void loadRecord(int slot);
@@ -126,6 +135,13 @@ class Machine {
 
     // Called each time the play action has run a spin to its end (the simulation's hook).
     std::function<void()> onSpinDone;
+
+    // The gamble's say in saving and closing (empty hooks without a gamble). The record is saved as if the
+    // held coins were taken; a close waits while `closeMustWait` holds; `beforeShutdown` puts held coins
+    // into the credit before shutdown saves the record.
+    std::function<HeldCoins()> heldCoins;
+    std::function<bool()> closeMustWait;
+    std::function<void()> beforeShutdown;
 
   private:
     void lockBetControls();

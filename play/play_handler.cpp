@@ -57,7 +57,8 @@ void Machine::unlockBetControls() {
 void Machine::playAction(int i) {
     // One spin at a time: a press that arrives while a spin runs (through a pending event let in by the
     // spin itself) is refused, and so is one while a finished series waits for its take-win button.
-    if (spinning() || closed_ || seriesWaiting()) return;
+    // Nor does a spin start while the gamble panel shows: the coins at risk are not in the credit.
+    if (spinning() || closed_ || seriesWaiting() || w.pandouble.visible) return;
     SpinScope scope(spinDepth_);
     if (i >= 1 && i <= 6) w.pplay[i].visible = false;
     p.doEvents();
@@ -132,7 +133,7 @@ void Machine::playAction(int i) {
 
 void Machine::autoplayOnPress() {
     w.autoplayon.visible = false;
-    if (spinning() || seriesWaiting()) return;
+    if (spinning() || seriesWaiting() || w.pandouble.visible) return;
     setKeyboardPlay(false);
     if (auto text = p.store().read(kApplication, kNoticeSection, kNoticeKey)) {
         if (auto value = parseStoredNumber(*text, INT16_MIN, INT16_MAX))

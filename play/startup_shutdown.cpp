@@ -8,7 +8,17 @@ namespace zem::play {
 
 void Machine::loadRecord(int slot) { readRecord(s, p.store(), slot); }
 
-void Machine::saveRecord() { writeRecord(s, p.store(), slotNumber()); }
+void Machine::saveRecord() {
+    const HeldCoins held = heldCoins ? heldCoins() : HeldCoins{};
+    if (held.bank == 0 && held.total == 0) {
+        writeRecord(s, p.store(), slotNumber());
+        return;
+    }
+    core::MachineState taken = s;
+    core::addChecked(taken.bank, held.bank);
+    core::addChecked(taken.total, held.total);
+    writeRecord(taken, p.store(), slotNumber());
+}
 
 int Machine::slotNumber() const {
     if (playerslot.size() == 1 && playerslot[0] >= '1' && playerslot[0] <= '6') return playerslot[0] - '0';
@@ -43,10 +53,16 @@ void Machine::requestClose() {
     if (closed_) return;
     // A close that arrives while a spin runs waits for the spin to return, so that its bet and its win are
     // both in the record that is saved.
-    if (spinning()) {
+    if (spinning() || (closeMustWait && closeMustWait())) {
         closePending_ = true;
         return;
     }
+    shutdown();
+}
+
+void Machine::closeIfPending() {
+    if (!closePending_ || spinning() || (closeMustWait && closeMustWait())) return;
+    closePending_ = false;
     shutdown();
 }
 
@@ -55,6 +71,7 @@ void Machine::shutdown() {
     closed_ = true;
     sounds.play(124);
     const int slot = slotNumber();
+    if (beforeShutdown) beforeShutdown();
     // Coins already won in a free-spin series, running or waiting for the take-win button, belong to the
     // player: they go into the credit before the record is saved.
     if (s.freespinwin > 0 && (s.freespinmode == -1 || s.freespinstotal > 0)) {

@@ -159,6 +159,7 @@ MachineWindow::MachineWindow() {
     pandouble.picture = PictureRef{"pandouble", 0};
     pandouble.visible = false;
     w.add(pandouble);
+    gamble.layOut(w, pandouble);
 
     place(panfreespin, ControlKind::PictureBox, "panfreespin", 0, 0, 6720, 12060, 2085);
     panfreespin.picture = PictureRef{"panfreespin", 0};

@@ -1,6 +1,7 @@
 // The machine window `orvelle`: every control it holds, where it stands and what it says.
 #pragma once
 
+#include "gamble_panel.h"
 #include "platform/controls.h"
 
 #include <array>
@@ -44,6 +45,7 @@ struct MachineWindow {
 
     // Panels over the reels.
     Control pannomoney, pandouble;
+    GamblePanel gamble;  // the controls on `pandouble`
 
     // The button panel and its picture buttons.
     Control panfreespin;

@@ -1,0 +1,332 @@
+// The gamble's handlers: opening on the gamble button, the colour and suit bets with the card reveal and the
+// history row, the right and the wrong guess, and taking the win.
+#include "gamble.h"
+
+#include "core/checked.h"
+#include "core/money.h"
+#include "core/random.h"
+
+#include <string>
+
+namespace zem::gamble {
+
+namespace {
+
+constexpr const char* kCards = "imagelistcards";
+constexpr int kBackPicture = 10;  // the whole card back, first frame of the reveal
+constexpr int kLastPeel = 24;     // the last frame, the back nearly peeled away
+constexpr int kRevealFrameMs = 50;
+constexpr int kLostPauseMs = 3000;
+constexpr int kTwipsPerPixel = 15;
+
+platform::PictureRef card(int entry) { return {kCards, entry}; }
+platform::PictureRef icon(int suit) { return {kCards, suit + 5}; }
+
+// A label showing `prefix` and `factor` x `amount`; a value that would leave the 32-bit range leaves the old
+// text standing.
+void showTimes(platform::Control& label, const char* prefix, int64_t factor, int32_t amount) {
+    const int64_t value = factor * amount;
+    if (core::fits<int32_t>(value)) label.caption = prefix + std::to_string(value);
+}
+
+}  // namespace
+
+Bet suitBet(int k) {
+    switch (k) {
+        case 1:
+            return Bet::Hearts;
+        case 2:
+            return Bet::Clubs;
+        case 3:
+            return Bet::Diamonds;
+        default:
+            return Bet::Spades;
+    }
+}
+
+bool wins(Bet bet, int card) {
+    switch (bet) {
+        case Bet::Red:
+            return card == 1 || card == 3;
+        case Bet::Black:
+            return card == 2 || card == 4;
+        case Bet::Hearts:
+            return card == 1;
+        case Bet::Clubs:
+            return card == 2;
+        case Bet::Diamonds:
+            return card == 3;
+        case Bet::Spades:
+            return card == 4;
+    }
+    return false;
+}
+
+int payFactor(Bet bet) { return bet == Bet::Red || bet == Bet::Black ? 2 : 4; }
+
+int winSound(Bet bet) {
+    switch (bet) {
+        case Bet::Red:
+            return 108;
+        case Bet::Black:
+            return 103;
+        case Bet::Hearts:
+            return 112;
+        case Bet::Clubs:
+        case Bet::Diamonds:
+            return 111;
+        case Bet::Spades:
+            return 107;
+    }
+    return 0;
+}
+
+Gamble::Gamble(play::Machine& machine) : m_(machine) {
+    auto& g = m_.w.gamble;
+    m_.openers.gamble = [this] { open(); };
+    g.betred.onClick = [this] { bet(Bet::Red); };
+    g.betblack.onClick = [this] { bet(Bet::Black); };
+    for (int k = 1; k <= 4; ++k) g.suitbet[k].onClick = [this, k] { bet(suitBet(k)); };
+    g.cancelbet.onClick = [this] { chickenOut(); };
+    m_.heldCoins = [this] { return held(); };
+    m_.closeMustWait = [this] { return busy_; };
+    m_.beforeShutdown = [this] { takeBeforeShutdown(); };
+}
+
+Gamble::~Gamble() {
+    auto& g = m_.w.gamble;
+    m_.openers.gamble = {};
+    for (platform::Control* c : {&g.betred, &g.betblack, &g.cancelbet}) c->onClick = {};
+    for (int k = 1; k <= 4; ++k) g.suitbet[k].onClick = {};
+    m_.heldCoins = {};
+    m_.closeMustWait = {};
+    m_.beforeShutdown = {};
+}
+
+play::HeldCoins Gamble::held() const {
+    // Until a card is lost the player holds the amount at the latest decided card; taking it corrects the
+    // won statistic from the amount put at risk to the amount taken.
+    if (phase_ == Phase::Open || phase_ == Phase::Revealing) return {decided_, decided_ - stake_};
+    return {};
+}
+
+void Gamble::takeBeforeShutdown() {
+    if (phase_ != Phase::Open && phase_ != Phase::Revealing) return;
+    const play::HeldCoins take = held();
+    core::addChecked(m_.s.bank, take.bank);
+    core::addChecked(m_.s.total, take.total);
+    m_.atrisk = decided_;
+    phase_ = Phase::Closed;
+    m_.w.pandouble.visible = false;
+}
+
+void Gamble::showAmounts() {
+    auto& g = m_.w.gamble;
+    g.risklab.caption = "At Risk  " + std::to_string(m_.atrisk);
+    showTimes(g.lblblackred, "Black/Red Win = ", 2, m_.atrisk);
+    showTimes(g.lblsuit, "Suit Win = ", 4, m_.atrisk);
+}
+
+void Gamble::open() {
+    auto& w = m_.w;
+    auto& g = w.gamble;
+    // Once per win, outside a spin, and only with something to risk.
+    auto canOpen = [&] {
+        const int32_t amount = m_.collectedwin > 0 ? m_.collectedwin : m_.s.spinwin;
+        return phase_ == Phase::Closed && !m_.spinning() && !m_.closed() && w.doublebutton.enabled &&
+               w.orvelle.enabled && amount > 0;
+    };
+    if (busy_ || !canOpen()) return;
+    busy_ = true;
+    w.doublebutton.visible = false;
+    m_.p.doEvents();
+    // A spin, or a window opened over the machine, while the events ran takes the win's place.
+    if (!canOpen()) {
+        busy_ = false;
+        m_.closeIfPending();
+        return;
+    }
+
+    m_.sounds.play(124);
+    g.piccardholder.picture = card(kBackPicture);
+    g.piccardholder.overlay = {};
+    for (int k = 1; k <= 4; ++k) g.suitbet[k].picture = icon(k);
+    for (int c = 1; c <= 15; ++c) w.flasher[c].visible = false;
+    for (platform::Timer* t : {&m_.tmrlineflash, &m_.Timerscatters, &m_.Timer4, &m_.Timerwincounter})
+        t->stop();
+    w.doublebutton.enabled = false;
+    w.coinsin.enabled = false;
+    for (platform::Control* c : {&g.betred, &g.betblack, &g.cancelbet}) c->enabled = true;
+    w.pandouble.visible = true;
+    g.gamblewin.visible = false;
+    g.gamblelose.visible = false;
+    for (int i = 1; i <= 5; ++i) w.payline[i].enabled = false;
+    for (int i = 1; i <= 6; ++i) {
+        w.play[i].enabled = false;
+        w.pplay[i].enabled = true;
+    }
+
+    m_.atrisk = m_.s.spinwin;
+    if (m_.collectedwin > 0) m_.atrisk = m_.collectedwin;
+    m_.collectedwin = 0;
+    stake_ = decided_ = m_.atrisk;
+    phase_ = Phase::Open;
+
+    w.LABWIN.caption = std::to_string(m_.atrisk);
+    w.lblwin.caption = core::dollarText(m_.atrisk);
+    showAmounts();
+    g.lblblackred.visible = true;
+    g.lblsuit.visible = true;
+    // The win was credited by the spin; it leaves the credit while it is at risk. The record keeps it.
+    core::addChecked(m_.s.bank, -int64_t{m_.atrisk});
+    m_.showCredit();
+    m_.saveRecord();
+
+    m_.setKeyboardPlay(false);
+    m_.p.doEvents();
+    busy_ = false;
+    m_.closeIfPending();
+}
+
+void Gamble::updateHistory() {
+    auto& g = m_.w.gamble;
+    if (gamblecount > 10) gamblecount = 6;
+    if (gamblecount <= 5) {
+        g.historypic[gamblecount].picture = icon(drawncard);
+        g.historypic[gamblecount].visible = true;
+        return;
+    }
+    // From the sixth card on the slots turn round: the newest stands at the right, the oldest at the left.
+    const int s = gamblecount - 5;
+    for (int j = 1; j <= 5; ++j) {
+        platform::Control& slot = g.historypic[((s + j - 1) % 5) + 1];
+        slot.left = ui::historyLeft(j);
+        slot.top = ui::kHistoryTop;
+    }
+    g.historypic[s].picture = icon(drawncard);
+}
+
+void Gamble::reveal() {
+    auto& holder = m_.w.gamble.piccardholder;
+    holder.picture = card(drawncard);
+    for (int f = kBackPicture; f <= kLastPeel; ++f) {
+        holder.overlay = card(f);
+        m_.p.doEvents();
+        m_.p.sleep(kRevealFrameMs);
+    }
+    holder.overlay = {};
+    m_.p.doEvents();
+}
+
+void Gamble::fall(platform::Control& banner) {
+    // The banner drops through the panel a pixel at a time without pausing, and comes to rest at the bottom.
+    banner.left = ui::kBannerLeft;
+    banner.visible = true;
+    for (int top = ui::kBannerStartTop; top < ui::kBannerEndTop; top += kTwipsPerPixel) {
+        banner.top = top;
+        m_.p.paint();
+    }
+    banner.top = ui::kBannerEndTop;
+}
+
+void Gamble::bet(Bet bet) {
+    // A press that arrives while a card is revealed, or while a lost gamble closes, is ignored.
+    if (phase_ != Phase::Open || busy_) return;
+    auto& g = m_.w.gamble;
+    busy_ = true;
+    phase_ = Phase::Revealing;
+    m_.sounds.play(124);
+    m_.sounds.play(124);
+    g.gamblewin.visible = false;
+    ++gamblecount;
+    g.risklab.caption = "At Risk  " + std::to_string(m_.atrisk);
+    drawncard = core::drawOneTo(4, m_.p.random().uniform());
+    updateHistory();
+
+    // The card is decided before it is shown, and the record saved with its outcome, so that neither a won
+    // card nor a lost one can be undone by the end of the program during the reveal. A multiplication that
+    // would leave the range of the credit is skipped.
+    const bool right = wins(bet, drawncard);
+    decided_ = m_.atrisk;
+    if (right) {
+        const int64_t more = int64_t{m_.atrisk} * payFactor(bet);
+        if (core::fits<int32_t>(more) && core::fits<int32_t>(int64_t{m_.s.bank} + more)) {
+            decided_ = static_cast<int32_t>(more);
+        }
+    } else {
+        phase_ = Phase::Lost;
+    }
+    m_.saveRecord();
+
+    reveal();
+    if (m_.closed()) {
+        busy_ = false;
+        return;
+    }
+    if (right) {
+        rightGuess(bet);
+    } else {
+        wrongGuess();
+    }
+    busy_ = false;
+    m_.closeIfPending();
+}
+
+void Gamble::rightGuess(Bet bet) {
+    m_.sounds.play(winSound(bet));
+    m_.atrisk = decided_;
+    showAmounts();
+    fall(m_.w.gamble.gamblewin);
+    phase_ = Phase::Open;
+}
+
+void Gamble::wrongGuess() {
+    auto& w = m_.w;
+    auto& g = w.gamble;
+    w.doublebutton.enabled = false;
+    m_.sounds.play(125);
+    fall(g.gamblelose);
+    g.lblblackred.visible = false;
+    g.lblsuit.visible = false;
+    g.risklab.caption = "No Win  ";
+    for (platform::Control* c : {&g.betred, &g.betblack, &g.cancelbet}) c->enabled = false;
+    m_.p.doEvents();
+    m_.p.sleep(kLostPauseMs);
+    w.pandouble.visible = false;
+    phase_ = Phase::Closed;
+    m_.showCredit();
+    w.LABWIN.caption = "No Win";
+    w.lblwin.caption = " ";
+    releaseControls();
+}
+
+void Gamble::chickenOut() {
+    if (phase_ != Phase::Open || busy_) return;
+    auto& w = m_.w;
+    w.pandouble.visible = false;
+    w.doublebutton.enabled = false;
+    core::addChecked(m_.s.bank, m_.atrisk);
+    // The won statistic counted the amount put at risk; it now counts the amount taken.
+    core::addChecked(m_.s.total, int64_t{m_.atrisk} - stake_);
+    phase_ = Phase::Closed;
+    m_.sounds.play(107);
+    m_.showCredit();
+    w.LABWIN.caption = std::to_string(m_.atrisk);
+    w.lblwin.caption = core::dollarText(m_.atrisk);
+    releaseControls();
+    m_.saveRecord();
+}
+
+void Gamble::releaseControls() {
+    auto& w = m_.w;
+    for (int i = 1; i <= 5; ++i) w.payline[i].enabled = true;
+    for (int i = 1; i <= 6; ++i) {
+        w.play[i].enabled = true;
+        w.pplay[i].enabled = true;
+    }
+    w.coinsin.enabled = true;
+    m_.p.setFocus(w.orvelle);
+    m_.setKeyboardPlay(true);
+}
+
+}  // namespace zem::gamble

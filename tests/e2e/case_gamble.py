@@ -1,0 +1,117 @@
+"""The card gamble through the window system: after a win, GAMBLE opens the panel; RED, BLACK and the four suit
+buttons each bet, TAKE WIN takes what is at risk. The cards are the game's own draws, so the case reads each
+outcome from the store, which holds after every decided card what the player would have if the win were taken
+then: a right guess raises credit and total by the gain, a wrong one takes the stake off the credit only."""
+
+import time
+
+from zemdriver import CaseFailed, check
+
+STORE = {"player1": {"bank": "100000", "reelspeed": "1", "winroll": "0", "soundonoff": "0", "machinepay": "1",
+                     "games": "0", "wager": "0", "total": "0", "amountinvested": "0", "howmanyspins": "0"}}
+BETS = [("betred", 0, 2), ("betblack", 0, 2), ("suitbet", 1, 4), ("suitbet", 2, 4), ("suitbet", 3, 4),
+        ("suitbet", 4, 4)]
+REVEAL = 0.75  # fifteen frames of 50 ms
+LOST_PAUSE = 3.0
+
+
+def spin(g):
+    """One paid spin with BET 1; returns what there is to gamble after it: the spin's win, or, when it started
+    a free-spin series, the series' total, collected with TAKE WIN once the series is over (0 for nothing)."""
+    games, total, series = g.number("games"), g.number("total"), g.number("howmanyspins")
+    g.press("pplay", 1)
+    g.wait_number("games", games + 1, timeout=20)
+    time.sleep(0.3)
+    if g.number("howmanyspins") == series:
+        return g.number("total") - total
+    bank = g.number("bank")
+    deadline = time.time() + 120
+    while g.number("bank") == bank:
+        check(time.time() < deadline, "the free-spin series was never collected")
+        g.press("takewin")
+        time.sleep(1.0)
+    return g.number("bank") - bank
+
+
+def win(g):
+    """Spins until there is a win to gamble and returns it."""
+    for _ in range(60):
+        won = spin(g)
+        if won > 0:
+            return won
+    raise CaseFailed("no win in 60 spins")
+
+
+def panel_shown(g, shot):
+    """Whether the gamble panel stands over the reels: a good share of its rectangle is its dark brown leather,
+    which the reels beneath do not show."""
+    raw = g.pixels(shot, "pandouble")
+    pixels = [raw[i:i + 3] for i in range(0, len(raw) - 2, 3)]
+    leather = sum(1 for r, gr, b in pixels if 15 <= r <= 80 and gr <= 32 and b <= 22 and r >= 1.4 * gr)
+    return leather > 0.15 * len(pixels)
+
+
+def decide(g, name, index, gained, lost):
+    """Presses a bet button until it bets (a press while the last card is still being revealed is ignored) and
+    returns the store's (bank, total) once the card is decided."""
+    for _ in range(4):
+        g.press(name, index)
+        deadline = time.time() + 2.5
+        while time.time() < deadline:
+            now = (g.number("bank"), g.number("total"))
+            if now in (gained, lost):
+                return now
+            time.sleep(0.05)
+    raise CaseFailed(f"{name}({index}) decided no card; store: {g.player()}")
+
+
+def run(env):
+    g = env.game(STORE)
+    check(not panel_shown(g, g.screenshot("gamble_start")), "the gamble panel shows at start")
+
+    # The gamble button does nothing before a win.
+    g.press("doublebutton")
+    time.sleep(0.4)
+    check(not panel_shown(g, g.screenshot("gamble_disabled")), "the gamble opened without a win")
+
+    pressed = set()
+    took = False
+    while len(pressed) < len(BETS) or not took:
+        stake = win(g)
+        bank, total = g.number("bank"), g.number("total")
+        g.press("doublebutton")
+        time.sleep(0.5)
+        check(panel_shown(g, g.screenshot("gamble_open")), "GAMBLE did not open the panel")
+        # Opening keeps the store as if the win were taken at once.
+        check((g.number("bank"), g.number("total")) == (bank, total), f"opening changed the store: {g.player()}")
+
+        at_risk = stake
+        open_ = True
+        while open_:
+            todo = [b for b in BETS if (b[0], b[1]) not in pressed]
+            if not todo:
+                # TAKE WIN: the panel closes with what is at risk in the credit; the store already held it.
+                g.press("cancelbet")
+                time.sleep(0.4)
+                check(not panel_shown(g, g.screenshot("gamble_taken")), "TAKE WIN left the panel up")
+                check(g.number("bank") == bank - stake + at_risk, f"TAKE WIN: {g.player()}")
+                check(g.number("total") == total - stake + at_risk, f"TAKE WIN: {g.player()}")
+                spin(g)  # waits for the spin to be in the store
+                took = True
+                break
+            name, index, factor = todo[0]
+            pressed.add((name, index))
+            gained = (bank - stake + at_risk * factor, total - stake + at_risk * factor)
+            lost = (bank - stake, total)
+            if decide(g, name, index, gained, lost) == gained:
+                at_risk *= factor
+                time.sleep(REVEAL + 0.5)
+                check(panel_shown(g, g.screenshot("gamble_right_guess")), "a right guess closed the panel")
+            else:
+                time.sleep(REVEAL + 0.5)
+                check(panel_shown(g, g.screenshot("gamble_lost")), "a lost gamble closed before its pause")
+                g.wait_for(lambda: not panel_shown(g, g.screenshot("gamble_closed")), LOST_PAUSE + 5,
+                           "the lost gamble's panel to close")
+                check(g.number("bank") == bank - stake, f"a lost gamble: {g.player()}")
+                open_ = False
+

@@ -1,0 +1,124 @@
+// The real machine window, offscreen, with the gamble open after a right guess: it is grabbed for a look.
+#include "assets/pictures.h"
+#include "gamble/gamble.h"
+#include "platform/qt/qt_platform.h"
+#include "play/machine.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using zem::platform::qt::QtPlatform;
+
+QImage resolve(const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); }
+
+struct RealMachine {
+    QTemporaryDir dir;
+    QtPlatform platform{QtPlatform::Options{resolve, zem::platform::qt::QtSoundOutput::Device::None,
+                                            dir.filePath("zem.ini")}};
+    zem::play::Machine machine{platform, [](int n) { return zem::assets::recordingResource(n); }};
+    zem::gamble::Gamble gamble{machine};
+
+    // Runs the window's events for a while of real time, or until `done` holds.
+    void run(
+        int64_t ms, const std::function<bool()>& done = [] { return false; }) {
+        const int64_t until = platform.loop().now() + ms;
+        while (!done() && platform.loop().now() < until) platform.doEvents();
+    }
+
+    // Spins at one coin a line until a win may be gambled (a free-spin series is played out and collected).
+    bool winSomething() {
+        auto& m = machine;
+        for (int spin = 0; spin < 200; ++spin) {
+            m.playAction(1);
+            run(20 * 60 * 1000, [&] {
+                return !m.Timerwincounter.enabled() && m.s.freespinmode == 0 &&
+                       (m.s.freespinstotal == 0 || m.w.takewin.enabled);
+            });
+            if (m.w.takewin.visible && m.w.takewin.enabled) m.w.takewin.press();
+            if (m.w.doublebutton.enabled) return true;
+        }
+        return false;
+    }
+};
+
+// Twips to pixels as the window places its controls, to the nearest pixel.
+int px(int twips) { return (twips + 7) / 15; }
+
+QString text(QtPlatform& p, const zem::platform::Control& c) {
+    auto* label = qobject_cast<QLabel*>(p.widgetOf(c));
+    return label != nullptr ? label->text() : QString();
+}
+
+TEST(GambleWindow, OpensOnAWinShowsARightGuessAndIsGrabbed) {
+    RealMachine r;
+    auto& p = r.platform;
+    auto& m = r.machine;
+    auto& g = m.w.gamble;
+    p.store().write("zem", "player1", "bank", "100000");
+    p.store().write("zem", "player1", "reelspeed", "1");
+    p.attach(m.w.orvelle);
+    m.startup();
+    p.sync();
+
+    // The card is the machine's own random draw: gamble on red until a guess is right.
+    bool right = false;
+    for (int attempt = 0; attempt < 20 && !right; ++attempt) {
+        ASSERT_TRUE(r.winSomething());
+        m.w.doublebutton.onPress({});
+        ASSERT_TRUE(m.w.pandouble.visible);
+        const int32_t stake = m.atrisk;
+        EXPECT_EQ(text(p, g.risklab).toStdString(), "At Risk  " + std::to_string(stake));
+        EXPECT_EQ(p.widgetOf(m.w.pandouble)->geometry(), QRect(px(3780), px(850), px(3780), px(5580)));
+        r.gamble.bet(zem::gamble::Bet::Red);
+        right = m.w.pandouble.visible;
+        if (right) {
+            EXPECT_EQ(m.atrisk, 2 * stake);
+        }
+    }
+    ASSERT_TRUE(right);
+    p.sync();
+    EXPECT_EQ(text(p, g.risklab).toStdString(), "At Risk  " + std::to_string(m.atrisk));
+    EXPECT_EQ(text(p, g.lblblackred).toStdString(), "Black/Red Win = " + std::to_string(2 * m.atrisk));
+    // Labels sized to their text.
+    EXPECT_EQ(p.widgetOf(g.lblsuit)->size(), p.widgetOf(g.lblsuit)->sizeHint());
+    EXPECT_EQ(p.widgetOf(g.gamblewin)->geometry().topLeft(), QPoint(px(700), px(4800)));
+
+    const QImage shot = p.grab(m.w.orvelle, false);
+    ASSERT_FALSE(shot.isNull());
+    const QString out = QDir(QStringLiteral(ZEM_TEST_OUTPUT_DIR)).filePath("gamble_window.png");
+    EXPECT_TRUE(shot.save(out));
+    // The revealed card is a white face in the card holder: its middle column is mostly near white.
+    const QPoint card = QPoint(px(3780) + px(1080), px(850) + px(1080));
+    int whiteish = 0;
+    for (int y = 10; y < 150; y += 2) {
+        const QColor c = shot.pixelColor(card.x() + 8, card.y() + y);
+        if (c.red() > 220 && c.green() > 220 && c.blue() > 210) ++whiteish;
+    }
+    EXPECT_GT(whiteish, 50);
+    // The red card that won: red ink in the middle of the face.
+    int red = 0;
+    for (int y = 40; y < 120; ++y) {
+        const QColor c = shot.pixelColor(card.x() + 51, card.y() + y);
+        if (c.red() > 150 && c.green() < 90 && c.blue() < 90) ++red;
+    }
+    EXPECT_GT(red, 10);
+
+    m.requestClose();
+    EXPECT_TRUE(m.closed());
+    EXPECT_EQ(p.store().read("zem", "player1", "bank"), std::to_string(m.s.bank));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
