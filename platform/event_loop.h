@@ -69,20 +69,27 @@ class EventLoop {
 
   private:
     friend class Timer;
-    // Where a pass over the timers stands: the next timer to visit and the end of the timers it visits
-    // (those that existed when it began). Passes nest when a handler lets events run; each pass's cursor
-    // lives on its own stack frame and is kept right when a handler destroys a timer.
+    // Where a pass over the timers stands: the next timer to visit, the end of the timers it visits (those
+    // that existed when it began) and the soonest tick it has seen or that was set while it ran. Passes nest
+    // when a handler lets events run; each pass's cursor lives on its own stack frame and is kept right when
+    // a handler destroys a timer.
     struct Cursor {
         size_t next = 0;
         size_t end = 0;
+        int64_t soonest = 0;
         Cursor* outer = nullptr;
     };
+    // A tick was set for `due`: no pass may skip the timers before then.
+    void lowerEarliest(int64_t due);
     void removeTimer(Timer* timer);
 
     Clock& clock_;
     std::deque<std::function<void()>> input_;
     std::vector<Timer*> timers_;
     Cursor* cursors_ = nullptr;
+    // No enabled timer falls due before this time: brought down whenever a tick is set, and set afresh by
+    // each pass that has looked at every timer.
+    int64_t earliest_ = 0;
 };
 
 }  // namespace zem::platform
