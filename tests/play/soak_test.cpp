@@ -174,11 +174,17 @@ class RestlessPlayer {
     void waitFor(const char* what, const std::function<bool()>& done, int64_t ms = 30 * 60 * 1000) {
         if (!p_.runUntil(done, ms) && stuck_++ == 0) {
             const auto& s = m_->s;
-            firstStuck_ = std::string(what) + " after " + std::to_string(paid_) + " paid spins: autoplay " +
-                          std::to_string(m_->autoplaymode) + ", spinning " + std::to_string(m_->spinning()) +
-                          ", series " + std::to_string(s.freespinsplayed) + "/" +
-                          std::to_string(s.freespinstotal) + " mode " + std::to_string(s.freespinmode) +
-                          ", credit " + std::to_string(s.bank) + ", bet " + std::to_string(s.totalBet());
+            firstStuck_ =
+                std::string(what) + " after " + std::to_string(paid_) + " paid spins: autoplay " +
+                std::to_string(m_->autoplaymode) + ", spinning " + std::to_string(m_->spinning()) +
+                ", series " + std::to_string(s.freespinsplayed) + "/" + std::to_string(s.freespinstotal) +
+                " mode " + std::to_string(s.freespinmode) + ", credit " + std::to_string(s.bank) + ", bet " +
+                std::to_string(s.totalBet()) + ", tickcount " + std::to_string(s.tickcount) + ", autodelay " +
+                std::to_string(s.autodelay) + ", quit " + std::to_string(p_.quitRequested) + ", closed " +
+                std::to_string(m_->closed()) + ", time " + std::to_string(p_.now()) + ", timers on:";
+            for (const platform::Timer* timer : p_.loop().timers()) {
+                if (timer->enabled()) firstStuck_ += " " + timer->name();
+            }
         }
         check("idle");
     }
@@ -190,18 +196,20 @@ class RestlessPlayer {
     void finishSeries() {
         if (!inSeries()) return;
         ++series_;
-        waitFor("1", [this] { return m_->seriesWaiting() || !inSeries(); });
+        waitFor(
+            "series to its end", [this] { return m_->seriesWaiting() || !inSeries(); }, 4 * 60 * 60 * 1000);
         if (m_->seriesWaiting()) {
             p_.click(m_->w.takewin);
-            waitFor("2", [this] { return !inSeries(); });
+            waitFor("take win", [this] { return !inSeries(); });
         }
     }
 
     void settle() {
-        waitFor("3", [this] { return !m_->spinning(); });
+        waitFor("spin to its end", [this] { return !m_->spinning(); });
         finishSeries();
         waitFor(
-            "4", [this] { return !m_->tmrcoins.enabled() && !m_->Timerwincounter.enabled(); }, 60 * 1000);
+            "coins and roll-up", [this] { return !m_->tmrcoins.enabled() && !m_->Timerwincounter.enabled(); },
+            60 * 1000);
     }
 
     // Puts money in when the bet cannot be paid, and now and then when it can.
@@ -212,7 +220,7 @@ class RestlessPlayer {
             for (int i = draw(4); i > 0; --i) {
                 p_.tap(m_->w.coinsin);
                 waitFor(
-                    "5", [this] { return !m_->tmrcoins.enabled(); }, 10 * 1000);
+                    "coin animation", [this] { return !m_->tmrcoins.enabled(); }, 10 * 1000);
             }
         }
         if (m_->s.bank < 3 * bet) p_.tap(m_->w.notes);
@@ -225,10 +233,11 @@ class RestlessPlayer {
         p_.tap(m_->w.autoplayon);
         p_.advance(1);
         while (m_->autoplaymode != 0 && paid_ < until && !failed()) {
+            // One paid spin at a time: with a long pause after a big win and a free-spin series on top it
+            // can take many minutes of game time, but never hours.
             const int64_t before = paid_;
             waitFor(
-                "6", [&] { return paid_ >= until || m_->autoplaymode == 0; }, 60 * 60 * 1000);
-            if (paid_ == before) break;
+                "autoplay spin", [&] { return paid_ > before || m_->autoplaymode == 0; }, 4 * 60 * 60 * 1000);
         }
         if (m_->autoplaymode == 0) ++refusedBets_;  // autoplay stopped by itself: the bet could not be paid
         // The player switches autoplay off, possibly in the middle of a spin; through a free-spin series the
@@ -237,7 +246,7 @@ class RestlessPlayer {
             p_.tap(m_->w.autoplayoff);
             p_.advance(draw(2000));
         }
-        waitFor("7", [this] { return idle(); });
+        waitFor("autoplay off", [this] { return idle(); });
         settle();
     }
 
@@ -256,7 +265,7 @@ class RestlessPlayer {
                 p_.tap(m_->w.pplay[draw(6)]);
             }
             waitFor(
-                "8", [&] { return paid_ > before && !m_->spinning(); }, 10 * 60 * 1000);
+                "spin by hand", [&] { return paid_ > before && !m_->spinning(); }, 10 * 60 * 1000);
             // Sometimes the next bet comes before the win has rolled up, sometimes after.
             if (draw(2) == 1) p_.advance(draw(3000));
             finishSeries();
@@ -285,7 +294,7 @@ class RestlessPlayer {
             p_.advance(draw(500));
         }
         p_.closeWindow(m_->w.orvelle);
-        waitFor("9", [this] { return m_->closed(); });
+        waitFor("close", [this] { return m_->closed(); });
         takeStatistics();
         check("closed");
         m_.reset();
