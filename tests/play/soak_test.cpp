@@ -322,7 +322,7 @@ class RestlessPlayer {
 // test and its sanitizer build short.
 TEST(Soak, ARestlessPlayerUsingEveryFeatureNeverGainsOrLosesACoin) {
     const char* env = std::getenv("ZEM_SOAK_SPINS");
-    const int64_t spins = env != nullptr ? std::atoll(env) : 40000;
+    const int64_t spins = env != nullptr ? std::atoll(env) : 100000;
     RestlessPlayer player(env != nullptr ? 20261209 : 4242);
     player.play(spins);
     EXPECT_GE(player.paid_, spins);
