@@ -10,7 +10,7 @@
 namespace zem::platform {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual int64_t nowMs() const = 0;
 };
@@ -20,7 +20,7 @@ class EventLoop;
 // A window timer. It ticks only while enabled; a tick that falls due while the thread is busy is delivered
 // once when it is free (missed ticks are not made up), and a timer never re-enters its own handler.
 class Timer {
-public:
+  public:
     Timer(EventLoop& loop, std::string name, int intervalMs, std::function<void()> onTick = {});
     ~Timer();
     Timer(const Timer&) = delete;
@@ -38,7 +38,7 @@ public:
 
     std::function<void()> onTick;
 
-private:
+  private:
     friend class EventLoop;
     EventLoop& loop_;
     std::string name_;
@@ -50,7 +50,7 @@ private:
 };
 
 class EventLoop {
-public:
+  public:
     explicit EventLoop(Clock& clock) : clock_(clock) {}
 
     int64_t now() const { return clock_.nowMs(); }
@@ -67,11 +67,29 @@ public:
 
     const std::vector<Timer*>& timers() const { return timers_; }
 
-private:
+  private:
     friend class Timer;
+    // Where a pass over the timers stands: the next timer to visit, the end of the timers it visits (those
+    // that existed when it began) and the soonest tick it has seen or that was set while it ran. Passes nest
+    // when a handler lets events run; each pass's cursor lives on its own stack frame and is kept right when
+    // a handler destroys a timer.
+    struct Cursor {
+        size_t next = 0;
+        size_t end = 0;
+        int64_t soonest = 0;
+        Cursor* outer = nullptr;
+    };
+    // A tick was set for `due`: no pass may skip the timers before then.
+    void lowerEarliest(int64_t due);
+    void removeTimer(Timer* timer);
+
     Clock& clock_;
     std::deque<std::function<void()>> input_;
     std::vector<Timer*> timers_;
+    Cursor* cursors_ = nullptr;
+    // No enabled timer falls due before this time: brought down whenever a tick is set, and set afresh by
+    // each pass that has looked at every timer.
+    int64_t earliest_ = 0;
 };
 
 }  // namespace zem::platform

@@ -15,6 +15,9 @@ SimulationResult simulate(const SimulationOptions& options,
     const auto wallStart = std::chrono::steady_clock::now();
     platform::sim::SimPlatform p;
     p.useSeededRandom(options.seed);
+    // A long run keeps only what it needs: the stored record's current values and the sound heard now.
+    p.memoryStore().keepWrites = false;
+    p.recorder().keepEvents = false;
     auto& values = p.memoryStore().values;
     values[{kApplication, playerSection(1), "machinepay"}] = std::to_string(options.payout);
     values[{kApplication, playerSection(1), "bank"}] = "100000";

@@ -46,7 +46,30 @@ int parseInteger(std::string_view text, std::string_view what) {
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (!text.empty() && error == std::errc::result_out_of_range && stop == end) {
+        throw ArgError(std::string(text) +
+                       (text.starts_with('-') ? " is too small for " : " is too large for ") +
+                       std::string(what));
+    }
     if (text.empty() || error != std::errc{} || stop != end) {
+        throw ArgError(std::string(what) + ": " + quoted(text) + " is not a whole number");
+    }
+    return value;
+}
+
+uint64_t parseUnsigned64(std::string_view text, std::string_view what) {
+    uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    const bool digits = !text.empty() && text.front() >= '0' && text.front() <= '9';
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (digits && error == std::errc::result_out_of_range && stop == end) {
+        throw ArgError(std::string(text) + " is too large for " + std::string(what));
+    }
+    if (!digits || error != std::errc{} || stop != end) {
+        if (text.starts_with('-') && text.size() > 1 &&
+            std::all_of(text.begin() + 1, text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            throw ArgError(std::string(what) + " must not be negative");
+        }
         throw ArgError(std::string(what) + ": " + quoted(text) + " is not a whole number");
     }
     return value;

@@ -22,8 +22,12 @@ class ArgError : public std::runtime_error {
 std::map<std::string, std::string, std::less<>> parseOptions(std::span<const std::string_view> args,
                                                              std::span<const std::string_view> known);
 
-// A whole decimal number (an optional minus sign and digits, nothing else) that fits an int.
+// A whole decimal number (an optional minus sign and digits, nothing else) that fits an int. A number
+// outside that range is refused as too large or too small for `what`, not as something else.
 int parseInteger(std::string_view text, std::string_view what);
+
+// A whole decimal number from 0 to 2^64 - 1 (digits only), e.g. a seed.
+uint64_t parseUnsigned64(std::string_view text, std::string_view what);
 
 // Five stops, 1 to 22 each, separated by commas: "21,20,16,17,7".
 std::array<int16_t, 5> parseStops(std::string_view text);

@@ -22,11 +22,8 @@ play::SimulationOptions parseSimulateArgs(std::span<const std::string_view> args
         if (spins < 1) throw ArgError("--spins must be at least 1");
         o.spins = spins;
     }
-    if (const auto it = options.find("seed"); it != options.end()) {
-        const int seed = parseInteger(it->second, "--seed");
-        if (seed < 0) throw ArgError("--seed must not be negative");
-        o.seed = static_cast<uint64_t>(seed);
-    }
+    if (const auto it = options.find("seed"); it != options.end())
+        o.seed = parseUnsigned64(it->second, "--seed");
     if (const auto it = options.find("lines"); it != options.end()) o.lines = parseLines(it->second);
     if (const auto it = options.find("coins"); it != options.end()) o.coins = parseCoins(it->second);
     return o;

@@ -10,7 +10,8 @@
 
 namespace zem::tools {
 
-// --payout 1|2|5 (5), --spins N (1000000), --seed N (7), --lines (25), --coins (1).
+// --payout 1|2|5 (5), --spins N (1000000, at most 2^31 - 1), --seed N (7, 0 to 2^64 - 1), --lines (25),
+// --coins (1).
 play::SimulationOptions parseSimulateArgs(std::span<const std::string_view> args);
 
 // The figures of a run as JSON: spins, wagered, won, rtp, hit_frequency, free_series, free_spins, seconds.

@@ -7,7 +7,7 @@ namespace zem::platform::sim {
 
 std::optional<std::string> MemoryStore::read(const std::string& application, const std::string& section,
                                              const std::string& key) {
-    auto it = values.find({application, section, key});
+    auto it = values.find(std::tie(application, section, key));
     if (it == values.end()) return std::nullopt;
     return it->second;
 }
@@ -15,15 +15,23 @@ std::optional<std::string> MemoryStore::read(const std::string& application, con
 bool MemoryStore::write(const std::string& application, const std::string& section, const std::string& key,
                         const std::string& value) {
     if (failWrites) return false;
-    values[{application, section, key}] = value;
-    writes.push_back({section, key, value});
+    // A key written before keeps its place and its text's buffer.
+    if (auto it = values.find(std::tie(application, section, key)); it != values.end()) {
+        it->second = value;
+    } else {
+        values.emplace(Key{application, section, key}, value);
+    }
+    ++writeCount;
+    if (keepWrites) writes.push_back({section, key, value});
     return true;
 }
 
 void RecordingSoundOutput::load(int number, std::vector<uint8_t> wave) { loaded[number] = std::move(wave); }
 
 void RecordingSoundOutput::play(int number, bool looped) {
-    events.push_back({looped ? Event::Loop : Event::Play, number, clock_ ? clock_->nowMs() : 0});
+    ++eventCount;
+    if (keepEvents)
+        events.push_back({looped ? Event::Loop : Event::Play, number, clock_ ? clock_->nowMs() : 0});
     auto it = loaded.find(number);
     const bool audible = it != loaded.end() && !it->second.empty();
     current_ = audible ? number : 0;
@@ -31,7 +39,8 @@ void RecordingSoundOutput::play(int number, bool looped) {
 }
 
 void RecordingSoundOutput::stop() {
-    events.push_back({Event::Stop, 0, clock_ ? clock_->nowMs() : 0});
+    ++eventCount;
+    if (keepEvents) events.push_back({Event::Stop, 0, clock_ ? clock_->nowMs() : 0});
     current_ = 0;
     looped_ = false;
 }

@@ -38,8 +38,10 @@ class MemoryStore final : public SettingsStore {
     struct Write {
         std::string section, key, value;
     };
-    std::map<Key, std::string> values;
+    std::map<Key, std::string, std::less<>> values;
     std::vector<Write> writes;  // every write in order, for the checks of order and text form
+    bool keepWrites = true;     // false: `writes` stays empty, for runs too long to keep them all
+    int64_t writeCount = 0;     // writes made, kept or not
     bool failWrites = false;    // a store that cannot be written
 };
 
@@ -62,6 +64,8 @@ class RecordingSoundOutput final : public SoundOutput {
     bool currentLooped() const { return looped_; }
     std::map<int, std::vector<uint8_t>> loaded;
     std::vector<Event> events;
+    bool keepEvents = true;  // false: `events` stays empty, for runs too long to keep them all
+    int64_t eventCount = 0;  // plays, loops and stops asked for, kept or not
 
   private:
     const Clock* clock_;

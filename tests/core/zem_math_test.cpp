@@ -4,6 +4,7 @@
 #include "core/random.h"
 #include "core/spin_draw.h"
 #include "math_main.h"
+#include "math_simulate.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -262,6 +264,48 @@ TEST(ZemMathSimulate, BadArgumentsExitWithTwo) {
         EXPECT_TRUE(run.out.empty());
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
+}
+
+TEST(ZemMathSimulate, NumbersOutOfRangeSaySoAndTheSeedTakesAny64BitValue) {
+    const std::vector<std::pair<std::vector<std::string_view>, std::string>> refused = {
+        {{"simulate", "--spins", "2147483648"}, "zem-math simulate: 2147483648 is too large for --spins\n"},
+        {{"simulate", "--spins", "99999999999999999999"},
+         "zem-math simulate: 99999999999999999999 is too large for --spins\n"},
+        {{"simulate", "--spins", "-2147483649"}, "zem-math simulate: -2147483649 is too small for --spins\n"},
+        {{"simulate", "--spins", "-5"}, "zem-math simulate: --spins must be at least 1\n"},
+        {{"simulate", "--seed", "18446744073709551616"},
+         "zem-math simulate: 18446744073709551616 is too large for --seed\n"},
+        {{"simulate", "--seed", "-1"}, "zem-math simulate: --seed must not be negative\n"},
+        {{"simulate", "--seed", "+1"}, "zem-math simulate: --seed: '+1' is not a whole number\n"},
+        {{"simulate", "--seed", "1e9"}, "zem-math simulate: --seed: '1e9' is not a whole number\n"},
+        {{"simulate", "--seed", ""}, "zem-math simulate: --seed: '' is not a whole number\n"},
+        {{"spin", "--stops", "99999999999,1,1,1,1"}, "zem-math spin: 99999999999 is too large for --stops\n"},
+        {{"spin", "--stops", "21,20,16,17,7", "--lines", "4294967296"},
+         "zem-math spin: 4294967296 is too large for --lines\n"},
+    };
+    for (const auto& [args, message] : refused) {
+        const ToolRun run = runInProcess(args);
+        EXPECT_EQ(run.status, 2) << message;
+        EXPECT_EQ(run.err, message);
+    }
+
+    using zem::tools::parseSimulateArgs;
+    const std::vector<std::string_view> longest = {"--spins", "2147483647"};
+    EXPECT_EQ(parseSimulateArgs(longest).spins, 2147483647);
+    for (const char* seed : {"0", "2147483648", "9223372036854775808", "18446744073709551615"}) {
+        const std::vector<std::string_view> args = {"--seed", seed};
+        EXPECT_EQ(parseSimulateArgs(args).seed, std::stoull(seed)) << seed;
+    }
+    const ToolRun top = runInProcess({"simulate", "--spins", "300", "--seed", "18446744073709551615"});
+    ASSERT_EQ(top.status, 0) << top.err;
+    EXPECT_NE(top.out.find("\"seed\":18446744073709551615,"), std::string::npos) << top.out;
+    EXPECT_NE(top.out.find("\"spins\":300,"), std::string::npos) << top.out;
+    const ToolRun other = runInProcess({"simulate", "--spins", "300", "--seed", "2147483648"});
+    auto played = [](const std::string& json) {
+        const size_t from = json.find("\"wagered\"");
+        return json.substr(from, json.find(",\"seconds\"") - from);
+    };
+    EXPECT_NE(played(other.out), played(top.out)) << "different seeds play different spins";
 }
 
 }  // namespace

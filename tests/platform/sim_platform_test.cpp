@@ -2,6 +2,7 @@
 #include "platform/sim/sim_platform.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace zem::platform {
 namespace {
@@ -64,6 +65,50 @@ TEST(Timers, ATimerNeverReentersItsOwnHandler) {
     p.advance(200);
     EXPECT_EQ(deepest, 1);
     EXPECT_GT(ticks, 3);
+}
+
+TEST(Timers, HandlersMayMakeDestroyAndStartTimersInThePassThatRunsThem) {
+    sim::SimPlatform p;
+    std::vector<std::string> log;
+    auto logged = [&](std::string name) {
+        return [&log, &p, name] { log.push_back(name + "@" + std::to_string(p.now())); };
+    };
+    Timer a(p.loop(), "a", 100, nullptr);
+    auto b = std::make_unique<Timer>(p.loop(), "b", 100, logged("b"));
+    Timer c(p.loop(), "c", 100, logged("c"));
+    std::unique_ptr<Timer> d;
+    a.onTick = [&] {
+        log.push_back("a@" + std::to_string(p.now()));
+        if (!b) return;
+        b.reset();  // destroyed before its turn in this pass: it never ticks
+        d = std::make_unique<Timer>(p.loop(), "d", 30, logged("d"));
+        d->start();  // made in this pass: it waits for a later one
+        p.sleep(40);
+        p.doEvents();  // c is due: it ticks here, once, and not again when the outer pass reaches it
+    };
+    a.start();
+    b->start();
+    c.start();
+    p.advance(100);
+    EXPECT_EQ(log, (std::vector<std::string>{"a@100", "c@140", "d@140"}));
+    log.clear();
+    p.advance(100);
+    EXPECT_EQ(log, (std::vector<std::string>{"d@170", "a@200", "d@200", "d@230", "c@240"}));
+    EXPECT_EQ(p.loop().timers().size(), 3u);
+
+    // A timer started by input and then a pause: the next pass finds it due.
+    Timer e(p.loop(), "e", 10, logged("e"));
+    a.stop();
+    c.stop();
+    d->stop();
+    log.clear();
+    p.loop().post([&] {
+        e.start();
+        p.sleep(15);
+        p.doEvents();
+    });
+    p.doEvents();
+    EXPECT_EQ(log, (std::vector<std::string>{"e@255"}));
 }
 
 TEST(Events, DoEventsRunsQueuedInputAndDueTicksOnceAndSleepRunsNothing) {
