@@ -1,5 +1,4 @@
 // Bringing the machine window up with player 1's record, and taking it down with the current player's saved.
-#include "core/checked.h"
 #include "core/money.h"
 #include "machine.h"
 #include "player_record.h"
@@ -8,7 +7,18 @@ namespace zem::play {
 
 void Machine::loadRecord(int slot) { readRecord(s, p.store(), slot); }
 
-void Machine::saveRecord() { writeRecord(s, p.store(), slotNumber()); }
+namespace {
+constexpr const char* kNotSavedNotice =
+    "Your progress is not being saved: the game cannot write its settings file.\r"
+    "You can go on playing, but your credit and statistics will be lost when the game ends.";
+}  // namespace
+
+void Machine::saveRecord() {
+    if (writeRecord(s, p.store(), slotNumber()) || saveFailureShown_) return;
+    saveFailureShown_ = true;
+    p.messageBox({kNotSavedNotice, "Slots_orvelle", platform::MessageIcon::Information,
+                  platform::MessageButtons::Ok, platform::MessageResult::Ok});
+}
 
 int Machine::slotNumber() const {
     if (playerslot.size() == 1 && playerslot[0] >= '1' && playerslot[0] <= '6') return playerslot[0] - '0';
@@ -36,7 +46,8 @@ void Machine::startup() {
     setMenusEnabled(true);  // entries whose window the program lacks stay disabled
     tmrshowbuttons.start();
     p.setFocus(w.orvelle);
-    sounds.play(101);
+    // A series an earlier run left unfinished goes on, with its music instead of the start-up sound.
+    if (!takeUpStoredSeries()) sounds.play(101);
 }
 
 void Machine::requestClose() {
@@ -54,16 +65,9 @@ void Machine::shutdown() {
     if (closed_) return;
     closed_ = true;
     sounds.play(124);
-    const int slot = slotNumber();
-    // Coins already won in a free-spin series, running or waiting for the take-win button, belong to the
-    // player: they go into the credit before the record is saved.
-    if (s.freespinwin > 0 && (s.freespinmode == -1 || s.freespinstotal > 0)) {
-        if (core::addChecked(s.bank, s.freespinwin)) s.freespinwin = 0;
-    }
-    s.freespinmode = 0;
-    s.freespinsplayed = 0;
-    s.freespinstotal = 0;
-    writeRecord(s, p.store(), slot);
+    // A free-spin series, running or waiting for the take-win button, is saved with the record and goes on
+    // at the next start, so the coins it already won stay the player's.
+    writeRecord(s, p.store(), slotNumber());
     p.display().setMode(0, 0);
     for (Timer* t : {&tmrlineflash, &Timerscatters, &Timer4, &timerwild, &tmrautospin, &Timerwincounter}) {
         t->stop();
