@@ -1,10 +1,16 @@
 // zem: starts the Qt back end, builds the machine window and hands control to the event loop.
+#include "assets/pictures.h"
+#include "platform/qt/instance_lock.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/termination_signals.h"
+#include "play/machine.h"
+
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 
-#include "assets/pictures.h"
-#include "platform/qt/qt_platform.h"
-#include "play/machine.h"
+#include <cstdio>
+#include <functional>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -12,12 +18,31 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName("zem");
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(zem::assets::picture("appicon"))));
 
+    // One game per account: a second start says so and brings nothing else up, and never touches the store.
+    const QString storeFile = zem::platform::qt::QtSettingsStore::userFile("zem");
+    zem::platform::qt::InstanceLock lock(zem::platform::qt::InstanceLock::besideStore(storeFile));
+    if (!lock.mayRun()) {
+        fprintf(stderr, "zem: %s\n", zem::platform::qt::kAlreadyRunningText);
+        QMessageBox::information(nullptr, "zem", zem::platform::qt::kAlreadyRunningText);
+        return 1;
+    }
+    if (lock.state() == zem::platform::qt::InstanceLock::State::Held)
+        zem::platform::qt::InstanceLock::removeLeftovers(storeFile);
+    // Termination signals close the game as its close box does, from the event loop.
+    std::function<void()> closeGame;
+    zem::platform::qt::TerminationSignals terminationSignals([&closeGame] {
+        if (closeGame) closeGame();
+    });
+
     zem::platform::qt::QtPlatform platform(
         [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); });
     zem::play::Machine machine(platform, [](int number) { return zem::assets::recordingResource(number); });
     platform.attach(machine.w.orvelle);
+    closeGame = [&] { platform.deliver([&] { machine.requestClose(); }); };
     machine.startup();
     platform.sync();
     if (platform.quitRequested()) return 0;
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    closeGame = nullptr;
+    return status;
 }

@@ -50,6 +50,10 @@ QString QtSettingsStore::fileName(const std::string& application) {
     return fileFor(application).settings->fileName();
 }
 
+QString QtSettingsStore::userFile(const std::string& application) {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, "zem", toQt(application)).fileName();
+}
+
 std::optional<std::string> QtSettingsStore::read(const std::string& application, const std::string& section,
                                                  const std::string& key) {
     const QVariant value = fileFor(application).settings->value(keyOf(section, key));
