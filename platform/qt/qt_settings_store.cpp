@@ -82,6 +82,12 @@ bool QtSettingsStore::flush() {
         // again, tries anew.
         if (file.failed) reopen(name, file);
         file.settings->sync();
+        if (file.settings->status() == QSettings::FormatError) {
+            // A damaged file keeps the reader's format error for good, even after the save above replaced it
+            // with a clean one: a fresh reader, given the unsaved values again, tells which it was.
+            reopen(name, file);
+            file.settings->sync();
+        }
         file.failed = file.settings->status() != QSettings::NoError;
         if (file.failed) {
             ok = false;
