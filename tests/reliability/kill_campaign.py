@@ -1,0 +1,277 @@
+#!/usr/bin/env python3
+"""Kill campaign: the real zem on a virtual X screen, played through the window system and killed with SIGKILL
+at random moments, restarted each time on the same home folder. After every restart the store must parse, hold
+every key of the record, have no temporary files beside it, and balance:
+
+    credit + the running series' total so far = inserted - wagered + won
+
+Short form (CI): --kills 20.  Long form (by hand): --kills 1000.
+Exit status: 0 when every check held, 1 when one failed, 77 when Xvfb or xdotool is missing.
+"""
+import argparse
+import os
+import random
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+RECORD_KEYS = ["howmanyspins", "soundonoff", "machinepay", "winroll", "reelspeed", "amountinvested", "wager",
+               "total", "bank", "games", "currentplayer"]
+ALLOWED_FILES = {"zem.ini", "zem.lock"}
+CAPTION = "Current Player"
+
+
+def parse_store(path):
+    """The store's sections and keys; raises ValueError on a line that is neither a section nor a key."""
+    sections, current = {}, None
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f.read().splitlines(), 1):
+            if not line.strip():
+                continue
+            if line.startswith("[") and line.endswith("]"):
+                current = sections.setdefault(line[1:-1], {})
+            elif "=" in line and current is not None:
+                key, value = line.split("=", 1)
+                current[key] = value
+            else:
+                raise ValueError(f"line {number} does not parse: {line!r}")
+    return sections
+
+
+class Screen:
+    """A private Xvfb on a display number of its own."""
+
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                                      "-nolisten", "tcp"], pass_fds=[write_end],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as r:
+            self.display = ":" + r.readline().strip()
+
+    def close(self):
+        self.proc.terminate()
+        self.proc.wait(10)
+
+
+class Campaign:
+    def __init__(self, args):
+        self.args = args
+        self.rng = random.Random(args.seed)
+        self.home = tempfile.mkdtemp(prefix="zem-kill-")
+        self.config = os.path.join(self.home, ".config", "zem")
+        self.store = os.path.join(self.config, "zem.ini")
+        self.layout = self.read_layout(args.layout)
+        self.failures = []
+        self.figures = dict(kills=0, restarts=0, coins_lost=0, series_resumed=0, series_collected=0,
+                            leftovers_found=0, crashes=0, checks=0)
+        self.last = None
+        self.game = None
+
+    @staticmethod
+    def read_layout(tool):
+        points = {}
+        for line in subprocess.run([tool], check=True, capture_output=True, text=True).stdout.splitlines():
+            name, index, x, y, w, h = line.split()
+            points[(name, int(index))] = (int(x), int(y), int(w), int(h))
+        return points
+
+    def fail(self, what):
+        self.failures.append(f"kill {self.figures['kills']}: {what}")
+        print("FAIL", self.failures[-1], flush=True)
+
+    # --- the game ---
+
+    def prepare(self):
+        # A fresh home; the player's settings chosen as a player would (fast reels, the notice already read).
+        os.makedirs(self.config)
+        record = dict(howmanyspins=0, soundonoff=0, machinepay=5, winroll=0, reelspeed=10, amountinvested=0,
+                      wager=0, total=0, bank=0, games=0, currentplayer="")
+        with open(self.store, "w") as f:
+            f.write("[notice]\nautoplay=-1\n\n[player1]\n")
+            f.writelines(f"{k}={record[k]}\n" for k in RECORD_KEYS)
+
+    def env(self, display):
+        env = dict(os.environ, HOME=self.home, DISPLAY=display, QT_QPA_PLATFORM="xcb")
+        env.pop("XDG_CONFIG_HOME", None)
+        env.pop("WAYLAND_DISPLAY", None)
+        return env
+
+    def xdotool(self, *words, timeout=30):
+        return subprocess.run(["xdotool", *map(str, words)], env=self.xenv, capture_output=True, text=True,
+                              timeout=timeout).stdout
+
+    def start(self):
+        self.game = subprocess.Popen([self.args.zem], env=self.xenv, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + 60
+        while time.monotonic() < deadline:
+            if self.game.poll() is not None:
+                self.fail(f"zem ended by itself at startup (status {self.game.returncode})")
+                return False
+            ids = self.xdotool("search", "--onlyvisible", "--name", CAPTION).split()
+            if ids:
+                geometry = dict(line.split("=") for line in self.xdotool("getwindowgeometry", "--shell",
+                                                                         ids[0]).split())
+                _, _, cw, ch = self.layout[("client", 0)]
+                # The client area fills the window below its menu bar.
+                self.origin = (int(geometry["X"]), int(geometry["Y"]) + int(geometry["HEIGHT"]) - ch)
+                time.sleep(0.3)
+                return True
+            time.sleep(0.1)
+        self.fail("the machine window did not come up")
+        return False
+
+    def click(self, name, index=0):
+        x, y, w, h = self.layout[(name, index)]
+        px = self.origin[0] + x + w // 2 + self.rng.randint(-w // 4, w // 4)
+        py = self.origin[1] + y + h // 2 + self.rng.randint(-h // 4, h // 4)
+        self.xdotool("mousemove", "--sync", px, py)
+        self.xdotool("mousedown", 1)
+        time.sleep(self.rng.uniform(0.03, 0.12))
+        self.xdotool("mouseup", 1)
+        time.sleep(0.15)
+
+    def kill(self):
+        if self.game.poll() is not None:
+            self.figures["crashes"] += 1
+            self.fail(f"zem ended by itself while playing (status {self.game.returncode})")
+        else:
+            self.game.send_signal(signal.SIGKILL)
+        self.game.wait(30)
+        self.figures["kills"] += 1
+
+    # --- the checks ---
+
+    def check(self):
+        self.figures["checks"] += 1
+        try:
+            sections = parse_store(self.store)
+        except (OSError, ValueError, UnicodeDecodeError) as e:
+            self.fail(f"the store does not parse: {e}")
+            return None
+        record = sections.get("player1", {})
+        missing = [k for k in RECORD_KEYS if k not in record]
+        if missing:
+            self.fail(f"the store lacks {missing}")
+            return None
+        extra = sorted(set(os.listdir(self.config)) - ALLOWED_FILES)
+        if extra:
+            self.fail(f"files left beside the store: {extra}")
+        n = {k: int(record[k]) for k in RECORD_KEYS if k != "currentplayer"}
+        total_spins = int(record.get("freespinstotal", "0") or 0)
+        series_win = int(record.get("freespinwin", "0") or 0) if total_spins > 0 else 0
+        lost = (n["amountinvested"] - n["wager"] + n["total"]) - (n["bank"] + series_win)
+        if lost != 0:
+            self.figures["coins_lost"] += abs(lost)
+            self.fail(f"the store does not balance by {lost} coins: {record}")
+        if self.last is not None:
+            for key in ("games", "amountinvested", "wager", "total"):
+                if n[key] < self.last[key]:
+                    self.fail(f"{key} went back from {self.last[key]} to {n[key]}")
+        state = dict(n, series_total=total_spins, series_played=int(record.get("freespinsplayed", "0") or 0),
+                     series_win=series_win)
+        self.last = state
+        return state
+
+    # --- one round: start, play a little, kill ---
+
+    def leftovers_before_start(self):
+        extra = set(os.listdir(self.config)) - ALLOWED_FILES
+        self.figures["leftovers_found"] += len(extra)
+
+    def round(self):
+        before = self.check()
+        self.leftovers_before_start()
+        if not self.start():
+            if self.game.poll() is None:
+                self.game.kill()
+                self.game.wait(30)
+            return
+        self.figures["restarts"] += 1
+        state = self.check()
+        if state is None:
+            state = before or {}
+        running = state.get("series_total", 0) > state.get("series_played", 0)
+        waiting = state.get("series_total", 0) > 0 and not running
+        if running:
+            self.figures["series_resumed"] += 1
+        if waiting:
+            self.click("takewin")
+            self.figures["series_collected"] += 1
+        elif not running:
+            if state.get("bank", 0) < 500 or self.rng.random() < 0.1:
+                self.click("notes")
+            if self.rng.random() < 0.2:
+                self.click("coinsin")
+            if self.rng.random() < 0.3:
+                self.click("payline", self.rng.randint(1, 5))
+            if self.rng.random() < 0.75:
+                self.click("autoplayon")
+            else:
+                for _ in range(self.rng.randint(1, 3)):
+                    self.click("pplay", self.rng.randint(1, 3))
+                    time.sleep(self.rng.uniform(0.1, 1.5))
+        time.sleep(self.rng.uniform(0.1, self.args.max_wait))
+        self.kill()
+
+    def run(self):
+        self.prepare()
+        screen = Screen()
+        self.xenv = self.env(screen.display)
+        started = time.monotonic()
+        try:
+            while self.figures["kills"] < self.args.kills:
+                self.round()
+            # A last start after the last kill, checked, then closed as a desktop logout closes it.
+            if self.start():
+                self.figures["restarts"] += 1
+                self.check()
+                self.game.send_signal(signal.SIGTERM)
+                if self.game.wait(30) != 0:
+                    self.fail(f"zem did not end cleanly on SIGTERM (status {self.game.returncode})")
+                self.check()
+        finally:
+            if self.game is not None and self.game.poll() is None:
+                self.game.kill()
+            screen.close()
+        f = self.figures
+        last = self.last or {}
+        print(f"kills {f['kills']}, restarts {f['restarts']}, store checks {f['checks']}, "
+              f"coins lost {f['coins_lost']}, crashes {f['crashes']}, series resumed {f['series_resumed']}, "
+              f"series collected after a restart {f['series_collected']}, leftover files found before a start "
+              f"{f['leftovers_found']}; the player ended with {last.get('games', 0)} games, "
+              f"{last.get('wager', 0)} coins wagered, {last.get('total', 0)} won, "
+              f"{last.get('amountinvested', 0)} inserted, credit {last.get('bank', 0)}; "
+              f"{time.monotonic() - started:.0f} s", flush=True)
+        for failure in self.failures:
+            print("FAIL", failure)
+        if not self.args.keep:
+            shutil.rmtree(self.home, ignore_errors=True)
+        else:
+            print("home kept at", self.home)
+        return 0 if not self.failures else 1
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--zem", required=True, help="the game executable")
+    parser.add_argument("--layout", required=True, help="the layout points tool")
+    parser.add_argument("--kills", type=int, default=20)
+    parser.add_argument("--seed", type=int, default=int(time.time()))
+    parser.add_argument("--max-wait", type=float, default=6.0, help="longest play before a kill, seconds")
+    parser.add_argument("--keep", action="store_true", help="keep the home folder for a look")
+    args = parser.parse_args()
+    if not shutil.which("Xvfb") or not shutil.which("xdotool"):
+        print("Xvfb or xdotool missing: skipped")
+        return 77
+    print(f"seed {args.seed}", flush=True)
+    return Campaign(args).run()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
