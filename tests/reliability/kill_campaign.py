@@ -178,6 +178,49 @@ class Campaign:
         self.last = state
         return state
 
+    # --- a store that cannot be written ---
+
+    def unwritable_store(self):
+        """A store whose file is a folder: the game plays on and says once that progress is not being saved."""
+        saved_store, saved_config = self.store, self.config
+        home = tempfile.mkdtemp(prefix="zem-unwritable-")
+        self.config = os.path.join(home, ".config", "zem")
+        self.store = os.path.join(self.config, "zem.ini")
+        os.makedirs(self.store)
+        xenv = self.xenv
+        self.xenv = dict(xenv, HOME=home)
+        try:
+            if not self.start():
+                return
+            notices = 0
+            for _ in range(3):
+                self.click("notes")
+                boxes = []
+                for _ in range(30):
+                    boxes = self.xdotool("search", "--onlyvisible", "--name", "Slots_orvelle").split()
+                    if boxes:
+                        break
+                    time.sleep(0.1)
+                if boxes:
+                    notices += 1
+                    g = dict(line.split("=") for line in self.xdotool("getwindowgeometry", "--shell",
+                                                                      boxes[0]).split())
+                    # Focus the box by a click on its text, then its default button takes the Enter key.
+                    self.xdotool("mousemove", "--sync", int(g["X"]) + int(g["WIDTH"]) // 2, int(g["Y"]) + 20)
+                    self.xdotool("click", 1)
+                    self.xdotool("key", "Return")
+                    time.sleep(0.5)
+            if notices != 1:
+                self.fail(f"an unwritable store was told {notices} times instead of once")
+            if self.game.poll() is not None:
+                self.fail(f"zem ended with an unwritable store (status {self.game.returncode})")
+            self.game.kill()
+            self.game.wait(30)
+            print(f"unwritable store: told {notices} time(s), the game played on", flush=True)
+        finally:
+            self.xenv, self.store, self.config = xenv, saved_store, saved_config
+            shutil.rmtree(home, ignore_errors=True)
+
     # --- one round: start, play a little, kill ---
 
     def leftovers_before_start(self):
@@ -225,6 +268,7 @@ class Campaign:
         self.xenv = self.env(screen.display)
         started = time.monotonic()
         try:
+            self.unwritable_store()
             while self.figures["kills"] < self.args.kills:
                 self.round()
             # A last start after the last kill, checked, then closed as a desktop logout closes it.
