@@ -1,34 +1,35 @@
-// Runs the fuzz target over given files and folders of files once each (the corpus in ordinary builds).
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
+// Runs a fuzz target over given files and folders of files once each (the corpus in ordinary builds).
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 int main(int argc, char* argv[]) {
+    namespace fs = std::filesystem;
     int inputs = 0;
     for (int i = 1; i < argc; ++i) {
-        QStringList files;
-        const QFileInfo info(argv[i]);
-        if (info.isDir()) {
-            for (const QString& name : QDir(argv[i]).entryList(QDir::Files, QDir::Name))
-                files << QDir(argv[i]).filePath(name);
+        std::vector<fs::path> files;
+        if (fs::is_directory(argv[i])) {
+            for (const auto& entry : fs::directory_iterator(argv[i]))
+                if (entry.is_regular_file()) files.push_back(entry.path());
+            std::sort(files.begin(), files.end());
         } else {
-            files << argv[i];
+            files.emplace_back(argv[i]);
         }
-        for (const QString& name : files) {
-            QFile file(name);
-            if (!file.open(QIODevice::ReadOnly)) {
-                std::fprintf(stderr, "cannot read %s\n", qPrintable(name));
+        for (const fs::path& name : files) {
+            std::ifstream in(name, std::ios::binary);
+            if (!in) {
+                std::fprintf(stderr, "cannot read %s\n", name.c_str());
                 return 2;
             }
-            const QByteArray bytes = file.readAll();
-            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()),
-                                   static_cast<size_t>(bytes.size()));
+            const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
             ++inputs;
         }
     }

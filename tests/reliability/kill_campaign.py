@@ -44,17 +44,21 @@ def parse_store(path):
 class Screen:
     """A private Xvfb on a display number of its own."""
 
-    def __init__(self):
+    def __init__(self, log):
         read_end, write_end = os.pipe()
         self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
                                       "-nolisten", "tcp"], pass_fds=[write_end],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                     stdout=subprocess.DEVNULL, stderr=log)
         os.close(write_end)
         with os.fdopen(read_end) as r:
             self.display = ":" + r.readline().strip()
 
+    def alive(self):
+        return self.proc.poll() is None
+
     def close(self):
-        self.proc.terminate()
+        if self.alive():
+            self.proc.terminate()
         self.proc.wait(10)
 
 
@@ -68,9 +72,15 @@ class Campaign:
         self.layout = self.read_layout(args.layout)
         self.failures = []
         self.figures = dict(kills=0, restarts=0, coins_lost=0, series_resumed=0, series_collected=0,
-                            leftovers_found=0, crashes=0, checks=0)
+                            leftovers_found=0, crashes=0, checks=0, screen_losses=0)
+        self.failed_starts = 0
+        self.logs = tempfile.mkdtemp(prefix="zem-kill-logs-")
         self.last = None
         self.game = None
+        # SIGTERM or SIGINT ends a long campaign after the round under way, with its figures.
+        self.stop_requested = False
+        for sig in (signal.SIGTERM, signal.SIGINT):
+            signal.signal(sig, lambda *_: setattr(self, "stop_requested", True))
 
     @staticmethod
     def read_layout(tool):
@@ -106,8 +116,8 @@ class Campaign:
                               timeout=timeout).stdout
 
     def start(self):
-        self.game = subprocess.Popen([self.args.zem], env=self.xenv, stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
+        with open(os.path.join(self.logs, "zem.log"), "w") as log:
+            self.game = subprocess.Popen([self.args.zem], env=self.xenv, stdout=subprocess.DEVNULL, stderr=log)
         deadline = time.monotonic() + 60
         while time.monotonic() < deadline:
             if self.game.poll() is not None:
@@ -137,7 +147,10 @@ class Campaign:
         time.sleep(0.15)
 
     def kill(self):
-        if self.game.poll() is not None:
+        if self.game.poll() is not None and not self.screen.alive():
+            # The virtual screen went away under the game (not the game's doing): it ends as a kill would.
+            self.figures["screen_losses"] += 1
+        elif self.game.poll() is not None:
             self.figures["crashes"] += 1
             self.fail(f"zem ended by itself while playing (status {self.game.returncode})")
         else:
@@ -227,14 +240,27 @@ class Campaign:
         extra = set(os.listdir(self.config)) - ALLOWED_FILES
         self.figures["leftovers_found"] += len(extra)
 
+    def ensure_screen(self):
+        if self.screen is not None and self.screen.alive():
+            return
+        if self.screen is not None:
+            self.screen.close()
+        self.screen = Screen(self.xlog)
+        self.xenv = self.env(self.screen.display)
+
     def round(self):
+        self.ensure_screen()
         before = self.check()
         self.leftovers_before_start()
         if not self.start():
             if self.game.poll() is None:
                 self.game.kill()
                 self.game.wait(30)
+            self.failed_starts += 1
+            if self.failed_starts >= 3:
+                raise RuntimeError("the game failed to start three times in a row; see " + self.logs)
             return
+        self.failed_starts = 0
         self.figures["restarts"] += 1
         state = self.check()
         if state is None:
@@ -264,14 +290,18 @@ class Campaign:
 
     def run(self):
         self.prepare()
-        screen = Screen()
-        self.xenv = self.env(screen.display)
+        self.xlog = open(os.path.join(self.logs, "xvfb.log"), "w")
+        self.screen = None
+        self.ensure_screen()
         started = time.monotonic()
         try:
             self.unwritable_store()
-            while self.figures["kills"] < self.args.kills:
+            while self.figures["kills"] < self.args.kills and not self.stop_requested:
                 self.round()
+                if self.figures["kills"] % 50 == 0:
+                    self.report(started)
             # A last start after the last kill, checked, then closed as a desktop logout closes it.
+            self.ensure_screen()
             if self.start():
                 self.figures["restarts"] += 1
                 self.check()
@@ -279,26 +309,32 @@ class Campaign:
                 if self.game.wait(30) != 0:
                     self.fail(f"zem did not end cleanly on SIGTERM (status {self.game.returncode})")
                 self.check()
+        except RuntimeError as e:
+            self.fail(str(e))
         finally:
             if self.game is not None and self.game.poll() is None:
                 self.game.kill()
-            screen.close()
+            self.screen.close()
+        self.report(started)
+        for failure in self.failures:
+            print("FAIL", failure)
+        if not self.args.keep and not self.failures:
+            shutil.rmtree(self.home, ignore_errors=True)
+            shutil.rmtree(self.logs, ignore_errors=True)
+        else:
+            print("home kept at", self.home, "logs at", self.logs)
+        return 0 if not self.failures else 1
+
+    def report(self, started):
         f = self.figures
         last = self.last or {}
         print(f"kills {f['kills']}, restarts {f['restarts']}, store checks {f['checks']}, "
               f"coins lost {f['coins_lost']}, crashes {f['crashes']}, series resumed {f['series_resumed']}, "
               f"series collected after a restart {f['series_collected']}, leftover files found before a start "
-              f"{f['leftovers_found']}; the player ended with {last.get('games', 0)} games, "
+              f"{f['leftovers_found']}, virtual screen losses {f['screen_losses']}; the player ended with {last.get('games', 0)} games, "
               f"{last.get('wager', 0)} coins wagered, {last.get('total', 0)} won, "
               f"{last.get('amountinvested', 0)} inserted, credit {last.get('bank', 0)}; "
               f"{time.monotonic() - started:.0f} s", flush=True)
-        for failure in self.failures:
-            print("FAIL", failure)
-        if not self.args.keep:
-            shutil.rmtree(self.home, ignore_errors=True)
-        else:
-            print("home kept at", self.home)
-        return 0 if not self.failures else 1
 
 
 def main():
