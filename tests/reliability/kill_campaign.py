@@ -18,6 +18,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from zemdriver import Layout, die_with_parent  # noqa: E402  the end-to-end suite's helpers
+
 RECORD_KEYS = ["howmanyspins", "soundonoff", "machinepay", "winroll", "reelspeed", "amountinvested", "wager",
                "total", "bank", "games", "currentplayer"]
 ALLOWED_FILES = {"zem.ini", "zem.lock"}
@@ -48,7 +51,7 @@ class Screen:
         read_end, write_end = os.pipe()
         self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
                                       "-nolisten", "tcp"], pass_fds=[write_end],
-                                     stdout=subprocess.DEVNULL, stderr=log)
+                                     stdout=subprocess.DEVNULL, stderr=log, preexec_fn=die_with_parent)
         os.close(write_end)
         with os.fdopen(read_end) as r:
             self.display = ":" + r.readline().strip()
@@ -84,11 +87,7 @@ class Campaign:
 
     @staticmethod
     def read_layout(tool):
-        points = {}
-        for line in subprocess.run([tool], check=True, capture_output=True, text=True).stdout.splitlines():
-            name, index, x, y, w, h = line.split()
-            points[(name, int(index))] = (int(x), int(y), int(w), int(h))
-        return points
+        return Layout(subprocess.check_output([tool], text=True))
 
     def fail(self, what):
         self.failures.append(f"kill {self.figures['kills']}: {what}")
@@ -117,7 +116,8 @@ class Campaign:
 
     def start(self):
         with open(os.path.join(self.logs, "zem.log"), "w") as log:
-            self.game = subprocess.Popen([self.args.zem], env=self.xenv, stdout=subprocess.DEVNULL, stderr=log)
+            self.game = subprocess.Popen([self.args.zem], env=self.xenv, stdout=subprocess.DEVNULL, stderr=log,
+                                         preexec_fn=die_with_parent)
         deadline = time.monotonic() + 60
         while time.monotonic() < deadline:
             if self.game.poll() is not None:
@@ -127,7 +127,7 @@ class Campaign:
             if ids:
                 geometry = dict(line.split("=") for line in self.xdotool("getwindowgeometry", "--shell",
                                                                          ids[0]).split())
-                _, _, cw, ch = self.layout[("client", 0)]
+                ch = self.layout.windows["orvelle"]["height"]
                 # The client area fills the window below its menu bar.
                 self.origin = (int(geometry["X"]), int(geometry["Y"]) + int(geometry["HEIGHT"]) - ch)
                 time.sleep(0.3)
@@ -137,7 +137,8 @@ class Campaign:
         return False
 
     def click(self, name, index=0):
-        x, y, w, h = self.layout[(name, index)]
+        c = self.layout.control(name, index)
+        x, y, w, h = c["x"], c["y"], c["w"], c["h"]
         px = self.origin[0] + x + w // 2 + self.rng.randint(-w // 4, w // 4)
         py = self.origin[1] + y + h // 2 + self.rng.randint(-h // 4, h // 4)
         self.xdotool("mousemove", "--sync", px, py)
