@@ -213,6 +213,11 @@ class Game:
         time.sleep(hold)
         self.xdo("mouseup", "1")
 
+    def park_pointer(self):
+        """Moves the pointer off every control (to the reels' top edge), so that no hint covers a picture."""
+        self.xdo("mousemove", str(self.origin[0] + 400), str(self.origin[1] + 62))
+        time.sleep(0.1)
+
     def move_to(self, name, index=0):
         x, y = self.center(name, index)
         self.xdo("mousemove", str(x), str(y))
@@ -282,10 +287,18 @@ class Game:
                        check=True, capture_output=True, timeout=30)
         return path
 
+    def _geometry(self, name, index, window):
+        c = self.layout.control(name, index, window)
+        return f"{c['w']}x{c['h']}+{self.origin[0] + c['x']}+{self.origin[1] + c['y']}"
+
     def pixels(self, shot, name, index=0, window="orvelle"):
         """The raw RGB bytes of a control's rectangle in a screenshot."""
-        c = self.layout.control(name, index, window)
-        geometry = f"{c['w']}x{c['h']}+{self.origin[0] + c['x']}+{self.origin[1] + c['y']}"
-        return subprocess.run([CONVERT, shot, "-crop", geometry, "+repage", "rgb:-"], check=True,
-                              capture_output=True, timeout=30).stdout
+        return subprocess.run([CONVERT, shot, "-crop", self._geometry(name, index, window), "+repage",
+                               "-depth", "8", "rgb:-"], check=True, capture_output=True, timeout=30).stdout
+
+    def pixels_now(self, name, index=0, window="orvelle"):
+        """The raw RGB bytes of a control's rectangle as the screen shows it now."""
+        return subprocess.run([IMPORT, "-display", self.display, "-window", "root", "-crop",
+                               self._geometry(name, index, window), "+repage", "-depth", "8", "rgb:-"],
+                              env=self.xenv, check=True, capture_output=True, timeout=30).stdout
 
