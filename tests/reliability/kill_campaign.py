@@ -121,7 +121,10 @@ class Campaign:
         deadline = time.monotonic() + 60
         while time.monotonic() < deadline:
             if self.game.poll() is not None:
-                self.fail(f"zem ended by itself at startup (status {self.game.returncode})")
+                # Its output is kept for a look.
+                kept = os.path.join(self.logs, f"zem-start-{self.figures['kills']}.log")
+                shutil.copy(os.path.join(self.logs, "zem.log"), kept)
+                self.fail(f"zem ended by itself at startup (status {self.game.returncode}); its output: {kept}")
                 return False
             ids = self.xdotool("search", "--onlyvisible", "--name", CAPTION).split()
             if ids:
