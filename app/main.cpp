@@ -9,8 +9,25 @@
 #include <QIcon>
 #include <QMessageBox>
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <optional>
+
+namespace {
+
+// ZEM_SEED, a whole number, makes the game draw the same outcomes for the same play: the end-to-end tests
+// replay a session that way. Anything else leaves the generator to the system's entropy.
+std::optional<uint64_t> seedFromEnvironment() {
+    const QByteArray text = qgetenv("ZEM_SEED");
+    if (text.isEmpty()) return std::nullopt;
+    bool ok = false;
+    const qulonglong seed = text.toULongLong(&ok, 10);
+    if (!ok) return std::nullopt;
+    return static_cast<uint64_t>(seed);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -36,6 +53,7 @@ int main(int argc, char* argv[]) {
 
     zem::platform::qt::QtPlatform platform(
         [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); });
+    if (const auto seed = seedFromEnvironment()) platform.seedRandom(*seed);
     zem::play::Machine machine(platform, [](int number) { return zem::assets::recordingResource(number); });
     platform.attach(machine.w.orvelle);
     closeGame = [&] { platform.deliver([&] { machine.requestClose(); }); };

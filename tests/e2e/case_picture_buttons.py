@@ -49,13 +49,15 @@ def run(env):
         same_look(g, baseline, "payline", button)
     same_look(g, baseline, "payline", 5)
 
-    # The bet buttons: every press spins (one game more in the store each time).
+    # The bet buttons: every press spins (one game more in the store each time). The seeded reels start no
+    # free-spin series here (a series would lock the bet buttons until its end).
     games = g.number("games")
     for button in range(1, 7):
         for _ in range(3):
             g.press("pplay", button)
             games += 1
             g.wait_number("games", games, timeout=20)
+            check(g.number("howmanyspins") == 0, f"seed {g.seed} starts a free-spin series: choose another")
             time.sleep(0.3)
         same_look(g, baseline, "pplay", button, timeout=5)
     g.screenshot("buttons_end")

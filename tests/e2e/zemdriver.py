@@ -15,6 +15,10 @@ import subprocess
 import tempfile
 import time
 
+# The game draws its outcomes from this seed (ZEM_SEED), so a case plays the same reels every run; None
+# leaves them to chance.
+DEFAULT_SEED = 1
+
 # ImageMagick's own programs, by their full names: another "convert" may stand earlier on the PATH.
 IMPORT = "/usr/bin/import"
 CONVERT = "/usr/bin/convert"
@@ -44,8 +48,8 @@ class Env:
         self.layout = Layout(subprocess.check_output([layout_tool], text=True))
         self.games = []
 
-    def game(self, store=None, notice_seen=True):
-        g = Game(self, store or {}, notice_seen)
+    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED):
+        g = Game(self, store or {}, notice_seen, seed)
         self.games.append(g)
         return g
 
@@ -95,8 +99,9 @@ def write_store(path, sections):
 class Game:
     """One run of zem on its own X server and HOME."""
 
-    def __init__(self, env, store, notice_seen):
+    def __init__(self, env, store, notice_seen, seed):
         self.env = env
+        self.seed = seed
         self.layout = env.layout
         self.home = tempfile.mkdtemp(prefix="zem-e2e-")
         self.store_path = os.path.join(self.home, ".config", "zem", "zem.ini")
@@ -123,8 +128,10 @@ class Game:
                 ["Xvfb", self.display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
             self.xenv = dict(os.environ, DISPLAY=self.display, HOME=self.home, XDG_RUNTIME_DIR=self.home)
-            for name in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XAUTHORITY"):
+            for name in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XAUTHORITY", "ZEM_SEED"):
                 self.xenv.pop(name, None)
+            if self.seed is not None:
+                self.xenv["ZEM_SEED"] = str(self.seed)
             deadline = time.time() + 15
             while time.time() < deadline and self.xvfb.poll() is None:
                 probe = subprocess.run(["xdotool", "getdisplaygeometry"], env=self.xenv, capture_output=True)
