@@ -2,14 +2,19 @@
 #include "app/command_line.h"
 #include "assets/pictures.h"
 #include "gamble/gamble.h"
+#include "platform/qt/instance_lock.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/termination_signals.h"
 #include "play/machine.h"
 #include "presentation/win_presentation.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -36,6 +41,22 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral(ZEM_APP_ID));
     QApplication::setWindowIcon(zem::assets::windowIcon());
 
+    // One game per account: a second start says so and brings nothing else up, and never touches the store.
+    const QString storeFile = zem::platform::qt::QtSettingsStore::userFile("zem");
+    zem::platform::qt::InstanceLock lock(zem::platform::qt::InstanceLock::besideStore(storeFile));
+    if (!lock.mayRun()) {
+        fprintf(stderr, "zem: %s\n", zem::platform::qt::kAlreadyRunningText);
+        QMessageBox::information(nullptr, "zem", zem::platform::qt::kAlreadyRunningText);
+        return 1;
+    }
+    if (lock.state() == zem::platform::qt::InstanceLock::State::Held)
+        zem::platform::qt::InstanceLock::removeLeftovers(storeFile);
+    // Termination signals close the game as its close box does, from the event loop.
+    std::function<void()> closeGame;
+    zem::platform::qt::TerminationSignals terminationSignals([&closeGame] {
+        if (closeGame) closeGame();
+    });
+
     zem::platform::qt::QtPlatform platform(
         [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); });
     if (const auto seed = seedFromEnvironment()) platform.seedRandom(*seed);
@@ -43,8 +64,11 @@ int main(int argc, char* argv[]) {
     zem::presentation::WinPresentation presentation(machine);
     zem::gamble::Gamble gamble(machine);
     platform.attach(machine.w.orvelle);
+    closeGame = [&] { platform.deliver([&] { machine.requestClose(); }); };
     machine.startup();
     platform.sync();
     if (platform.quitRequested()) return 0;
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    closeGame = nullptr;
+    return status;
 }

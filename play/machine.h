@@ -61,8 +61,14 @@ class Machine {
 
     // --- the player record in the settings store ---
     void loadRecord(int slot);
+    // Writes the current slot's record; the first save that fails tells the player, once, that progress is
+    // not being kept.
     void saveRecord();
     int slotNumber() const;
+    // Resumes the free-spin series the store holds for slot 1 (false when there is none to resume) and puts
+    // the wins of series stored in other slots into their credit.
+    bool takeUpStoredSeries();
+    bool saveFailureShown() const { return saveFailureShown_; }
 
     // --- credits and bets ---
     void showCredit();
@@ -152,6 +158,7 @@ class Machine {
     int spinDepth_ = 0;
     bool closePending_ = false;
     bool closed_ = false;
+    bool saveFailureShown_ = false;
     core::Booking booking_;
     std::function<std::vector<uint8_t>(int)> fetchRecording_;
 };

@@ -1,6 +1,10 @@
 // Reading and writing the player record.
 #include "player_record.h"
 
+#include "core/reels.h"
+
+#include <algorithm>
+#include <initializer_list>
 #include <limits>
 
 namespace zem::play {
@@ -63,6 +67,33 @@ int readRecord(core::MachineState& s, platform::SettingsStore& store, int slot) 
     return failures;
 }
 
+namespace {
+
+bool oneOf(int64_t value, std::initializer_list<int64_t> allowed) {
+    return std::find(allowed.begin(), allowed.end(), value) != allowed.end();
+}
+
+// A stored number of the series within [min, max], or nothing.
+std::optional<int64_t> readSeriesNumber(platform::SettingsStore& store, const std::string& section,
+                                        const char* key, int64_t min, int64_t max) {
+    const auto text = store.read(kApplication, section, key);
+    if (!text) return std::nullopt;
+    return parseStoredNumber(*text, min, max);
+}
+
+// Whether the store still marks a series in the section (a count or a win other than 0).
+bool storeMarksSeries(platform::SettingsStore& store, const std::string& section) {
+    for (const char* key : {"freespinstotal", "freespinwin"}) {
+        const auto text = store.read(kApplication, section, key);
+        if (text && *text != "0") return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool seriesOpen(const core::MachineState& s) { return s.freespinmode == -1 || s.freespinstotal > 0; }
+
 bool writeRecord(const core::MachineState& s, platform::SettingsStore& store, int slot) {
     const std::string section = playerSection(slot);
     bool ok = true;
@@ -80,7 +111,78 @@ bool writeRecord(const core::MachineState& s, platform::SettingsStore& store, in
     put("bank", std::to_string(s.bank));
     put("games", std::to_string(s.games));
     put("currentplayer", s.currentplayer);
+    if (seriesOpen(s)) {
+        put("freespinstotal", std::to_string(s.freespinstotal));
+        put("freespinsplayed", std::to_string(s.freespinsplayed));
+        put("freespinwin", std::to_string(s.freespinwin));
+        put("winmultiplier", std::to_string(s.winmultiplier));
+        put("linesplayed", std::to_string(s.linesplayed));
+        put("coinsperline", std::to_string(s.coinsperline));
+        for (int reel = 1; reel <= core::kReels; ++reel) {
+            put(kSeriesKeys[5 + reel], std::to_string(s.reelstop[reel]));
+        }
+        put("wildhold2", std::to_string(s.wildhold2));
+        put("wildhold3", std::to_string(s.wildhold3));
+        put("wildhold4", std::to_string(s.wildhold4));
+    } else if (storeMarksSeries(store, section)) {
+        // The series was collected (or its win went into the credit): the stored one ends with this save.
+        put("freespinstotal", "0");
+        put("freespinsplayed", "0");
+        put("freespinwin", "0");
+    }
     return store.flush() && ok;
+}
+
+std::optional<StoredSeries> readSeries(platform::SettingsStore& store, int slot) {
+    const std::string section = playerSection(slot);
+    constexpr int64_t kMax16 = std::numeric_limits<int16_t>::max();
+    constexpr int64_t kMax32 = std::numeric_limits<int32_t>::max();
+    const auto total = readSeriesNumber(store, section, "freespinstotal", 0, kMax16);
+    const auto win = readSeriesNumber(store, section, "freespinwin", 0, kMax32);
+    if (total.value_or(0) == 0 && win.value_or(0) == 0) return std::nullopt;
+
+    StoredSeries series;
+    series.freespinwin = static_cast<int32_t>(win.value_or(0));
+    const auto played = readSeriesNumber(store, section, "freespinsplayed", 1, kMax16);
+    const auto multiplier = readSeriesNumber(store, section, "winmultiplier", 1, 10);
+    const auto lines = readSeriesNumber(store, section, "linesplayed", 1, 25);
+    const auto coins = readSeriesNumber(store, section, "coinsperline", 1, 20);
+    bool ok = total && *total > 0 && win && played && *played <= *total && multiplier &&
+              oneOf(*multiplier, {1, 2, 3, 5, 10}) && lines && oneOf(*lines, {1, 5, 10, 15, 25}) && coins &&
+              oneOf(*coins, {1, 2, 3, 5, 10, 20});
+    for (int reel = 1; reel <= core::kReels && ok; ++reel) {
+        const auto stop = readSeriesNumber(store, section, kSeriesKeys[5 + reel], 1, core::kStops);
+        ok = stop.has_value();
+        if (ok) series.reelstop[reel] = static_cast<int16_t>(*stop);
+    }
+    for (int reel = 2; reel <= 4 && ok; ++reel) {
+        const auto hold = readSeriesNumber(store, section, kSeriesKeys[9 + reel], 0, 1);
+        ok = hold.has_value();
+        if (ok) series.wildhold[reel] = static_cast<int16_t>(*hold);
+    }
+    if (!ok) return series;
+    series.resumable = true;
+    series.freespinstotal = static_cast<int16_t>(*total);
+    series.freespinsplayed = static_cast<int16_t>(*played);
+    series.winmultiplier = static_cast<int16_t>(*multiplier);
+    series.linesplayed = static_cast<int16_t>(*lines);
+    series.coinsperline = static_cast<int16_t>(*coins);
+    return series;
+}
+
+void applySeries(core::MachineState& s, const StoredSeries& series) {
+    s.freespinstotal = series.freespinstotal;
+    s.freespinsplayed = series.freespinsplayed;
+    s.freespinwin = series.freespinwin;
+    s.winmultiplier = series.winmultiplier;
+    s.linesplayed = series.linesplayed;
+    s.coinsperline = series.coinsperline;
+    for (int reel = 1; reel <= core::kReels; ++reel) {
+        s.reelstop[reel] = series.reelstop[reel];
+        s.reeltop[reel] = core::reelTopFor(series.reelstop[reel]);
+        s.wildhold(reel) = series.wildhold[reel];
+    }
+    s.freespinmode = s.freespinsplayed < s.freespinstotal ? -1 : 0;
 }
 
 }  // namespace zem::play

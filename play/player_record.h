@@ -30,8 +30,37 @@ std::optional<int64_t> parseStoredNumber(const std::string& text, int64_t min, i
 // Returns how many keys were missing or unreadable.
 int readRecord(core::MachineState& s, platform::SettingsStore& store, int slot);
 
-// Writes the eleven keys of `slot` in order, numbers as plain decimal text. Returns whether every write
-// succeeded.
+// Writes the eleven keys of `slot` in order, numbers as plain decimal text, then the keys of a free-spin
+// series that runs or waits for its collect (or, once none does, the marks that end a stored one), and puts
+// it all on disk in one go. Returns whether every write succeeded.
 bool writeRecord(const core::MachineState& s, platform::SettingsStore& store, int slot);
+
+// --- a free-spin series kept beside the record, so that a restart after a kill or a close resumes it ---
+
+// Keys of a series, written after the eleven while the series runs or waits for its collect. A stored
+// "freespinstotal" of 0 (or none) means no series.
+inline constexpr const char* kSeriesKeys[14] = {
+    "freespinstotal", "freespinsplayed", "freespinwin", "winmultiplier", "linesplayed",
+    "coinsperline",   "reelstop1",       "reelstop2",   "reelstop3",     "reelstop4",
+    "reelstop5",      "wildhold2",       "wildhold3",   "wildhold4"};
+
+// Whether the state holds a series: one running, or one completed whose total waits for the take-win button.
+bool seriesOpen(const core::MachineState& s);
+
+struct StoredSeries {
+    // Every key was readable and they agree with each other: the series can go on where it stopped.
+    bool resumable = false;
+    int16_t freespinstotal = 0, freespinsplayed = 0, winmultiplier = 1, linesplayed = 25, coinsperline = 1;
+    int32_t freespinwin = 0;  // what the series has won so far (0 when even that was unreadable)
+    int16_t reelstop[core::kReels + 1] = {};
+    int16_t wildhold[core::kReels + 1] = {};
+};
+
+// The series stored in `slot`; nothing when the slot holds none.
+std::optional<StoredSeries> readSeries(platform::SettingsStore& store, int slot);
+
+// Puts a resumable series into the state: counters, total so far, bet, stops and holds. The series runs
+// (`freespinmode` -1) when spins remain and waits for its collect when none do.
+void applySeries(core::MachineState& s, const StoredSeries& series);
 
 }  // namespace zem::play

@@ -8,16 +8,29 @@ namespace zem::play {
 
 void Machine::loadRecord(int slot) { readRecord(s, p.store(), slot); }
 
+namespace {
+constexpr const char* kNotSavedNotice =
+    "Your progress is not being saved: the game cannot write its settings file.\r"
+    "You can go on playing, but your credit and statistics will be lost when the game ends.";
+}  // namespace
+
 void Machine::saveRecord() {
+    // Coins held outside the credit (at risk in a gamble) are saved as the player would hold them after
+    // taking them, so that a crash can neither lose them nor undo a lost card.
     const HeldCoins held = heldCoins ? heldCoins() : HeldCoins{};
+    bool saved = false;
     if (held.bank == 0 && held.total == 0) {
-        writeRecord(s, p.store(), slotNumber());
-        return;
+        saved = writeRecord(s, p.store(), slotNumber());
+    } else {
+        core::MachineState taken = s;
+        core::addChecked(taken.bank, held.bank);
+        core::addChecked(taken.total, held.total);
+        saved = writeRecord(taken, p.store(), slotNumber());
     }
-    core::MachineState taken = s;
-    core::addChecked(taken.bank, held.bank);
-    core::addChecked(taken.total, held.total);
-    writeRecord(taken, p.store(), slotNumber());
+    if (saved || saveFailureShown_) return;
+    saveFailureShown_ = true;
+    p.messageBox({kNotSavedNotice, "Slots_orvelle", platform::MessageIcon::Information,
+                  platform::MessageButtons::Ok, platform::MessageResult::Ok});
 }
 
 int Machine::slotNumber() const {
@@ -46,7 +59,8 @@ void Machine::startup() {
     setMenusEnabled(true);  // entries whose window the program lacks stay disabled
     tmrshowbuttons.start();
     p.setFocus(w.orvelle);
-    sounds.play(101);
+    // A series an earlier run left unfinished goes on, with its music instead of the start-up sound.
+    if (!takeUpStoredSeries()) sounds.play(101);
 }
 
 void Machine::requestClose() {
@@ -72,14 +86,8 @@ void Machine::shutdown() {
     sounds.play(124);
     const int slot = slotNumber();
     if (beforeShutdown) beforeShutdown();
-    // Coins already won in a free-spin series, running or waiting for the take-win button, belong to the
-    // player: they go into the credit before the record is saved.
-    if (s.freespinwin > 0 && (s.freespinmode == -1 || s.freespinstotal > 0)) {
-        if (core::addChecked(s.bank, s.freespinwin)) s.freespinwin = 0;
-    }
-    s.freespinmode = 0;
-    s.freespinsplayed = 0;
-    s.freespinstotal = 0;
+    // A free-spin series, running or waiting for the take-win button, is saved with the record and goes on
+    // at the next start, so the coins it already won stay the player's.
     writeRecord(s, p.store(), slot);
     p.display().setMode(0, 0);
     for (Timer* t : {&tmrlineflash, &Timerscatters, &Timer4, &timerwild, &tmrautospin, &Timerwincounter}) {

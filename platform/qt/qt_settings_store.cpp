@@ -50,6 +50,10 @@ QString QtSettingsStore::fileName(const std::string& application) {
     return fileFor(application).settings->fileName();
 }
 
+QString QtSettingsStore::userFile(const std::string& application) {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, "zem", toQt(application)).fileName();
+}
+
 std::optional<std::string> QtSettingsStore::read(const std::string& application, const std::string& section,
                                                  const std::string& key) {
     const QVariant value = fileFor(application).settings->value(keyOf(section, key));
@@ -78,6 +82,12 @@ bool QtSettingsStore::flush() {
         // again, tries anew.
         if (file.failed) reopen(name, file);
         file.settings->sync();
+        if (file.settings->status() == QSettings::FormatError) {
+            // A damaged file keeps the reader's format error for good, even after the save above replaced it
+            // with a clean one: a fresh reader, given the unsaved values again, tells which it was.
+            reopen(name, file);
+            file.settings->sync();
+        }
         file.failed = file.settings->status() != QSettings::NoError;
         if (file.failed) {
             ok = false;

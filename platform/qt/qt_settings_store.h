@@ -32,6 +32,8 @@ class QtSettingsStore final : public SettingsStore {
 
     // The file that holds the given application's values.
     QString fileName(const std::string& application);
+    // The user's file for an application (~/.config/zem/<application>.ini), found without reading it.
+    static QString userFile(const std::string& application);
 
   private:
     struct File {

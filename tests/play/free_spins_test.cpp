@@ -160,20 +160,6 @@ TEST(FreeSpins, AWildInAWinningRunMultipliesTheFreeSpinsWin) {
     EXPECT_EQ(g.m.s.multiplierpic, 27);
 }
 
-TEST(FreeSpins, ClosingTheWindowInASeriesPaysWhatWasAlreadyWon) {
-    Game g;
-    g.start(10000);
-    g.script(threeScatters());
-    for (int i = 0; i < 10; ++i) g.scriptFree(blankStops());
-    g.bet(1);
-    g.p.advance(20000);
-    ASSERT_EQ(g.m.s.freespinmode, -1);
-    g.p.closeWindow(g.m.w.orvelle);
-    g.p.advance(1);
-    ASSERT_TRUE(g.m.closed());
-    EXPECT_EQ(g.stored("bank"), std::to_string(10000 - 25 + 5 * 25));
-}
-
 TEST(FreeSpins, AutoplayCollectsTheSeriesByItselfAndGoesOn) {
     Game g;
     g.p.memoryStore().values[{"zem", "notice", "autoplay"}] = "-1";

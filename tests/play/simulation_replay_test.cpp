@@ -5,11 +5,14 @@
 #include "math_simulate.h"
 #include "platform/sim/sim_platform.h"
 #include "play/machine.h"
+#include "play/player_record.h"
 #include "play/simulation.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 
 namespace zem::testing {
@@ -64,8 +67,15 @@ void addSpin(Digest& d, const play::Machine& m) {
     d.add(p.doEventsCalls);
     d.add(p.recorder().current());
     d.add(p.recorder().currentLooped());
+    // The player's record as the earlier builds stored it: its eleven keys. (A series in flight is now
+    // stored with keys of its own beside them; they are not part of what the recording covers.)
     for (const auto& [key, value] : p.memoryStore().values) {
-        d.add(std::get<1>(key) + "/" + std::get<2>(key));
+        const std::string& name = std::get<2>(key);
+        if (std::find(std::begin(play::kSeriesKeys), std::end(play::kSeriesKeys), name) !=
+            std::end(play::kSeriesKeys)) {
+            continue;
+        }
+        d.add(std::get<1>(key) + "/" + name);
         d.add(value);
     }
 }

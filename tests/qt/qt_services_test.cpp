@@ -6,14 +6,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <cmath>
+#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -125,6 +128,66 @@ TEST(QtSettingsStore, AFailedWriteIsReportedAndTheStoreRecovers) {
     ASSERT_TRUE(QDir().mkpath(folder));
     EXPECT_TRUE(store.flush());
     EXPECT_EQ(QtSettingsStore(path).read("zem", "player1", "bank"), "5000");
+}
+
+TEST(QtSettingsStore, ADamagedFileIsReadAsFarAsItGoesAndTheNextSaveWritesItClean) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("zem.ini");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[player1]\nbank=250\ncurrentplayer=Ann\nthis line has no equals sign\n[player2]\n=\n");
+    }
+    QtSettingsStore store(path);
+    EXPECT_EQ(store.read("zem", "player1", "bank"), "250");
+    EXPECT_EQ(store.read("zem", "player1", "currentplayer"), "Ann");
+    ASSERT_TRUE(store.write("zem", "player1", "games", "3"));
+    EXPECT_TRUE(store.flush()) << "the save succeeded; the damage was the old file's";
+    const QByteArray text = contentsOf(path);
+    EXPECT_FALSE(text.contains("no equals sign"));
+    QtSettingsStore again(path);
+    EXPECT_EQ(again.read("zem", "player1", "bank"), "250");
+    EXPECT_EQ(again.read("zem", "player1", "games"), "3");
+}
+
+TEST(QtSettingsStore, AFullDiskOrAFolderInTheFilesPlaceFailsTheSaveAndKeepsTheOldFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("zem.ini");
+    {
+        QtSettingsStore store(path);
+        ASSERT_TRUE(store.write("zem", "player1", "bank", "100"));
+        ASSERT_TRUE(store.flush());
+    }
+    const QByteArray before = contentsOf(path);
+
+    // A disk that takes no more bytes, as a full one: the file size limit of the process, its signal ignored.
+    {
+        struct rlimit old {};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit tiny = old;
+        tiny.rlim_cur = 16;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+        QtSettingsStore store(path);
+        store.write("zem", "player1", "bank", "99999");
+        store.write("zem", "player1", "currentplayer", "a name long enough to pass the limit");
+        const bool saved = store.flush();
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+        EXPECT_FALSE(saved);
+    }
+    EXPECT_EQ(contentsOf(path), before) << "a failed save leaves the old file whole";
+
+    // A folder where the file should be: nothing reads, and no save succeeds.
+    const QString folder = dir.filePath("folder.ini");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QtSettingsStore odd(folder);
+    EXPECT_FALSE(odd.read("zem", "player1", "bank").has_value());
+    odd.write("zem", "player1", "bank", "5");
+    EXPECT_FALSE(odd.flush());
+    EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
 // A recording of the bank's kind: 8 bit mono, a sine tone.

@@ -1,0 +1,47 @@
+// One game per account: an exclusive lock on a file beside the settings store, held while the game runs. The
+// system lets go of it when the process ends however it ends, so the lock of a killed game is simply taken
+// over by the next start.
+#pragma once
+
+#include <QString>
+
+namespace zem::platform::qt {
+
+class InstanceLock {
+  public:
+    enum class State {
+        Held,           // this process holds the lock
+        HeldElsewhere,  // another running game holds it
+        Unavailable,    // the lock file cannot be made (a read-only folder): nothing can be written anyway
+    };
+
+    // Tries to take the lock on `lockPath`, creating the file and its folder when missing.
+    explicit InstanceLock(const QString& lockPath);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+
+    State state() const { return state_; }
+    // Whether the game may run: the lock is this process's, or no lock file can be made at all.
+    bool mayRun() const { return state_ != State::HeldElsewhere; }
+    // The process id the holder wrote into the file (0 when unknown).
+    qint64 holder() const { return holder_; }
+
+    // The lock file beside a settings file: the same folder, the file's base name with ".lock".
+    static QString besideStore(const QString& storeFile);
+    // Removes what a killed game may have left beside its settings file while writing it (the writer's own
+    // lock file and unfinished temporary copies). Only to be called while holding the lock.
+    static void removeLeftovers(const QString& storeFile);
+
+  private:
+    int fd_ = -1;
+    State state_ = State::Unavailable;
+    qint64 holder_ = 0;
+};
+
+// The text a second start shows.
+inline constexpr const char* kAlreadyRunningText =
+    "zem is already running on this account.\nOnly one game can run at a time; switch to the window that is "
+    "open.";
+
+}  // namespace zem::platform::qt

@@ -1,0 +1,79 @@
+// Taking up a free-spin series that an earlier run left in the store (killed, or closed mid-series): the
+// series goes on where it stopped, without its announcement and with its music, and nothing it paid is lost.
+#include "core/checked.h"
+#include "core/money.h"
+#include "machine.h"
+#include "player_record.h"
+
+namespace zem::play {
+
+namespace {
+constexpr const char* kRemaining = "     Freespins Remaining  ";
+constexpr const char* kCompleted = "Freespins Completed          ";
+}  // namespace
+
+bool Machine::takeUpStoredSeries() {
+    // Startup always plays slot 1. A series stored in another slot (its player was current when the run
+    // ended) cannot go on, so what it won goes into that slot's credit, as a close would have done.
+    for (int slot = 2; slot <= 6; ++slot) {
+        const auto other = readSeries(p.store(), slot);
+        if (!other) continue;
+        core::MachineState record;
+        readRecord(record, p.store(), slot);
+        if (record.machinepay == 0) record.machinepay = 5;
+        if (record.reelspeed < 1) record.reelspeed = 1;
+        core::addChecked(record.bank, other->freespinwin);
+        writeRecord(record, p.store(), slot);
+    }
+
+    const auto series = readSeries(p.store(), 1);
+    if (!series) return false;
+    if (!series->resumable) {
+        // The counters cannot be trusted, but the win can: it goes into the credit and the series ends.
+        core::addChecked(s.bank, series->freespinwin);
+        showCredit();
+        saveRecord();
+        return false;
+    }
+    applySeries(s, *series);
+    for (int reel = 1; reel <= 5; ++reel) w.reel[reel].top = s.reeltop[reel];
+    redrawMarkers();
+
+    // The window as a series leaves it between two spins: the bet locked, money still accepted, the meter
+    // showing the series total.
+    lockBetControls();
+    w.coinsin.enabled = true;
+    w.notes.enabled = true;
+    w.autoplayon.enabled = false;
+    w.doublebutton.enabled = false;
+    w.panfreespin.visible = false;
+    w.LABLASTBET.visible = false;
+    w.lbllast.visible = false;
+    w.LABTHISWIN.visible = true;
+    w.Lblcurrentwin.visible = true;
+    w.Lblcurrentwin.caption = "";
+    w.LABWIN.caption = std::to_string(s.freespinwin);
+    w.lblwin.caption = core::dollarText(s.freespinwin);
+    w.Mnupaylines.enabled = false;
+    w.mnuabout.enabled = false;
+    w.mnuptble.enabled = false;
+    setKeyboardPlay(false);
+    w.spinsleft.visible = true;
+
+    if (s.freespinmode == -1) {
+        w.spinsleft.caption = kRemaining + std::to_string(s.freespinstotal - s.freespinsplayed);
+        sounds.playLooped(117);
+        // The next free spin follows as after a spin that won nothing.
+        s.tickcount = 50;
+        tmrtick.start();
+        Timerrespin.start();
+    } else {
+        // The series was complete: its total waits for the take-win button.
+        w.spinsleft.caption = kCompleted;
+        w.takewin.enabled = true;
+        w.takewin.visible = true;
+    }
+    return true;
+}
+
+}  // namespace zem::play

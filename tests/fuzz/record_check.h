@@ -1,0 +1,95 @@
+// The check both fuzz targets make of a store: every player record loads without fault, the next save writes
+// a store that reads back whole, and nothing that could be read is lost on the way.
+#pragma once
+
+#include "core/machine_state.h"
+#include "platform/settings_store.h"
+#include "play/player_record.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+namespace zem::fuzz {
+
+[[noreturn]] inline void fail(const char* what, int slot) {
+    std::fprintf(stderr, "record loader: %s (slot %d)\n", what, slot);
+    std::abort();
+}
+
+inline bool sameRecord(const core::MachineState& a, const core::MachineState& b) {
+    return a.howmanyspins == b.howmanyspins && a.soundonoff == b.soundonoff && a.machinepay == b.machinepay &&
+           a.winroll == b.winroll && a.reelspeed == b.reelspeed && a.amountinvested == b.amountinvested &&
+           a.wager == b.wager && a.total == b.total && a.bank == b.bank && a.games == b.games &&
+           a.currentplayer == b.currentplayer;
+}
+
+inline bool sameSeries(const std::optional<play::StoredSeries>& a,
+                       const std::optional<play::StoredSeries>& b) {
+    if (a.has_value() != b.has_value()) return false;
+    if (!a) return true;
+    if (a->resumable != b->resumable || a->freespinwin != b->freespinwin) return false;
+    if (!a->resumable) return true;
+    for (int reel = 1; reel <= 5; ++reel) {
+        if (a->reelstop[reel] != b->reelstop[reel] || a->wildhold[reel] != b->wildhold[reel]) return false;
+    }
+    return a->freespinstotal == b->freespinstotal && a->freespinsplayed == b->freespinsplayed &&
+           a->winmultiplier == b->winmultiplier && a->linesplayed == b->linesplayed &&
+           a->coinsperline == b->coinsperline;
+}
+
+// What the six slots held as loaded.
+struct Loaded {
+    core::MachineState record[7];
+    std::optional<play::StoredSeries> series[7];
+};
+
+// Loads every slot as the game does (with the corrections of a load and a resumable series taken up) and
+// writes every slot back.
+inline Loaded loadAndSave(platform::SettingsStore& store, platform::SettingsStore& flushing) {
+    Loaded l;
+    for (int slot = 1; slot <= 6; ++slot) {
+        core::MachineState& s = l.record[slot];
+        play::readRecord(s, store, slot);
+        if (s.machinepay == 0) s.machinepay = 5;
+        if (s.reelspeed < 1) s.reelspeed = 1;
+        l.series[slot] = play::readSeries(store, slot);
+        if (l.series[slot] && l.series[slot]->resumable) play::applySeries(s, *l.series[slot]);
+        if (l.series[slot] && !l.series[slot]->resumable) l.series[slot].reset();  // such a series ends here
+    }
+    for (int slot = 1; slot <= 6; ++slot) {
+        if (!play::writeRecord(l.record[slot], store, slot)) fail("the save failed", slot);
+    }
+    if (!flushing.flush()) fail("the save failed", 0);
+    return l;
+}
+
+// Reads the saved store back: every key reads, and every slot is as it was loaded.
+inline void verifyReload(platform::SettingsStore& store, const Loaded& l) {
+    for (int slot = 1; slot <= 6; ++slot) {
+        core::MachineState s;
+        if (play::readRecord(s, store, slot) != 0) fail("a saved key does not read back", slot);
+        if (!sameRecord(s, l.record[slot])) fail("a saved record reads back different", slot);
+        if (!sameSeries(play::readSeries(store, slot), l.series[slot])) fail("a saved series differs", slot);
+    }
+}
+
+// Passes reads and writes on, and leaves the putting on disk to one flush at the end.
+class OneFlush final : public platform::SettingsStore {
+  public:
+    explicit OneFlush(platform::SettingsStore& store) : store_(store) {}
+    std::optional<std::string> read(const std::string& a, const std::string& s,
+                                    const std::string& k) override {
+        return store_.read(a, s, k);
+    }
+    bool write(const std::string& a, const std::string& s, const std::string& k,
+               const std::string& v) override {
+        return store_.write(a, s, k, v);
+    }
+    bool flush() override { return true; }
+
+  private:
+    platform::SettingsStore& store_;
+};
+
+}  // namespace zem::fuzz

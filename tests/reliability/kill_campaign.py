@@ -1,0 +1,363 @@
+#!/usr/bin/env python3
+"""Kill campaign: the real zem on a virtual X screen, played through the window system and killed with SIGKILL
+at random moments, restarted each time on the same home folder. After every restart the store must parse, hold
+every key of the record, have no temporary files beside it, and balance:
+
+    credit + the running series' total so far = inserted - wagered + won
+
+Short form (CI): --kills 20.  Long form (by hand): --kills 1000.
+Exit status: 0 when every check held, 1 when one failed, 77 when Xvfb or xdotool is missing.
+"""
+import argparse
+import os
+import random
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from zemdriver import Layout, die_with_parent  # noqa: E402  the end-to-end suite's helpers
+
+RECORD_KEYS = ["howmanyspins", "soundonoff", "machinepay", "winroll", "reelspeed", "amountinvested", "wager",
+               "total", "bank", "games", "currentplayer"]
+ALLOWED_FILES = {"zem.ini", "zem.lock"}
+CAPTION = "Current Player"
+
+
+def parse_store(path):
+    """The store's sections and keys; raises ValueError on a line that is neither a section nor a key."""
+    sections, current = {}, None
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f.read().splitlines(), 1):
+            if not line.strip():
+                continue
+            if line.startswith("[") and line.endswith("]"):
+                current = sections.setdefault(line[1:-1], {})
+            elif "=" in line and current is not None:
+                key, value = line.split("=", 1)
+                current[key] = value
+            else:
+                raise ValueError(f"line {number} does not parse: {line!r}")
+    return sections
+
+
+class Screen:
+    """A private Xvfb on a display number of its own."""
+
+    def __init__(self, log):
+        read_end, write_end = os.pipe()
+        self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                                      "-nolisten", "tcp"], pass_fds=[write_end],
+                                     stdout=subprocess.DEVNULL, stderr=log, preexec_fn=die_with_parent)
+        os.close(write_end)
+        with os.fdopen(read_end) as r:
+            self.display = ":" + r.readline().strip()
+
+    def alive(self):
+        return self.proc.poll() is None
+
+    def close(self):
+        if self.alive():
+            self.proc.terminate()
+        self.proc.wait(10)
+
+
+class Campaign:
+    def __init__(self, args):
+        self.args = args
+        self.rng = random.Random(args.seed)
+        self.home = tempfile.mkdtemp(prefix="zem-kill-")
+        self.config = os.path.join(self.home, ".config", "zem")
+        self.store = os.path.join(self.config, "zem.ini")
+        self.layout = self.read_layout(args.layout)
+        self.failures = []
+        self.figures = dict(kills=0, restarts=0, coins_lost=0, series_resumed=0, series_collected=0,
+                            leftovers_found=0, crashes=0, checks=0, screen_losses=0)
+        self.failed_starts = 0
+        self.logs = tempfile.mkdtemp(prefix="zem-kill-logs-")
+        self.last = None
+        self.game = None
+        # SIGTERM or SIGINT ends a long campaign after the round under way, with its figures.
+        self.stop_requested = False
+        for sig in (signal.SIGTERM, signal.SIGINT):
+            signal.signal(sig, lambda *_: setattr(self, "stop_requested", True))
+
+    @staticmethod
+    def read_layout(tool):
+        return Layout(subprocess.check_output([tool], text=True))
+
+    def fail(self, what):
+        self.failures.append(f"kill {self.figures['kills']}: {what}")
+        print("FAIL", self.failures[-1], flush=True)
+
+    # --- the game ---
+
+    def prepare(self):
+        # A fresh home; the player's settings chosen as a player would (fast reels, the notice already read).
+        os.makedirs(self.config)
+        record = dict(howmanyspins=0, soundonoff=0, machinepay=5, winroll=0, reelspeed=10, amountinvested=0,
+                      wager=0, total=0, bank=0, games=0, currentplayer="")
+        with open(self.store, "w") as f:
+            f.write("[notice]\nautoplay=-1\n\n[player1]\n")
+            f.writelines(f"{k}={record[k]}\n" for k in RECORD_KEYS)
+
+    def env(self, display):
+        env = dict(os.environ, HOME=self.home, DISPLAY=display, QT_QPA_PLATFORM="xcb")
+        env.pop("XDG_CONFIG_HOME", None)
+        env.pop("WAYLAND_DISPLAY", None)
+        return env
+
+    def xdotool(self, *words, timeout=30):
+        return subprocess.run(["xdotool", *map(str, words)], env=self.xenv, capture_output=True, text=True,
+                              timeout=timeout).stdout
+
+    def start(self):
+        with open(os.path.join(self.logs, "zem.log"), "w") as log:
+            self.game = subprocess.Popen([self.args.zem], env=self.xenv, stdout=subprocess.DEVNULL, stderr=log,
+                                         preexec_fn=die_with_parent)
+        deadline = time.monotonic() + 60
+        while time.monotonic() < deadline:
+            if self.game.poll() is not None:
+                # Its output is kept for a look.
+                kept = os.path.join(self.logs, f"zem-start-{self.figures['kills']}.log")
+                shutil.copy(os.path.join(self.logs, "zem.log"), kept)
+                self.fail(f"zem ended by itself at startup (status {self.game.returncode}); its output: {kept}")
+                return False
+            ids = self.xdotool("search", "--onlyvisible", "--name", CAPTION).split()
+            if ids:
+                geometry = dict(line.split("=") for line in self.xdotool("getwindowgeometry", "--shell",
+                                                                         ids[0]).split())
+                ch = self.layout.windows["orvelle"]["height"]
+                # The client area fills the window below its menu bar.
+                self.origin = (int(geometry["X"]), int(geometry["Y"]) + int(geometry["HEIGHT"]) - ch)
+                time.sleep(0.3)
+                return True
+            time.sleep(0.1)
+        self.fail("the machine window did not come up")
+        return False
+
+    def click(self, name, index=0):
+        c = self.layout.control(name, index)
+        x, y, w, h = c["x"], c["y"], c["w"], c["h"]
+        px = self.origin[0] + x + w // 2 + self.rng.randint(-w // 4, w // 4)
+        py = self.origin[1] + y + h // 2 + self.rng.randint(-h // 4, h // 4)
+        self.xdotool("mousemove", "--sync", px, py)
+        self.xdotool("mousedown", 1)
+        time.sleep(self.rng.uniform(0.03, 0.12))
+        self.xdotool("mouseup", 1)
+        time.sleep(0.15)
+
+    def kill(self):
+        if self.game.poll() is not None and not self.screen.alive():
+            # The virtual screen went away under the game (not the game's doing): it ends as a kill would.
+            self.figures["screen_losses"] += 1
+        elif self.game.poll() is not None:
+            self.figures["crashes"] += 1
+            self.fail(f"zem ended by itself while playing (status {self.game.returncode})")
+        else:
+            self.game.send_signal(signal.SIGKILL)
+        self.game.wait(30)
+        self.figures["kills"] += 1
+
+    # --- the checks ---
+
+    def check(self, after_start=True):
+        """Checks the store; files beside it count against the game only once a start has had the chance to
+        clear what a kill left."""
+        self.figures["checks"] += 1
+        try:
+            sections = parse_store(self.store)
+        except (OSError, ValueError, UnicodeDecodeError) as e:
+            self.fail(f"the store does not parse: {e}")
+            return None
+        record = sections.get("player1", {})
+        missing = [k for k in RECORD_KEYS if k not in record]
+        if missing:
+            self.fail(f"the store lacks {missing}")
+            return None
+        extra = sorted(set(os.listdir(self.config)) - ALLOWED_FILES)
+        if extra and after_start:
+            self.fail(f"files left beside the store: {extra}")
+        n = {k: int(record[k]) for k in RECORD_KEYS if k != "currentplayer"}
+        total_spins = int(record.get("freespinstotal", "0") or 0)
+        series_win = int(record.get("freespinwin", "0") or 0) if total_spins > 0 else 0
+        lost = (n["amountinvested"] - n["wager"] + n["total"]) - (n["bank"] + series_win)
+        if lost != 0:
+            self.figures["coins_lost"] += abs(lost)
+            self.fail(f"the store does not balance by {lost} coins: {record}")
+        if self.last is not None:
+            for key in ("games", "amountinvested", "wager", "total"):
+                if n[key] < self.last[key]:
+                    self.fail(f"{key} went back from {self.last[key]} to {n[key]}")
+        state = dict(n, series_total=total_spins, series_played=int(record.get("freespinsplayed", "0") or 0),
+                     series_win=series_win)
+        self.last = state
+        return state
+
+    # --- a store that cannot be written ---
+
+    def unwritable_store(self):
+        """A store whose file is a folder: the game plays on and says once that progress is not being saved."""
+        saved_store, saved_config = self.store, self.config
+        home = tempfile.mkdtemp(prefix="zem-unwritable-")
+        self.config = os.path.join(home, ".config", "zem")
+        self.store = os.path.join(self.config, "zem.ini")
+        os.makedirs(self.store)
+        xenv = self.xenv
+        self.xenv = dict(xenv, HOME=home)
+        try:
+            if not self.start():
+                return
+            notices = 0
+            for _ in range(3):
+                self.click("notes")
+                boxes = []
+                for _ in range(30):
+                    boxes = self.xdotool("search", "--onlyvisible", "--name", "Slots_orvelle").split()
+                    if boxes:
+                        break
+                    time.sleep(0.1)
+                if boxes:
+                    notices += 1
+                    g = dict(line.split("=") for line in self.xdotool("getwindowgeometry", "--shell",
+                                                                      boxes[0]).split())
+                    # Focus the box by a click on its text, then its default button takes the Enter key.
+                    self.xdotool("mousemove", "--sync", int(g["X"]) + int(g["WIDTH"]) // 2, int(g["Y"]) + 20)
+                    self.xdotool("click", 1)
+                    self.xdotool("key", "Return")
+                    time.sleep(0.5)
+            if notices != 1:
+                self.fail(f"an unwritable store was told {notices} times instead of once")
+            if self.game.poll() is not None:
+                self.fail(f"zem ended with an unwritable store (status {self.game.returncode})")
+            self.game.kill()
+            self.game.wait(30)
+            print(f"unwritable store: told {notices} time(s), the game played on", flush=True)
+        finally:
+            self.xenv, self.store, self.config = xenv, saved_store, saved_config
+            shutil.rmtree(home, ignore_errors=True)
+
+    # --- one round: start, play a little, kill ---
+
+    def leftovers_before_start(self):
+        extra = set(os.listdir(self.config)) - ALLOWED_FILES
+        self.figures["leftovers_found"] += len(extra)
+
+    def ensure_screen(self):
+        if self.screen is not None and self.screen.alive():
+            return
+        if self.screen is not None:
+            self.screen.close()
+        self.screen = Screen(self.xlog)
+        self.xenv = self.env(self.screen.display)
+
+    def round(self):
+        self.ensure_screen()
+        before = self.check(after_start=False)
+        self.leftovers_before_start()
+        if not self.start():
+            if self.game.poll() is None:
+                self.game.kill()
+                self.game.wait(30)
+            self.failed_starts += 1
+            if self.failed_starts >= 3:
+                raise RuntimeError("the game failed to start three times in a row; see " + self.logs)
+            return
+        self.failed_starts = 0
+        self.figures["restarts"] += 1
+        state = self.check()
+        if state is None:
+            state = before or {}
+        running = state.get("series_total", 0) > state.get("series_played", 0)
+        waiting = state.get("series_total", 0) > 0 and not running
+        if running:
+            self.figures["series_resumed"] += 1
+        if waiting:
+            self.click("takewin")
+            self.figures["series_collected"] += 1
+        elif not running:
+            if state.get("bank", 0) < 500 or self.rng.random() < 0.1:
+                self.click("notes")
+            if self.rng.random() < 0.2:
+                self.click("coinsin")
+            if self.rng.random() < 0.3:
+                self.click("payline", self.rng.randint(1, 5))
+            if self.rng.random() < 0.75:
+                self.click("autoplayon")
+            else:
+                for _ in range(self.rng.randint(1, 3)):
+                    self.click("pplay", self.rng.randint(1, 3))
+                    time.sleep(self.rng.uniform(0.1, 1.5))
+        time.sleep(self.rng.uniform(0.1, self.args.max_wait))
+        self.kill()
+
+    def run(self):
+        self.prepare()
+        self.xlog = open(os.path.join(self.logs, "xvfb.log"), "w")
+        self.screen = None
+        self.ensure_screen()
+        started = time.monotonic()
+        try:
+            self.unwritable_store()
+            while self.figures["kills"] < self.args.kills and not self.stop_requested:
+                self.round()
+                if self.figures["kills"] % 50 == 0:
+                    self.report(started)
+            # A last start after the last kill, checked, then closed as a desktop logout closes it.
+            self.ensure_screen()
+            if self.start():
+                self.figures["restarts"] += 1
+                self.check()
+                self.game.send_signal(signal.SIGTERM)
+                if self.game.wait(30) != 0:
+                    self.fail(f"zem did not end cleanly on SIGTERM (status {self.game.returncode})")
+                self.check()
+        except RuntimeError as e:
+            self.fail(str(e))
+        finally:
+            if self.game is not None and self.game.poll() is None:
+                self.game.kill()
+            self.screen.close()
+        self.report(started)
+        for failure in self.failures:
+            print("FAIL", failure)
+        if not self.args.keep and not self.failures:
+            shutil.rmtree(self.home, ignore_errors=True)
+            shutil.rmtree(self.logs, ignore_errors=True)
+        else:
+            print("home kept at", self.home, "logs at", self.logs)
+        return 0 if not self.failures else 1
+
+    def report(self, started):
+        f = self.figures
+        last = self.last or {}
+        print(f"kills {f['kills']}, restarts {f['restarts']}, store checks {f['checks']}, "
+              f"coins lost {f['coins_lost']}, crashes {f['crashes']}, series resumed {f['series_resumed']}, "
+              f"series collected after a restart {f['series_collected']}, leftover files found before a start "
+              f"{f['leftovers_found']}, virtual screen losses {f['screen_losses']}; the player ended with {last.get('games', 0)} games, "
+              f"{last.get('wager', 0)} coins wagered, {last.get('total', 0)} won, "
+              f"{last.get('amountinvested', 0)} inserted, credit {last.get('bank', 0)}; "
+              f"{time.monotonic() - started:.0f} s", flush=True)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--zem", required=True, help="the game executable")
+    parser.add_argument("--layout", required=True, help="the layout points tool")
+    parser.add_argument("--kills", type=int, default=20)
+    parser.add_argument("--seed", type=int, default=int(time.time()))
+    parser.add_argument("--max-wait", type=float, default=12.0, help="longest play before a kill, seconds")
+    parser.add_argument("--keep", action="store_true", help="keep the home folder for a look")
+    args = parser.parse_args()
+    if not shutil.which("Xvfb") or not shutil.which("xdotool"):
+        print("Xvfb or xdotool missing: skipped")
+        return 77
+    print(f"seed {args.seed}", flush=True)
+    return Campaign(args).run()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
