@@ -1,10 +1,11 @@
 // zem: starts the Qt back end, builds the machine window and hands control to the event loop.
-#include <QApplication>
-#include <QIcon>
-
 #include "assets/pictures.h"
+#include "options/options_window.h"
 #include "platform/qt/qt_platform.h"
 #include "play/machine.h"
+
+#include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -15,7 +16,9 @@ int main(int argc, char* argv[]) {
     zem::platform::qt::QtPlatform platform(
         [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); });
     zem::play::Machine machine(platform, [](int number) { return zem::assets::recordingResource(number); });
+    zem::options::OptionsWindow options(machine);
     platform.attach(machine.w.orvelle);
+    platform.attach(options.w.frmorvelleoptions);
     machine.startup();
     platform.sync();
     if (platform.quitRequested()) return 0;
