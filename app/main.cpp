@@ -1,11 +1,11 @@
 // zem: starts the Qt back end, builds the machine window and hands control to the event loop.
+#include <QApplication>
+#include <QIcon>
+
 #include "assets/pictures.h"
 #include "options/options_window.h"
 #include "platform/qt/qt_platform.h"
 #include "play/machine.h"
-
-#include <QApplication>
-#include <QIcon>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -10,16 +10,16 @@ namespace zem::platform {
 
 enum class ControlKind {
     Window,
-    PictureBox,  // a picture container that may hold other controls (reel windows, panels with pictures)
-    Image,       // a picture that reacts to the mouse (picture buttons, markers)
+    PictureBox,     // a picture container that may hold other controls (reel windows, panels with pictures)
+    Image,          // a picture that reacts to the mouse (picture buttons, markers)
     Label,
     PushButton,
-    Panel,  // a plain panel with a caption
-    Frame,  // a captioned group box
+    Panel,          // a plain panel with a caption
+    Frame,          // a captioned group box
     OptionButton,
     TextBox,
     MenuEntry,
-    LineSegment,  // a straight line drawn on the window's own surface, beneath its picture boxes
+    LineSegment,    // a straight line drawn on the window's own surface, beneath its picture boxes
 };
 
 // A picture of the program's: a named picture or picture list, and the picture's number in it (0 for a
@@ -46,19 +46,18 @@ struct MouseEvent {
 class Window;
 
 class Control {
-  public:
+public:
     Control() = default;
-    Control(ControlKind kind, std::string name, int index = 0)
-        : kind(kind), name(std::move(name)), index(index) {}
+    Control(ControlKind kind, std::string name, int index = 0) : kind(kind), name(std::move(name)), index(index) {}
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
     virtual ~Control() = default;
 
     ControlKind kind = ControlKind::Label;
     std::string name;
-    int index = 0;              // place in its control array; 0 for a single control
-    Control* parent = nullptr;  // the container it stands in (window, picture box, panel or frame)
-    Window* window = nullptr;   // the top-level window it belongs to
+    int index = 0;               // place in its control array; 0 for a single control
+    Control* parent = nullptr;   // the container it stands in (window, picture box, panel or frame)
+    Window* window = nullptr;    // the top-level window it belongs to
 
     bool visible = true;
     bool enabled = true;
@@ -67,7 +66,7 @@ class Control {
     std::string caption;  // label, button, panel, frame, option button and menu text; a text box's text
     std::string hint;     // shown when the mouse rests on the control
     PictureRef picture;
-    PictureRef overlay;  // drawn over the picture with its white pixels transparent
+    PictureRef overlay;   // drawn over the picture with its white pixels transparent
     Color foreground{0, 0, 0};
     Color background{255, 255, 255};
     bool transparentBackground = true;
@@ -83,7 +82,7 @@ class Control {
     int group = 0;        // option buttons of one group share a number
 
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // line segments, twips in the window
-    int lineWidth = 1;                   // pixels
+    int lineWidth = 1;                    // pixels
 
     std::function<void(const MouseEvent&)> onPress;
     std::function<void(const MouseEvent&)> onRelease;
@@ -98,8 +97,7 @@ class Control {
     // Marks an option button by program: clears the other marks of its group and runs its click handler.
     void mark();
 
-    // Whether the player can reach the control now: it, its containers and its window are visible and
-    // enabled.
+    // Whether the player can reach the control now: it, its containers and its window are visible and enabled.
     bool acceptsInput() const;
     // Whether the control is on show: it and all its containers are visible.
     bool shown() const;
@@ -109,19 +107,19 @@ class Control {
 };
 
 class Window : public Control {
-  public:
+public:
     explicit Window(std::string name) : Control(ControlKind::Window, std::move(name)) {
         window = this;
         visible = false;
     }
 
-    int clientWidth = 0;  // twips
+    int clientWidth = 0;   // twips
     int clientHeight = 0;
-    bool keyPreview = false;  // the window sees typed characters before any control
-    bool fillScreen = false;  // shown scaled up to fill the screen, its proportions kept (the large size)
+    bool keyPreview = false;     // the window sees typed characters before any control
+    bool fillScreen = false;     // shown scaled up to fill the screen, its proportions kept (the large size)
     std::function<void(int& key)> onKeyPreview;
     std::function<void()> onCloseRequest;  // the close box
-    Control* focus = nullptr;              // the control that holds the keyboard focus, or the window itself
+    Control* focus = nullptr;    // the control that holds the keyboard focus, or the window itself
     PictureRef icon;
 
     // Registers a control of this window inside `container` (the window itself when null). Controls are kept
@@ -130,7 +128,7 @@ class Window : public Control {
     const std::vector<Control*>& controls() const { return controls_; }
     Control* find(const std::string& name, int index = 0) const;
 
-  private:
+private:
     std::vector<Control*> controls_;
 };
 
