@@ -33,6 +33,9 @@ void OptionsWindow::saveRecord() { m_.saveRecord(); }
 void OptionsWindow::open() {
     if (isOpen()) return;
     w.resetToLoaded();
+    // Centred over the machine window.
+    w.frmorvelleoptions.left = m_.w.orvelle.left + (ui::kMachineWidthTwips - ui::kOptionsWidthTwips) / 2;
+    w.frmorvelleoptions.top = m_.w.orvelle.top + (ui::kMachineHeightTwips - ui::kOptionsHeightTwips) / 2;
     w.frmorvelleoptions.visible = true;
     m_.sounds.play(124);
     saveRecord();

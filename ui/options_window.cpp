@@ -23,6 +23,7 @@ void place(Control& c, ControlKind kind, const std::string& name, int index, int
     c.width = width;
     c.height = height;
     c.caption = caption;
+    c.fontPoints = 8;
 }
 
 void option(Control& c, const std::string& name, int index, int group, int left, int top, int width,
