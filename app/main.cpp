@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "assets/painted_pictures.h"
 #include "assets/pictures.h"
 #include "options/options_window.h"
 #include "platform/qt/qt_platform.h"
@@ -13,8 +14,13 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName("zem");
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(zem::assets::picture("appicon"))));
 
-    zem::platform::qt::QtPlatform platform(
-        [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); });
+    zem::platform::qt::QtPlatform platform(zem::platform::qt::QtPlatform::Options{
+        [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); },
+        zem::platform::qt::QtSoundOutput::Device::Default,
+        {},
+        [](const zem::platform::PictureRef& ref, double scale) {
+            return zem::assets::paintedPicture(ref.name, ref.index, scale);
+        }});
     zem::play::Machine machine(platform, [](int number) { return zem::assets::recordingResource(number); });
     zem::options::OptionsWindow options(machine);
     platform.attach(machine.w.orvelle);

@@ -214,9 +214,16 @@ void OptionsWindow::largeScreen() {
     } else {
         // A display that does not switch modes gets what the button promises all the same: the machine
         // window scaled up to fill the screen.
-        m_.w.orvelle.fillScreen = !p_.display().setMode(800, 600);
+        const bool fill = !p_.display().setMode(800, 600);
         m_.w.orvelle.left = 0;
         m_.w.orvelle.top = 0;
+        if (fill != m_.w.orvelle.fillScreen) {
+            // Painting the pictures at the new size takes a moment the first time: the hourglass shows it.
+            m_.w.orvelle.fillScreen = fill;
+            p_.setPointer(platform::Pointer::Hourglass);
+            p_.paint();
+            p_.setPointer(platform::Pointer::Arrow);
+        }
     }
     close();
 }

@@ -75,6 +75,14 @@ int main(int argc, char** argv) {
              ok;
         qrc += "  <file>sounds/" + file.toUtf8() + "</file>\n";
     }
+    // The drawings themselves, for painting the pictures afresh at a larger scale while the game runs.
+    out.mkpath(QStringLiteral("svg"));
+    for (const QString& file :
+         QDir(svgFolder).entryList({QStringLiteral("*.svg")}, QDir::Files, QDir::Name)) {
+        QFile::remove(out.filePath(QStringLiteral("svg/") + file));
+        ok = QFile::copy(QDir(svgFolder).filePath(file), out.filePath(QStringLiteral("svg/") + file)) && ok;
+        qrc += "  <file>svg/" + file.toUtf8() + "</file>\n";
+    }
     qrc += "</qresource>\n</RCC>\n";
     ok = savePng(zem::assets::art::paintIcon(studio, 256), out.filePath(QStringLiteral("zem-256.png"))) && ok;
     ok = writeFile(out.filePath(QStringLiteral("zem_assets.qrc")), qrc) && ok;

@@ -560,8 +560,15 @@ void WindowView::apply(BoundControl& b) {
     applyText(b, c);
 
     if (c.kind == ControlKind::PictureBox || c.kind == ControlKind::Image) {
-        if (b.fresh || !(c.picture == b.picture) || !(c.overlay == b.overlay) || c.stretch != b.stretch ||
-            c.transparentBackground != b.transparentBackground || !(c.background == b.background)) {
+        // A picture painted afresh at a scale is fetched when its control is first shown, so that a window
+        // switched to a larger size paints only what it shows.
+        const bool wanted = c.visible || (scale_ * ratio_ == 1.0);
+        if (b.fresh && !wanted) {
+            b.picture = PictureRef{"\x01", -1};  // differs from every picture: fetched once shown
+            static_cast<PictureWidget*>(w)->setContent(QImage(), c.stretch, QColor());
+        } else if (wanted && (b.fresh || !(c.picture == b.picture) || !(c.overlay == b.overlay) ||
+                              c.stretch != b.stretch || c.transparentBackground != b.transparentBackground ||
+                              !(c.background == b.background))) {
             b.picture = c.picture;
             b.overlay = c.overlay;
             b.stretch = c.stretch;
