@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,6 +48,19 @@ QFont fontFor(const Control& c, double scale) {
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(c.fontPoints * 96.0 / 72.0 * scale))));
     font.setBold(c.bold);
     return font;
+}
+
+// A label of fixed size shows its whole text: a line wider than the label is drawn in a smaller font (a
+// credit of ten digits in the dollar label, say), never cut.
+void fitTextToWidth(QLabel* label, const Control& c, int width, double scale) {
+    QFont font = fontFor(c, scale);
+    const QString text = label->text();
+    int pixels = font.pixelSize();
+    constexpr int kSmallest = 6;
+    while (pixels > kSmallest && QFontMetrics(font).horizontalAdvance(text) > width) {
+        font.setPixelSize(--pixels);
+    }
+    if (label->font() != font) label->setFont(font);
 }
 
 Qt::Alignment alignmentOf(int alignment) {
@@ -589,6 +603,9 @@ void WindowView::apply(BoundControl& b) {
                 c.wordWrap ? QSize(rect.width(), label->heightForWidth(rect.width())) : label->sizeHint();
         }
         rect.setSize(b.textSize);
+    }
+    if (c.kind == ControlKind::Label && !c.autoSize && !c.wordWrap && textChanged) {
+        fitTextToWidth(static_cast<QLabel*>(w), c, rect.width(), scale_);
     }
     b.autoSize = c.autoSize;
     b.width = c.width;
