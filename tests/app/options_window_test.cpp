@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -108,6 +109,27 @@ TEST(OptionsWindowOnScreen, OpensShowsThePlayerAndItsClicksReachTheModel) {
     EXPECT_FALSE(top->isVisible());
     EXPECT_TRUE(p.widgetOf(g.machine.w.orvelle)->isEnabled());
     EXPECT_EQ(p.store().read("zem", "player3", "currentplayer"), "Bob");
+}
+
+TEST(OptionsWindowOnScreen, ANameTypedInTheBoxReadsBackExactlyFromTheStoreFile) {
+    RealGame g;
+    auto& p = g.platform;
+    g.machine.optionsPress();
+    g.settle();
+    auto* box = qobject_cast<QLineEdit*>(p.widgetOf(g.options.w.player1));
+    ASSERT_NE(box, nullptr);
+    // Characters the store file's own syntax uses, and letters beyond ASCII: twelve in all.
+    const QString name = QStringLiteral("a=b]c;#, \"Zö");
+    QTest::keyClicks(box, name.left(11));  // the test library types ASCII only
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Odiaeresis, name.right(1), Qt::NoModifier);
+    QTest::keyClick(box, Qt::Key_Return);
+    g.settle();
+    EXPECT_EQ(g.machine.s.currentplayer, name.toStdString());
+    EXPECT_TRUE(box->text().isEmpty());
+    zem::platform::qt::QtSettingsStore fresh(g.dir.filePath("zem.ini"));
+    EXPECT_EQ(fresh.read("zem", "player1", "currentplayer"), name.toStdString());
+    EXPECT_EQ(p.widgetOf(g.machine.w.orvelle)->windowTitle(),
+              QStringLiteral("Current Player       A=B]C;#, \"ZÖ"));
 }
 
 TEST(OptionsWindowOnScreen, LargeSizeFillsTheScreenWithCrispPicturesAndClicksLandOnTheButtons) {
