@@ -1,12 +1,30 @@
 // zem: starts the Qt back end, builds the machine window and hands control to the event loop.
-#include <QApplication>
-#include <QIcon>
-
 #include "assets/painted_pictures.h"
 #include "assets/pictures.h"
 #include "options/options_window.h"
 #include "platform/qt/qt_platform.h"
 #include "play/machine.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include <cstdint>
+#include <optional>
+
+namespace {
+
+// ZEM_SEED, a whole number, makes the game draw the same outcomes for the same play: the end-to-end tests
+// replay a session that way. Anything else leaves the generator to the system's entropy.
+std::optional<uint64_t> seedFromEnvironment() {
+    const QByteArray text = qgetenv("ZEM_SEED");
+    if (text.isEmpty()) return std::nullopt;
+    bool ok = false;
+    const qulonglong seed = text.toULongLong(&ok, 10);
+    if (!ok) return std::nullopt;
+    return static_cast<uint64_t>(seed);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -21,6 +39,7 @@ int main(int argc, char* argv[]) {
         [](const zem::platform::PictureRef& ref, double scale) {
             return zem::assets::paintedPicture(ref.name, ref.index, scale);
         }});
+    if (const auto seed = seedFromEnvironment()) platform.seedRandom(*seed);
     zem::play::Machine machine(platform, [](int number) { return zem::assets::recordingResource(number); });
     zem::options::OptionsWindow options(machine);
     platform.attach(machine.w.orvelle);

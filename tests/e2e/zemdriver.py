@@ -15,6 +15,10 @@ import subprocess
 import tempfile
 import time
 
+# The game draws its outcomes from this seed (ZEM_SEED), so a case plays the same reels every run; None
+# leaves them to chance.
+DEFAULT_SEED = 1
+
 # ImageMagick's own programs, by their full names: another "convert" may stand earlier on the PATH.
 IMPORT = "/usr/bin/import"
 CONVERT = "/usr/bin/convert"
@@ -44,8 +48,8 @@ class Env:
         self.layout = Layout(subprocess.check_output([layout_tool], text=True))
         self.games = []
 
-    def game(self, store=None, notice_seen=True):
-        g = Game(self, store or {}, notice_seen)
+    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED):
+        g = Game(self, store or {}, notice_seen, seed)
         self.games.append(g)
         return g
 
@@ -95,8 +99,9 @@ def write_store(path, sections):
 class Game:
     """One run of zem on its own X server and HOME."""
 
-    def __init__(self, env, store, notice_seen):
+    def __init__(self, env, store, notice_seen, seed):
         self.env = env
+        self.seed = seed
         self.layout = env.layout
         self.home = tempfile.mkdtemp(prefix="zem-e2e-")
         self.store_path = os.path.join(self.home, ".config", "zem", "zem.ini")
@@ -123,8 +128,10 @@ class Game:
                 ["Xvfb", self.display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
             self.xenv = dict(os.environ, DISPLAY=self.display, HOME=self.home, XDG_RUNTIME_DIR=self.home)
-            for name in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XAUTHORITY"):
+            for name in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XAUTHORITY", "ZEM_SEED"):
                 self.xenv.pop(name, None)
+            if self.seed is not None:
+                self.xenv["ZEM_SEED"] = str(self.seed)
             deadline = time.time() + 15
             while time.time() < deadline and self.xvfb.poll() is None:
                 probe = subprocess.run(["xdotool", "getdisplaygeometry"], env=self.xenv, capture_output=True)
@@ -213,6 +220,11 @@ class Game:
         time.sleep(hold)
         self.xdo("mouseup", "1")
 
+    def park_pointer(self):
+        """Moves the pointer off every control (to the reels' top edge), so that no hint covers a picture."""
+        self.xdo("mousemove", str(self.origin[0] + 400), str(self.origin[1] + 62))
+        time.sleep(0.1)
+
     def move_to(self, name, index=0):
         x, y = self.center(name, index)
         self.xdo("mousemove", str(x), str(y))
@@ -282,10 +294,18 @@ class Game:
                        check=True, capture_output=True, timeout=30)
         return path
 
+    def _geometry(self, name, index, window):
+        c = self.layout.control(name, index, window)
+        return f"{c['w']}x{c['h']}+{self.origin[0] + c['x']}+{self.origin[1] + c['y']}"
+
     def pixels(self, shot, name, index=0, window="orvelle"):
         """The raw RGB bytes of a control's rectangle in a screenshot."""
-        c = self.layout.control(name, index, window)
-        geometry = f"{c['w']}x{c['h']}+{self.origin[0] + c['x']}+{self.origin[1] + c['y']}"
-        return subprocess.run([CONVERT, shot, "-crop", geometry, "+repage", "rgb:-"], check=True,
-                              capture_output=True, timeout=30).stdout
+        return subprocess.run([CONVERT, shot, "-crop", self._geometry(name, index, window), "+repage",
+                               "-depth", "8", "rgb:-"], check=True, capture_output=True, timeout=30).stdout
+
+    def pixels_now(self, name, index=0, window="orvelle"):
+        """The raw RGB bytes of a control's rectangle as the screen shows it now."""
+        return subprocess.run([IMPORT, "-display", self.display, "-window", "root", "-crop",
+                               self._geometry(name, index, window), "+repage", "-depth", "8", "rgb:-"],
+                              env=self.xenv, check=True, capture_output=True, timeout=30).stdout
 
