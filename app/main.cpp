@@ -1,4 +1,5 @@
 // zem: starts the Qt back end, builds the machine window and hands control to the event loop.
+#include "app/command_line.h"
 #include "assets/painted_pictures.h"
 #include "assets/pictures.h"
 #include "options/options_window.h"
@@ -27,10 +28,13 @@ std::optional<uint64_t> seedFromEnvironment() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (const int status = zem::app::answerBeforeWindows(argc, argv); status >= 0) return status;
     QApplication app(argc, argv);
+    if (const int status = zem::app::answerWithWindows(); status >= 0) return status;
     QApplication::setApplicationName("zem");
     QApplication::setOrganizationName("zem");
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(zem::assets::picture("appicon"))));
+    QApplication::setDesktopFileName(QStringLiteral(ZEM_APP_ID));
+    QApplication::setWindowIcon(zem::assets::windowIcon());
 
     zem::platform::qt::QtPlatform platform(zem::platform::qt::QtPlatform::Options{
         [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); },

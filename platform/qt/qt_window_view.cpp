@@ -503,7 +503,11 @@ void WindowView::applyWindowBeforeControls() {
     if (fresh_ || !(w.icon == icon_)) {
         icon_ = w.icon;
         const QImage icon = platform_.picture(icon_);
-        top_->setWindowIcon(icon.isNull() ? QIcon() : QIcon(QPixmap::fromImage(icon)));
+        // The window's icon picture joins the program's icon, whose other sizes let the window system pick
+        // the one it shows (a taskbar wants more than the picture's few pixels).
+        QIcon windowIcon = QApplication::windowIcon();
+        if (!icon.isNull()) windowIcon.addPixmap(QPixmap::fromImage(icon));
+        top_->setWindowIcon(icon.isNull() ? QIcon() : windowIcon);
     }
     if (fresh_ || !(w.picture == picture_) || !(w.background == background_)) {
         picture_ = w.picture;
