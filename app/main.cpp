@@ -1,8 +1,10 @@
 // zem: starts the Qt back end, builds the machine window and hands control to the event loop.
 #include "app/command_line.h"
+#include "assets/painted_pictures.h"
 #include "assets/pictures.h"
 #include "gamble/gamble.h"
 #include "platform/qt/instance_lock.h"
+#include "options/options_window.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/termination_signals.h"
 #include "play/machine.h"
@@ -57,13 +59,20 @@ int main(int argc, char* argv[]) {
         if (closeGame) closeGame();
     });
 
-    zem::platform::qt::QtPlatform platform(
-        [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); });
+    zem::platform::qt::QtPlatform platform(zem::platform::qt::QtPlatform::Options{
+        [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); },
+        zem::platform::qt::QtSoundOutput::Device::Default,
+        {},
+        [](const zem::platform::PictureRef& ref, double scale) {
+            return zem::assets::paintedPicture(ref.name, ref.index, scale);
+        }});
     if (const auto seed = seedFromEnvironment()) platform.seedRandom(*seed);
     zem::play::Machine machine(platform, [](int number) { return zem::assets::recordingResource(number); });
     zem::presentation::WinPresentation presentation(machine);
     zem::gamble::Gamble gamble(machine);
+    zem::options::OptionsWindow options(machine);
     platform.attach(machine.w.orvelle);
+    platform.attach(options.w.frmorvelleoptions);
     closeGame = [&] { platform.deliver([&] { machine.requestClose(); }); };
     machine.startup();
     platform.sync();

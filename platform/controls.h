@@ -116,6 +116,7 @@ public:
     int clientWidth = 0;   // twips
     int clientHeight = 0;
     bool keyPreview = false;     // the window sees typed characters before any control
+    bool fillScreen = false;     // shown scaled up to fill the screen, its proportions kept (the large size)
     std::function<void(int& key)> onKeyPreview;
     std::function<void()> onCloseRequest;  // the close box
     Control* focus = nullptr;    // the control that holds the keyboard focus, or the window itself

@@ -224,6 +224,7 @@ QImage paintPeel(int step) {
     p.end();
     // Keep pure white only where the card is peeled: the flap's highlights may not be.
     QImage out = image.convertToFormat(QImage::Format_ARGB32);
+    const qreal ratio = out.devicePixelRatio();
     for (int y = 0; y < out.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x) {
@@ -232,8 +233,8 @@ QImage paintPeel(int step) {
                 line[x] = 0;
                 continue;
             }
-            const bool inGone =
-                gone.contains(QPointF(x + 0.5, y + 0.5)) && !flap.contains(QPointF(x + 0.5, y + 0.5));
+            const QPointF at((x + 0.5) / ratio, (y + 0.5) / ratio);
+            const bool inGone = gone.contains(at) && !flap.contains(at);
             if (inGone)
                 line[x] = qRgb(255, 255, 255);
             else if ((c & 0xFFFFFFu) == 0xFFFFFFu)
@@ -279,7 +280,7 @@ QImage paintCard(int entry) {
 
 QImage paintGamblePanel() {
     const int w = 252, h = 372;
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage image = canvas(w, h);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     // Gold frame round dark leather.

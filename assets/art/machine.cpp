@@ -303,7 +303,7 @@ void paintPrairie(QPainter& p, const QRectF& area) {
 
 // The dark wooden cabinet, with grain.
 QImage cabinet(int width, int height, uint32_t seed) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image = canvas(width, height);
     QPainter p(&image);
     QLinearGradient wood(0, 0, 0, height);
     wood.setColorAt(0.0, QColor(70, 34, 18));

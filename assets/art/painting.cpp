@@ -78,8 +78,26 @@ QImage tinted(const QImage& art, const QColor& colour) {
 
 }  // namespace
 
+namespace {
+thread_local double currentScale = 1.0;
+}
+
+double paintScale() { return currentScale; }
+
+PaintScale::PaintScale(double scale) : previous_(currentScale) { currentScale = scale > 0 ? scale : 1.0; }
+
+PaintScale::~PaintScale() { currentScale = previous_; }
+
 QImage canvas(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    const double scale = currentScale;
+    if (scale == 1.0) {
+        QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        return image;
+    }
+    QImage image(static_cast<int>(std::ceil(width * scale - 1e-6)),
+                 static_cast<int>(std::ceil(height * scale - 1e-6)), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     return image;
 }
@@ -135,6 +153,8 @@ void paintSvg(QPainter& p, const QString& file, const QRectF& target) {
 
 QImage blurred(const QImage& image, int radius) {
     QImage a = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // The radius is in pixels of the scale 1: as wide on a picture painted larger.
+    radius = static_cast<int>(std::lround(radius * a.devicePixelRatio()));
     if (radius <= 0) return a;
     QImage b(a.size(), QImage::Format_ARGB32_Premultiplied);
     for (int pass = 0; pass < 3; ++pass) {
@@ -169,7 +189,9 @@ QPainterPath textPath(const QString& text, const QFont& font, const QRectF& box,
 void drawLettering(QPainter& p, const QPainterPath& path, const Lettering& style) {
     const QRectF ink = path.boundingRect();
     const QPaintDevice* device = p.device();
-    QImage layer = canvas(device->width(), device->height());
+    const qreal ratio = device->devicePixelRatioF();
+    QImage layer = canvas(static_cast<int>(std::ceil(device->width() / ratio - 1e-6)),
+                          static_cast<int>(std::ceil(device->height() / ratio - 1e-6)));
     {
         QPainter l(&layer);
         l.setRenderHint(QPainter::Antialiasing);
@@ -319,6 +341,7 @@ void addGrain(QImage& image, uint32_t seed, int strength) {
 QImage flattenOnWhite(const QImage& art) {
     QImage src = art.convertToFormat(QImage::Format_ARGB32);
     QImage out(src.size(), QImage::Format_RGB32);
+    out.setDevicePixelRatio(src.devicePixelRatio());
     for (int y = 0; y < src.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));

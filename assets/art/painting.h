@@ -14,7 +14,22 @@
 
 namespace zem::assets::art {
 
-// A transparent picture of the given size.
+// The scale the pictures are painted at: 1 for the pictures the program carries; more for a window shown
+// larger than its own size or a screen of high pixel density. Sizes and coordinates stay those of the scale
+// 1; a picture painted at a scale has that many more pixels and carries the scale as its device pixel ratio.
+double paintScale();
+class PaintScale {
+  public:
+    explicit PaintScale(double scale);
+    ~PaintScale();
+    PaintScale(const PaintScale&) = delete;
+    PaintScale& operator=(const PaintScale&) = delete;
+
+  private:
+    double previous_;
+};
+
+// A transparent picture of the given size (at the paint scale).
 QImage canvas(int width, int height);
 QImage canvas(QSize size);
 

@@ -44,7 +44,8 @@ void panelBox(QPainter& p, const QRectF& box) {
 void drawTile(QPainter& p, const QImage& tile, const QRectF& at) {
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(at, tile.scaled(at.size().toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    p.drawImage(at, tile.scaled((at.size() * tile.devicePixelRatio()).toSize(), Qt::IgnoreAspectRatio,
+                                Qt::SmoothTransformation));
     p.setPen(QPen(QColor(20, 8, 2), 1.0));
     p.setBrush(Qt::NoBrush);
     p.drawRect(at.adjusted(-0.5, -0.5, 0.5, 0.5));
@@ -55,7 +56,7 @@ void drawTile(QPainter& p, const QImage& tile, const QRectF& at) {
 
 QImage paintPaytable(Studio& s) {
     const int w = 500, h = 378;
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage image = canvas(w, h);
     {
         QPainter p(&image);
         QLinearGradient leather(0, 0, 0, h);

@@ -51,7 +51,7 @@ QString svgName(int id) {
 // The reel's own surface: tanned buckskin, lighter in the middle, with a faint stepped-diamond border motif
 // and a soft groove where one cell meets the next.
 QImage buckskin() {
-    QImage tile(kTile, kTile, QImage::Format_ARGB32_Premultiplied);
+    QImage tile = canvas(kTile, kTile);
     QPainter p(&tile);
     p.setRenderHint(QPainter::Antialiasing);
     QRadialGradient hide(58, 52, 96);
@@ -519,7 +519,7 @@ QImage paintSymbol(Studio& s, int id) {
 }
 
 QImage paintReel(Studio& s, int reel) {
-    QImage strip(kTile, kTile * core::kStripCells, QImage::Format_ARGB32_Premultiplied);
+    QImage strip = canvas(kTile, kTile * core::kStripCells);
     QPainter p(&strip);
     for (int cell = 0; cell < core::kStripCells; ++cell)
         p.drawImage(0, cell * kTile, s.symbol(core::stripSymbol(reel, cell)));
@@ -536,7 +536,7 @@ QImage paintScatterFrame(Studio& s, int frame) {
 }
 
 QImage paintHighlight() {
-    QImage tile(kTile, kTile, QImage::Format_ARGB32_Premultiplied);
+    QImage tile = canvas(kTile, kTile);
     tile.fill(QColor(196, 250, 255));
     QPainter p(&tile);
     for (int x = 2; x < kTile; x += 5) p.fillRect(QRectF(x, 0, 1, kTile), QColor(170, 234, 244));

@@ -105,6 +105,14 @@ int main(int argc, char** argv) {
              ok;
         qrc += "  <file>sounds/" + file.toUtf8() + "</file>\n";
     }
+    // The drawings themselves, for painting the pictures afresh at a larger scale while the game runs.
+    out.mkpath(QStringLiteral("svg"));
+    for (const QString& file :
+         QDir(svgFolder).entryList({QStringLiteral("*.svg")}, QDir::Files, QDir::Name)) {
+        QFile::remove(out.filePath(QStringLiteral("svg/") + file));
+        ok = QFile::copy(QDir(svgFolder).filePath(file), out.filePath(QStringLiteral("svg/") + file)) && ok;
+        qrc += "  <file>svg/" + file.toUtf8() + "</file>\n";
+    }
     // The window's icon: the theme's PNGs up to 256 pixels (larger ones a window manager never shows).
     ok = writeThemeIcons(studio, out) && ok;
     for (const int size : zem::assets::art::kThemeIconSizes) {

@@ -59,14 +59,33 @@ int shiftOf(Qt::KeyboardModifiers modifiers) {
     return result;
 }
 
-MouseEvent mouseEventAt(const QPointF& position, int button, Qt::KeyboardModifiers modifiers) {
+MouseEvent mouseEventAt(const QPointF& position, int button, Qt::KeyboardModifiers modifiers,
+                        double scale = 1.0) {
     MouseEvent event;
     event.button = button;
     event.shift = shiftOf(modifiers);
-    event.x = static_cast<int>(std::lround(position.x() * 15.0));
-    event.y = static_cast<int>(std::lround(position.y() * 15.0));
+    event.x = static_cast<int>(std::lround(position.x() * 15.0 / scale));
+    event.y = static_cast<int>(std::lround(position.y() * 15.0 / scale));
     return event;
 }
+
+// A white mask colour made transparent: the overlay of a composite.
+QImage whiteTransparent(QImage image) {
+    if (image.isNull()) return image;
+    const qreal ratio = image.devicePixelRatio();
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] & 0x00FFFFFFu) == 0x00FFFFFFu) line[x] = 0;
+        }
+    }
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+int thousandths(double value) { return static_cast<int>(std::lround(value * 1000.0)); }
 
 // The character a key press types, as the game's key handlers see it: printable characters and the space as
 // their codes, Enter as 13, Backspace as 8; 0 for keys that type nothing of the kind.
@@ -148,7 +167,8 @@ QtPlatform::QtPlatform(Options options)
     : loop_(clock_),
       store_(options.settingsFile),
       sound_(options.sound),
-      resolver_(std::move(options.pictures)) {
+      resolver_(std::move(options.pictures)),
+      scaledResolver_(std::move(options.scaledPictures)) {
     // The program decides when it ends: closing or hiding its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     auto filter = std::make_unique<InputFilter>(*this);
@@ -285,6 +305,11 @@ QWidget* QtPlatform::widgetOf(const Control& control) const {
     return view != nullptr ? view->widgetOf(control) : nullptr;
 }
 
+double QtPlatform::scaleOf(const Window& window) const {
+    WindowView* view = viewOf(&window);
+    return view != nullptr ? view->scale() : 1.0;
+}
+
 QWidget* QtPlatform::clientOf(const Window& window) const {
     WindowView* view = viewOf(&window);
     return view != nullptr ? view->client() : nullptr;
@@ -311,7 +336,7 @@ void QtPlatform::releasePressed(const QPointF& globalPosition, int button, Qt::K
     WindowView* view = viewOf(control->window);
     QWidget* widget = view != nullptr ? view->widgetOf(*control) : nullptr;
     const QPointF at = widget != nullptr ? widget->mapFromGlobal(globalPosition) : globalPosition;
-    const MouseEvent me = mouseEventAt(at, button, modifiers);
+    const MouseEvent me = mouseEventAt(at, button, modifiers, view != nullptr ? view->scale() : 1.0);
     // Taken out of the routing before the handler runs: a handler that lets events in cannot see it twice.
     if (quitRequested_) {
         presses_.forget(*control->window);
@@ -342,7 +367,7 @@ bool QtPlatform::filterMouse(QWidget* receiver, QEvent* event) {
     Control* control = bound->control;
     if (event->type() == QEvent::MouseMove) {
         const MouseEvent me =
-            mouseEventAt(mouse->position(), buttonsOf(mouse->buttons()), mouse->modifiers());
+            mouseEventAt(mouse->position(), buttonsOf(mouse->buttons()), mouse->modifiers(), view->scale());
         if (control->onMove) {
             deliver([control, me] {
                 if (control->acceptsInput() && control->onMove) control->onMove(me);
@@ -351,7 +376,8 @@ bool QtPlatform::filterMouse(QWidget* receiver, QEvent* event) {
         return true;
     }
     // A press, or the second press of a double click (Qt sends that one instead of a second press).
-    const MouseEvent me = mouseEventAt(mouse->position(), buttonOf(mouse->button()), mouse->modifiers());
+    const MouseEvent me =
+        mouseEventAt(mouse->position(), buttonOf(mouse->button()), mouse->modifiers(), view->scale());
     deliver([this, control, me] { presses_.press(*control, me); });
     return true;
 }
@@ -546,6 +572,47 @@ QImage QtPlatform::composite(const PictureRef& base, const PictureRef& overlay) 
     }
     composites_.emplace(key, result);
     return result;
+}
+
+QImage QtPlatform::picture(const PictureRef& ref, double scale, double ratio) {
+    const double device = scale * ratio;
+    if (ref.empty()) return {};
+    if (device == 1.0) return picture(ref);
+    const auto key = std::make_tuple(ref.name, ref.index, thousandths(scale), thousandths(ratio));
+    auto it = scaledPictures_.find(key);
+    if (it != scaledPictures_.end()) return it->second;
+    QImage image = scaledResolver_ ? scaledResolver_(ref, device) : QImage();
+    if (image.isNull()) {
+        // Without a painter for the scale, the picture of the own size scaled smoothly.
+        const QImage own = picture(ref);
+        if (!own.isNull()) {
+            image = own.scaled(static_cast<int>(std::ceil(own.width() * device - 0.001)),
+                               static_cast<int>(std::ceil(own.height() * device - 0.001)),
+                               Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+    }
+    image = forDrawing(image);
+    if (!image.isNull()) image.setDevicePixelRatio(ratio);
+    return scaledPictures_.emplace(key, image).first->second;
+}
+
+QImage QtPlatform::composite(const PictureRef& base, const PictureRef& overlay, double scale, double ratio) {
+    if (scale * ratio == 1.0) return composite(base, overlay);
+    if (overlay.empty()) return picture(base, scale, ratio);
+    const auto key = std::make_tuple(base.name, base.index, overlay.name, overlay.index, thousandths(scale),
+                                     thousandths(ratio));
+    auto it = scaledComposites_.find(key);
+    if (it != scaledComposites_.end()) return it->second;
+    const QImage mask = whiteTransparent(picture(overlay, scale, ratio));
+    QImage result = picture(base, scale, ratio);
+    if (result.isNull()) {
+        result = mask;
+    } else if (!mask.isNull()) {
+        result = result.copy();
+        QPainter painter(&result);
+        painter.drawImage(QPointF(0, 0), mask);
+    }
+    return scaledComposites_.emplace(key, result).first->second;
 }
 
 }  // namespace zem::platform::qt

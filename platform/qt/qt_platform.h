@@ -44,6 +44,9 @@ class QtClock final : public Clock {
 
 // Turns a picture of the program into an image; a null image for one it does not know.
 using PictureResolver = std::function<QImage(const PictureRef&)>;
+// The same picture painted `scale` times its own size in device pixels (a window shown larger, a screen of
+// high pixel density); a null image when it cannot, and the picture is then scaled smoothly instead.
+using ScaledPictureResolver = std::function<QImage(const PictureRef&, double scale)>;
 
 class QtPlatform final : public Platform {
   public:
@@ -51,6 +54,7 @@ class QtPlatform final : public Platform {
         PictureResolver pictures;
         QtSoundOutput::Device sound = QtSoundOutput::Device::Default;
         QString settingsFile;  // empty: the user's store (~/.config/zem/zem.ini)
+        ScaledPictureResolver scaledPictures = {};
     };
     explicit QtPlatform(Options options);
     explicit QtPlatform(PictureResolver pictures = {});
@@ -102,6 +106,12 @@ class QtPlatform final : public Platform {
     QImage picture(const PictureRef& ref);
     // A picture with another drawn over it, the other's white pixels transparent.
     QImage composite(const PictureRef& picture, const PictureRef& overlay);
+    // The same for a window shown `scale` times its own size on a screen of device pixel ratio `ratio`: drawn
+    // at that many device pixels, with the ratio set, so it is as crisp as the screen allows.
+    QImage picture(const PictureRef& ref, double scale, double ratio);
+    QImage composite(const PictureRef& picture, const PictureRef& overlay, double scale, double ratio);
+    // Mouse positions in a window shown larger than its own size are mapped back through its scale.
+    double scaleOf(const Window& window) const;
     // Runs a handler of player input at once, then brings the widgets in line.
     void deliver(const std::function<void()>& handler);
     bool syncing() const { return syncing_; }
@@ -130,6 +140,7 @@ class QtPlatform final : public Platform {
     QtSoundOutput sound_;
     QtDisplayMode display_;
     PictureResolver resolver_;
+    ScaledPictureResolver scaledResolver_;
 
     std::vector<std::unique_ptr<WindowView>> views_;
     std::unique_ptr<QObject> filter_;
@@ -142,6 +153,9 @@ class QtPlatform final : public Platform {
     std::map<std::pair<std::string, int>, QImage> pictures_;
     std::map<std::pair<std::string, int>, QImage> masks_;
     std::map<std::tuple<std::string, int, std::string, int>, QImage> composites_;
+    // Pictures and composites at a scale, keyed by thousandths of the scale and of the ratio.
+    std::map<std::tuple<std::string, int, int, int>, QImage> scaledPictures_;
+    std::map<std::tuple<std::string, int, std::string, int, int, int>, QImage> scaledComposites_;
 };
 
 }  // namespace zem::platform::qt

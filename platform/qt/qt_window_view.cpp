@@ -18,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -29,25 +31,31 @@ namespace {
 QString toQt(const std::string& text) { return QString::fromStdString(text); }
 QColor toQt(Color c) { return QColor(c.r, c.g, c.b); }
 
-QRect pixelRect(int left, int top, int width, int height) {
-    return QRect(twipsToPixels(left), twipsToPixels(top), std::max(0, twipsToPixels(width)),
-                 std::max(0, twipsToPixels(height)));
+// Twips to pixels of a window shown `scale` times its own size.
+int scaledPixels(int twips, double scale) {
+    if (scale == 1.0) return twipsToPixels(twips);
+    return static_cast<int>(std::lround(twips * scale / 15.0));
+}
+
+QRect pixelRect(int left, int top, int width, int height, double scale) {
+    return QRect(scaledPixels(left, scale), scaledPixels(top, scale), std::max(0, scaledPixels(width, scale)),
+                 std::max(0, scaledPixels(height, scale)));
 }
 
 // Points at 15 twips to the pixel (96 pixels to the inch); set in pixels, so text keeps to the layout
 // whatever the screen's own resolution.
-QFont fontFor(const Control& c) {
+QFont fontFor(const Control& c, double scale) {
     QFont font = QApplication::font();
     if (!c.fontFamily.empty()) font.setFamily(toQt(c.fontFamily));
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(c.fontPoints * 96.0 / 72.0))));
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(c.fontPoints * 96.0 / 72.0 * scale))));
     font.setBold(c.bold);
     return font;
 }
 
 // A label of fixed size shows its whole text: a line wider than the label is drawn in a smaller font (a
 // credit of ten digits in the dollar label, say), never cut.
-void fitTextToWidth(QLabel* label, const Control& c, int width) {
-    QFont font = fontFor(c);
+void fitTextToWidth(QLabel* label, const Control& c, int width, double scale) {
+    QFont font = fontFor(c, scale);
     const QString text = label->text();
     int pixels = font.pixelSize();
     constexpr int kSmallest = 6;
@@ -169,9 +177,21 @@ class ClientWidget final : public QWidget {
         // The painter is clipped to the region asked for (a slanting band when a segment changed): the
         // background is drawn once over its bounding rectangle rather than once for each of its many strips.
         QPainter p(this);
+        // The damaged part in one go: drawing the region's strips one by one costs more than the few
+        // pixels the bounding rectangle adds (the painter clips to the region anyway).
         const QRect rect = event->rect();
         p.fillRect(rect, colour_);
-        if (!picture_.isNull()) p.drawImage(rect.topLeft(), picture_, rect);
+        if (!picture_.isNull()) {
+            // A picture painted at the window's scale and pixel ratio is drawn from its own pixels.
+            const qreal ratio = picture_.devicePixelRatio();
+            if (ratio == 1.0) {
+                p.drawImage(rect.topLeft(), picture_, rect);
+            } else {
+                const QRectF source(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio,
+                                    rect.height() * ratio);
+                p.drawImage(QRectF(rect), picture_, source);
+            }
+        }
         for (const LineShape& line : lines_) {
             if (!line.visible || !line.bounds().intersects(event->rect())) continue;
             p.setPen(QPen(line.colour, line.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -231,9 +251,13 @@ class PictureWidget final : public QWidget {
         QPainter p(this);
         if (fill_.isValid()) p.fillRect(event->rect(), fill_);
         if (image_.isNull()) return;
-        if (stretch_ && image_.size() != size()) {
-            if (scaled_.size() != size()) {
-                scaled_ = image_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (stretch_ && image_.deviceIndependentSize() != QSizeF(size())) {
+            const qreal ratio = image_.devicePixelRatio();
+            const QSize device(static_cast<int>(std::lround(width() * ratio)),
+                               static_cast<int>(std::lround(height() * ratio)));
+            if (scaled_.size() != device) {
+                scaled_ = image_.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                scaled_.setDevicePixelRatio(ratio);
             }
             p.drawImage(0, 0, scaled_);
         } else {
@@ -244,8 +268,9 @@ class PictureWidget final : public QWidget {
   private:
     // Whether the widget covers everything beneath it, so that Qt need not paint what lies under it.
     void updateOpacity() {
+        const QSizeF own = image_.deviceIndependentSize();
         const bool covers = !image_.isNull() && !image_.hasAlphaChannel() &&
-                            (stretch_ || (image_.width() >= width() && image_.height() >= height()));
+                            (stretch_ || (own.width() >= width() && own.height() >= height()));
         setAttribute(Qt::WA_OpaquePaintEvent, fill_.isValid() || covers);
     }
 
@@ -331,6 +356,7 @@ void WindowView::takeText(BoundControl& bound, const std::string& text) {
 }
 
 void WindowView::sync() {
+    updateScale();
     applyWindowBeforeControls();
     bindNew();
     for (auto& bound : bound_) apply(*bound);
@@ -472,6 +498,31 @@ void WindowView::createMenuEntry(BoundControl& bound) {
     owner->addAction(bound.action);
 }
 
+void WindowView::updateScale() {
+    double scale = 1.0;
+    if (window_.fillScreen) {
+        QScreen* screen = top_->screen() != nullptr ? top_->screen() : QGuiApplication::primaryScreen();
+        const int width = twipsToPixels(window_.clientWidth), height = twipsToPixels(window_.clientHeight);
+        if (screen != nullptr && width > 0 && height > 0) {
+            // The whole window, its menu bar and the desktop's frame round it, within the screen's work area.
+            const QRect area = screen->availableGeometry();
+            const int frameWidth = top_->isVisible() ? top_->frameGeometry().width() - top_->width() : 0;
+            const int frameHeight = top_->isVisible() ? top_->frameGeometry().height() - top_->height() : 0;
+            const int menu = menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0;
+            scale = std::min(static_cast<double>(area.width() - frameWidth) / width,
+                             static_cast<double>(area.height() - frameHeight - menu) / height);
+            scale = std::max(1.0, std::floor(scale * 100.0) / 100.0);
+        }
+    }
+    const double ratio = top_->devicePixelRatioF();
+    if (scale == scale_ && ratio == ratio_) return;
+    scale_ = scale;
+    ratio_ = ratio;
+    // Every control is laid out, lettered and painted again at the new size.
+    fresh_ = true;
+    for (auto& bound : bound_) bound->fresh = true;
+}
+
 void WindowView::applyWindowBeforeControls() {
     Window& w = window_;
     if (fresh_ || w.caption != caption_) {
@@ -481,8 +532,8 @@ void WindowView::applyWindowBeforeControls() {
     if (fresh_ || w.clientWidth != clientWidth_ || w.clientHeight != clientHeight_) {
         clientWidth_ = w.clientWidth;
         clientHeight_ = w.clientHeight;
-        client_->setFixedSize(std::max(0, twipsToPixels(clientWidth_)),
-                              std::max(0, twipsToPixels(clientHeight_)));
+        client_->setFixedSize(std::max(0, scaledPixels(clientWidth_, scale_)),
+                              std::max(0, scaledPixels(clientHeight_, scale_)));
     }
     if (fresh_ || w.left != left_ || w.top != top_px_) {
         left_ = w.left;
@@ -501,7 +552,7 @@ void WindowView::applyWindowBeforeControls() {
     if (fresh_ || !(w.picture == picture_) || !(w.background == background_)) {
         picture_ = w.picture;
         background_ = w.background;
-        client_->setBackground(toQt(background_), platform_.picture(picture_));
+        client_->setBackground(toQt(background_), platform_.picture(picture_, scale_, ratio_));
     }
     if (fresh_ || w.enabled != enabled_) {
         enabled_ = w.enabled;
@@ -536,10 +587,10 @@ void WindowView::apply(BoundControl& b) {
         b.fresh = false;
         LineShape shape;
         shape.visible = visible;
-        shape.line =
-            QLine(twipsToPixels(c.x1), twipsToPixels(c.y1), twipsToPixels(c.x2), twipsToPixels(c.y2));
+        shape.line = QLine(scaledPixels(c.x1, scale_), scaledPixels(c.y1, scale_), scaledPixels(c.x2, scale_),
+                           scaledPixels(c.y2, scale_));
         shape.colour = toQt(c.foreground);
-        shape.width = std::max(1, c.lineWidth);
+        shape.width = std::max(1, static_cast<int>(std::lround(c.lineWidth * scale_)));
         client_->setLine(b.lineSlot, shape);
         return;
     }
@@ -567,20 +618,27 @@ void WindowView::apply(BoundControl& b) {
     applyText(b, c);
 
     if (c.kind == ControlKind::PictureBox || c.kind == ControlKind::Image) {
-        if (b.fresh || !(c.picture == b.picture) || !(c.overlay == b.overlay) || c.stretch != b.stretch ||
-            c.transparentBackground != b.transparentBackground || !(c.background == b.background)) {
+        // A picture painted afresh at a scale is fetched when its control is first shown, so that a window
+        // switched to a larger size paints only what it shows.
+        const bool wanted = c.visible || (scale_ * ratio_ == 1.0);
+        if (b.fresh && !wanted) {
+            b.picture = PictureRef{"\x01", -1};  // differs from every picture: fetched once shown
+            static_cast<PictureWidget*>(w)->setContent(QImage(), c.stretch, QColor());
+        } else if (wanted && (b.fresh || !(c.picture == b.picture) || !(c.overlay == b.overlay) ||
+                              c.stretch != b.stretch || c.transparentBackground != b.transparentBackground ||
+                              !(c.background == b.background))) {
             b.picture = c.picture;
             b.overlay = c.overlay;
             b.stretch = c.stretch;
             b.transparentBackground = c.transparentBackground;
             b.background = c.background;
             static_cast<PictureWidget*>(w)->setContent(
-                platform_.composite(b.picture, b.overlay), b.stretch,
+                platform_.composite(b.picture, b.overlay, scale_, ratio_), b.stretch,
                 b.transparentBackground ? QColor() : toQt(b.background));
         }
     }
 
-    QRect rect = pixelRect(c.left, c.top, c.width, c.height);
+    QRect rect = pixelRect(c.left, c.top, c.width, c.height, scale_);
     if (c.kind == ControlKind::Label && c.autoSize) {
         // A label sized to its text: its width is kept when it wraps, its height follows the lines.
         if (textChanged) {
@@ -591,7 +649,7 @@ void WindowView::apply(BoundControl& b) {
         rect.setSize(b.textSize);
     }
     if (c.kind == ControlKind::Label && !c.autoSize && !c.wordWrap && textChanged) {
-        fitTextToWidth(static_cast<QLabel*>(w), c, rect.width());
+        fitTextToWidth(static_cast<QLabel*>(w), c, rect.width(), scale_);
     }
     b.autoSize = c.autoSize;
     b.width = c.width;
@@ -631,7 +689,7 @@ void WindowView::applyFontAndColours(BoundControl& b, const Control& c) {
         b.fontPoints = c.fontPoints;
         b.bold = c.bold;
         b.fontFamily = c.fontFamily;
-        w->setFont(fontFor(c));
+        w->setFont(fontFor(c, scale_));
     }
     if (b.fresh || !(c.foreground == b.foreground) || !(c.background == b.background) ||
         c.transparentBackground != b.transparentBackground) {
@@ -678,13 +736,13 @@ void WindowView::applyText(BoundControl& b, const Control& c) {
             auto* button = static_cast<QPushButton*>(w);
             if (captionChanged || !(c.picture == b.picture)) {
                 b.picture = c.picture;
-                const QImage image = platform_.picture(b.picture);
+                const QImage image = platform_.picture(b.picture, scale_, ratio_);
                 if (image.isNull()) {
                     button->setIcon(QIcon());
                     button->setText(toQt(c.caption));
                 } else {
                     button->setIcon(QIcon(QPixmap::fromImage(image)));
-                    button->setIconSize(image.size());
+                    button->setIconSize(image.deviceIndependentSize().toSize());
                     button->setText(QString());
                 }
             }
@@ -703,6 +761,8 @@ void WindowView::applyText(BoundControl& b, const Control& c) {
                 } else if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
                     edit->setPlainText(toDisplayText(c.caption));
                     edit->moveCursor(QTextCursor::End);  // as a line edit has it after a new text
+                    // ... but a new text is read from its first line.
+                    if (!edit->hasFocus()) edit->verticalScrollBar()->setValue(0);
                 }
             }
             break;

@@ -83,6 +83,11 @@ class WindowView {
     Control* controlOf(const QWidget* widget) const;
     BoundControl* boundOf(const QWidget* widget) const;
 
+    // How many times its own size the window is shown (1, or more when it fills the screen), and the
+    // screen's device pixel ratio.
+    double scale() const { return scale_; }
+    double pixelRatio() const { return ratio_; }
+
     // A user's edit of a text box: the model takes the text, and the view knows it has it.
     void takeText(BoundControl& bound, const std::string& text);
 
@@ -91,6 +96,7 @@ class WindowView {
     void create(BoundControl& bound);
     void createMenuEntry(BoundControl& bound);
     void apply(BoundControl& bound);
+    void updateScale();
     void applyWindowBeforeControls();
     void applyWindowVisibility();
     void applyText(BoundControl& bound, const Control& c);
@@ -115,6 +121,8 @@ class WindowView {
     bool visible_ = false, enabled_ = true;
     PictureRef icon_, picture_;
     Color background_;
+    double scale_ = 1.0;
+    double ratio_ = 1.0;
 };
 
 }  // namespace zem::platform::qt

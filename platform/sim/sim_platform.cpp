@@ -123,8 +123,14 @@ bool SimPlatform::runUntil(const std::function<bool()>& done, int64_t ms) {
 }
 
 void SimPlatform::click(Control& control) {
+    // A click on an option button marks it, as on screen.
     loop_.post([&control] {
-        if (control.acceptsInput()) control.press();
+        if (!control.acceptsInput()) return;
+        if (control.kind == ControlKind::OptionButton) {
+            control.mark();
+        } else {
+            control.press();
+        }
     });
 }
 

@@ -92,7 +92,10 @@ class SimPlatform final : public Platform {
     void sleep(int ms) override;
     MessageResult messageBox(const MessageBoxRequest& request) override;
     void setPointer(Pointer pointer) override;
-    void setFocus(Control& control) override { focused = &control; }
+    void setFocus(Control& control) override {
+        focused = &control;
+        if (control.window != nullptr) control.window->focus = &control;
+    }
     bool openLink(const std::string& address, long& error) override;
     void quit() override { quitRequested = true; }
     void paint() override {

@@ -1,6 +1,7 @@
 // zem-e2e-layout: prints where every control of the game's windows stands, in pixels of its window's client
 // area, so that the end-to-end tests click where the layout puts a control instead of at typed positions.
 #include "ui/machine_window.h"
+#include "ui/options_window.h"
 
 #include <cstdio>
 #include <string>
@@ -41,5 +42,7 @@ void dump(const Window& window) {
 int main() {
     zem::ui::MachineWindow machine;
     dump(machine.orvelle);
+    zem::ui::OptionsWindowLayout options;
+    dump(options.frmorvelleoptions);
     return 0;
 }

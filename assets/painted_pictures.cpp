@@ -1,0 +1,60 @@
+// Painting pictures at a scale: one studio per scale, the same painters as the build's.
+#include "painted_pictures.h"
+
+#include "art/art.h"
+#include "art/painting.h"
+#include "pictures.h"
+
+#include <cmath>
+#include <map>
+#include <memory>
+
+namespace zem::assets {
+
+namespace {
+
+struct ScaledStudio {
+    explicit ScaledStudio(double scale) : scale(scale), studio(QStringLiteral(":/svg")) {
+        art::PaintScale at(scale);
+        for (art::PictureList& list : art::catalogue(studio)) lists.emplace(list.name.toStdString(), list);
+    }
+    double scale;
+    art::Studio studio;
+    std::map<std::string, art::PictureList> lists;
+};
+
+}  // namespace
+
+QImage paintedPicture(const std::string& name, int index, double scale) {
+    if (!(scale > 0) || scale > 16) return {};
+    // The drawings and the pictures live in the same resources.
+    if (picture(name, index).isNull()) return {};
+    static const bool fonts = art::loadFonts();
+    (void)fonts;
+    // Studios keep the symbol tiles they painted: a few scales at most are ever used (the window's own on a
+    // screen of high density, and the screen-filling one).
+    static std::map<long, std::unique_ptr<ScaledStudio>> studios;
+    const long key = std::lround(scale * 1000.0);
+    auto it = studios.find(key);
+    if (it == studios.end()) {
+        if (studios.size() >= 4) studios.erase(studios.begin());
+        it = studios.emplace(key, std::make_unique<ScaledStudio>(scale)).first;
+    }
+    ScaledStudio& s = *it->second;
+    auto list = s.lists.find(name);
+    if (list == s.lists.end()) return {};
+    if (list->second.count == 0 ? index != 0 : (index < 1 || index > list->second.count)) return {};
+    art::PaintScale at(scale);
+    QImage image = list->second.paint(index);
+    if (!image.isNull() && image.devicePixelRatio() != scale) {
+        // A painter that drew at its own size: brought to the scale smoothly.
+        const QSize size(
+            static_cast<int>(std::ceil(image.width() / image.devicePixelRatio() * scale - 1e-6)),
+            static_cast<int>(std::ceil(image.height() / image.devicePixelRatio() * scale - 1e-6)));
+        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        image.setDevicePixelRatio(scale);
+    }
+    return image;
+}
+
+}  // namespace zem::assets
