@@ -1,7 +1,7 @@
 // The pays of five stops read for all lines at once: for every reel and stop, the lines on which each paying
 // symbol (or a Wild) stands are one bit mask, so a run over the reels is a chain of ANDs. Built from the
-// machine's own strips, line table, tally sums and pay table; the tests hold it to the tally's result on every
-// outcome. The exact figures enumerate with it, and fast long runs may repeat it.
+// machine's own strips, line table, tally sums and pay table; the tests hold it to the tally's result on
+// every outcome. The exact figures enumerate with it, and fast long runs may repeat it.
 #pragma once
 
 #include "reels.h"
@@ -15,10 +15,11 @@ namespace zem::core {
 
 // What an outcome gives, before any multiplier.
 struct OutcomeFigures {
-    int32_t win = 0;            // line pays plus the Scatter pay, in coins
-    int16_t scatters = 0;       // Scatters in view
-    bool wildInRun = false;     // a winning played line has a Wild of reels 2..4 in its run (the multiplier's test)
-    uint8_t wildReels = 0;      // bit r set when reel r (2..4) shows a Wild: it is held on the next spin
+    int32_t win = 0;       // line pays plus the Scatter pay, in coins
+    int16_t scatters = 0;  // Scatters in view
+    bool wildInRun =
+        false;  // a winning played line has a Wild of reels 2..4 in its run (the multiplier's test)
+    uint8_t wildReels = 0;  // bit r set when reel r (2..4) shows a Wild: it is held on the next spin
     bool operator==(const OutcomeFigures&) const = default;
 };
 
@@ -32,36 +33,7 @@ class LineEvaluator {
     int16_t coins() const { return coins_; }
 
     // The figures of one outcome.
-    OutcomeFigures evaluate(const Stops& stops) const {
-        const StopMasks& r1 = masks_[1][stops[0]];
-        const StopMasks& r2 = masks_[2][stops[1]];
-        const StopMasks& r3 = masks_[3][stops[2]];
-        const StopMasks& r4 = masks_[4][stops[3]];
-        const StopMasks& r5 = masks_[5][stops[4]];
-        const uint32_t wild2 = r2.wild, wild23 = wild2 | r3.wild, wild234 = wild23 | r4.wild;
-        int64_t pays = 0;
-        uint32_t wildRuns = 0;
-        for (int k = 0; k < r1.symbols; ++k) {
-            const int symbol = r1.symbol[k];
-            const uint32_t one = r1.match[symbol] & played_;
-            const uint32_t two = one & r2.match[symbol];
-            const uint32_t three = two & r3.match[symbol];
-            const uint32_t four = three & r4.match[symbol];
-            const uint32_t five = four & r5.match[symbol];
-            const Pays& p = pays_[symbol];
-            // Only winning runs count for the Wild test: a run of 2 wins for the Tomahawk alone.
-            const uint32_t runTwo = p.run[2] != 0 ? two & ~three : 0;
-            pays += p.run[2] * std::popcount(runTwo) + p.run[3] * std::popcount(three & ~four) +
-                    p.run[4] * std::popcount(four & ~five) + p.run[5] * std::popcount(five);
-            wildRuns |= (runTwo & wild2) | ((three & ~four) & wild23) | (four & wild234);
-        }
-        OutcomeFigures f;
-        f.scatters = static_cast<int16_t>(r1.scatters + r2.scatters + r3.scatters + r4.scatters + r5.scatters);
-        f.win = static_cast<int32_t>(pays * coins_) + scatterPay_[f.scatters];
-        f.wildInRun = wildRuns != 0;
-        f.wildReels = static_cast<uint8_t>((r2.wild != 0 ? 4 : 0) | (r3.wild != 0 ? 8 : 0) | (r4.wild != 0 ? 16 : 0));
-        return f;
-    }
+    OutcomeFigures evaluate(const Stops& stops) const;
 
     // Every one of the 22^5 outcomes in order (reel 5 fastest), with its figures: visit(stops, figures).
     // The masks of reels 1..4 are combined once for the 22 stops of reel 5.
@@ -72,12 +44,13 @@ class LineEvaluator {
     struct StopMasks {
         uint32_t match[kPayingSymbols + 1] = {};  // lines whose row shows the symbol or a Wild
         uint32_t wild = 0;                        // lines whose row shows a Wild
-        int8_t symbol[kRows] = {};                // the paying symbols in view (reel 1 reads these)
-        int8_t symbols = 0;
+        int8_t symbol[kRows] = {};                // the paying symbols in view (reel 1 reads these), then
+        int8_t symbols = 0;                       // other symbols that stand nowhere in view, up to three
         int8_t scatters = 0;
     };
     struct Pays {
-        int32_t run[6] = {};  // pay per coin of a run of 2..5, as the tally sums pay them
+        int32_t run[6] = {};   // pay per coin of a run of 2..5, as the tally sums pay them
+        uint32_t twoWins = 0;  // all lines when a run of 2 pays, none otherwise
     };
 
     int16_t lines_, coins_;

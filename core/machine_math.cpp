@@ -6,7 +6,8 @@
 // - a free-spin series is a walk on the count of spins still to play that goes down by one per spin and up by
 //   an award on a retrigger, so the passage from one count to the one below is the same matrix at every count
 //   and solves P = S0 + sum over awards of S(award) * P^award by iteration;
-// - a paid spin is its step followed, after a trigger, by award-many passages; its matrix over the held states
+// - a paid spin is its step followed, after a trigger, by award-many passages; its matrix over the held
+// states
 //   is a Markov chain whose stationary distribution gives the long-run figures.
 // Moments are carried through products in the ring of (probability, win, win squared, free spins).
 #include "machine_math.h"
@@ -260,7 +261,8 @@ std::vector<Moments> steps(const Tally& t, double stands, bool free) {
                     const Cell& c = t.at(from, to, a, wild);
                     if (c.losing == 0 && c.winning == 0) continue;
                     Moments& m = byAward[static_cast<size_t>(a)];
-                    const double p = static_cast<double>(c.losing) * wLose + static_cast<double>(c.winning) * wWin;
+                    const double p =
+                        static_cast<double>(c.losing) * wLose + static_cast<double>(c.winning) * wWin;
                     const double k1 = free && wild ? mMean : 1.0, k2 = free && wild ? mSquare : 1.0;
                     m.p(from, to) += p;
                     m.win(from, to) += static_cast<double>(c.sum) * wWin * k1;
@@ -344,7 +346,8 @@ SettingFigures longRun(const Tally& t, int16_t lines, int16_t payout) {
             series[static_cast<size_t>(a)] = power(squares, awards.spins[a]);
             add(next, then(free[static_cast<size_t>(a)], series[static_cast<size_t>(a)]));
         }
-        const double change = std::max(maxDifference(next.p, passage.p), maxDifference(next.win, passage.win));
+        const double change =
+            std::max(maxDifference(next.p, passage.p), maxDifference(next.win, passage.win));
         passage = std::move(next);
         if (change < 1e-15) break;
     }
@@ -355,7 +358,8 @@ SettingFigures longRun(const Tally& t, int16_t lines, int16_t payout) {
 
     // A paid spin and the series it may start.
     Moments spin = paid[0];
-    for (int a = 1; a < t.awards; ++a) add(spin, then(paid[static_cast<size_t>(a)], series[static_cast<size_t>(a)]));
+    for (int a = 1; a < t.awards; ++a)
+        add(spin, then(paid[static_cast<size_t>(a)], series[static_cast<size_t>(a)]));
 
     // Stationary distribution: pi (I - P) = 0, sum pi = 1 (the last equation replaced by the sum).
     Matrix a(n);
@@ -366,15 +370,16 @@ SettingFigures longRun(const Tally& t, int16_t lines, int16_t payout) {
     b[static_cast<size_t>(n - 1)] = 1.0;
     const std::vector<double> pi = solve(a, b);
 
-    const std::vector<double> mean = rowSums(spin.win), square = rowSums(spin.square), spins = rowSums(spin.spins);
+    const std::vector<double> mean = rowSums(spin.win), square = rowSums(spin.square),
+                              spins = rowSums(spin.spins);
     double mu = 0, second = 0, freeSpins = 0;
     for (int i = 0; i < n; ++i) {
         mu += pi[static_cast<size_t>(i)] * mean[static_cast<size_t>(i)];
         second += pi[static_cast<size_t>(i)] * square[static_cast<size_t>(i)];
         freeSpins += pi[static_cast<size_t>(i)] * spins[static_cast<size_t>(i)];
     }
-    // Neighbouring spins share a held state: the long-run variance adds 2 * pi J z, where J holds the mean win
-    // of each move and z solves (I - P + 1 pi) z = r - mu.
+    // Neighbouring spins share a held state: the long-run variance adds 2 * pi J z, where J holds the mean
+    // win of each move and z solves (I - P + 1 pi) z = r - mu.
     Matrix fundamental(n);
     std::vector<double> centred(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
@@ -418,7 +423,8 @@ SettingFigures longRun(const Tally& t, int16_t lines, int16_t payout) {
                 losing0 += t.at(0, to, k, wild).losing;
                 winning0 += t.at(0, to, k, wild).winning;
             }
-    const double voided = (1.0 - stands) * static_cast<double>(winning0) / static_cast<double>(losing0 + winning0);
+    const double voided =
+        (1.0 - stands) * static_cast<double>(winning0) / static_cast<double>(losing0 + winning0);
 
     const double bet = static_cast<double>(lines);
     SettingFigures f;

@@ -11,12 +11,13 @@ namespace zem::core {
 
 // One paid spin on its own: uniform stops, nothing held, nothing voided, no free spins.
 struct BaseFigures {
-    int64_t outcomes = 0;      // 22^5
-    double rtp = 0;            // mean win / bet
-    double hitFrequency = 0;   // share of outcomes that win something
-    double sd = 0;             // standard deviation of win / bet
-    int64_t scatterCounts[6] = {};              // outcomes with 0..5 Scatters in view
-    std::vector<std::pair<int32_t, int64_t>> wins;  // (win in coins, outcomes), every win that occurs, 0 first
+    int64_t outcomes = 0;           // 22^5
+    double rtp = 0;                 // mean win / bet
+    double hitFrequency = 0;        // share of outcomes that win something
+    double sd = 0;                  // standard deviation of win / bet
+    int64_t scatterCounts[6] = {};  // outcomes with 0..5 Scatters in view
+    std::vector<std::pair<int32_t, int64_t>>
+        wins;  // (win in coins, outcomes), every win that occurs, 0 first
 };
 
 // The long run at one payout setting, per paid spin; a paid spin's return includes the free-spin series it
@@ -52,8 +53,8 @@ double standingChance(int16_t payout);
 // Everything for `lines` lines at `coins` coins per line, for each of `payouts`.
 MachineFigures machineFigures(int16_t lines, int16_t coins, const std::vector<int16_t>& payouts);
 
-// The theoretical return (coins won per coin bet, e.g. 1.086) at a payout setting and number of lines. Computed
-// once per number of lines and kept; safe to call from any thread.
+// The theoretical return (coins won per coin bet, e.g. 1.086) at a payout setting and number of lines.
+// Computed once per number of lines and kept; safe to call from any thread.
 double returnToPlayer(int16_t payout, int16_t lines = 25);
 
 }  // namespace zem::core

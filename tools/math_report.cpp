@@ -74,22 +74,24 @@ std::string reportJson(const core::MachineFigures& f, double seconds) {
 std::string reportText(const core::MachineFigures& f, double seconds) {
     std::ostringstream out;
     const core::BaseFigures& b = f.base;
-    out << "zem: exact figures at " << f.lines << " lines, " << f.coins << " coin" << (f.coins == 1 ? "" : "s")
-        << " per line (bet " << f.lines * f.coins << ")\n\n";
-    out << "One paid spin alone (all " << b.outcomes << " outcomes, nothing held, nothing voided, no free spins):\n";
+    out << "zem: exact figures at " << f.lines << " lines, " << f.coins << " coin"
+        << (f.coins == 1 ? "" : "s") << " per line (bet " << f.lines * f.coins << ")\n\n";
+    out << "One paid spin alone (all " << b.outcomes
+        << " outcomes, nothing held, nothing voided, no free spins):\n";
     out << "  return          " << number(b.rtp * 100, 4) << " %\n";
-    out << "  hit frequency   " << number(b.hitFrequency * 100, 4) << " %  (1 in " << number(1 / b.hitFrequency, 2)
-        << ")\n";
+    out << "  hit frequency   " << number(b.hitFrequency * 100, 4) << " %  (1 in "
+        << number(1 / b.hitFrequency, 2) << ")\n";
     out << "  sd per spin     " << number(b.sd, 4) << " bets\n";
     out << "  Scatters        ";
     for (int k = 0; k <= 5; ++k)
-        out << k << ": " << number(100.0 * static_cast<double>(b.scatterCounts[k]) / static_cast<double>(b.outcomes), 4)
+        out << k << ": "
+            << number(100.0 * static_cast<double>(b.scatterCounts[k]) / static_cast<double>(b.outcomes), 4)
             << " %" << (k < 5 ? "   " : "\n");
     // The wins, in bands of the bet.
     const double bet = static_cast<double>(f.lines * f.coins);
     const double bands[] = {0, 1, 2, 5, 10, 20, 50, 100, 1e300};
-    const char* names[] = {"0 < win < 1 bet", "1 - 2 bets", "2 - 5 bets", "5 - 10 bets", "10 - 20 bets",
-                           "20 - 50 bets", "50 - 100 bets", "100 bets and more"};
+    const char* names[] = {"0 < win < 1 bet", "1 - 2 bets",   "2 - 5 bets",    "5 - 10 bets",
+                           "10 - 20 bets",    "20 - 50 bets", "50 - 100 bets", "100 bets and more"};
     out << "  wins (" << b.wins.size() - (b.wins.empty() || b.wins.front().first != 0 ? 0 : 1)
         << " different amounts):\n";
     for (int band = 0; band < 8; ++band) {
@@ -107,7 +109,8 @@ std::string reportText(const core::MachineFigures& f, double seconds) {
         out << "    largest win          " << b.wins.back().first << " coins (" << b.wins.back().second
             << " outcome" << (b.wins.back().second == 1 ? "" : "s") << ")\n";
 
-    out << "\nThe long run, with held Wilds, voids and re-spins, and free-spin series with their multipliers and "
+    out << "\nThe long run, with held Wilds, voids and re-spins, and free-spin series with their multipliers "
+           "and "
            "retriggers:\n";
     char head[160];
     std::snprintf(head, sizeof head, "  %-7s %10s %10s %12s %12s %12s %9s %9s\n", "payout", "return", "hits",
@@ -120,7 +123,8 @@ std::string reportText(const core::MachineFigures& f, double seconds) {
                       s.meanSeriesWin, s.sd, s.sdLongRun);
         out << line;
     }
-    out << "\n  (sd: of one paid spin's return in bets; sd (run): the same with the correlation that held Wilds "
+    out << "\n  (sd: of one paid spin's return in bets; sd (run): the same with the correlation that held "
+           "Wilds "
            "give neighbouring spins, so that n spins return within about 2 sd (run) / sqrt(n) of the mean)\n";
     out << "\ncomputed in " << number(seconds, 3) << " s\n";
     return out.str();

@@ -20,9 +20,9 @@ struct ReportArgs {
 // [--lines 1|5|10|15|25] [--coins 1|2|3|5|10|20] [--payout 1|2|5] [--json]
 ReportArgs parseReportArgs(std::span<const std::string_view> args);
 
-// The figures as one JSON object: lines, coins, base {rtp, hit_frequency, sd, outcomes, scatter_counts, wins},
-// settings [{payout, rtp, hit_frequency, free_series_per_spin, free_spins_per_spin, mean_series_win, sd,
-// sd_long_run, held_share, voids_per_spin}], seconds.
+// The figures as one JSON object: lines, coins, base {rtp, hit_frequency, sd, outcomes, scatter_counts,
+// wins}, settings [{payout, rtp, hit_frequency, free_series_per_spin, free_spins_per_spin, mean_series_win,
+// sd, sd_long_run, held_share, voids_per_spin}], seconds.
 std::string reportJson(const core::MachineFigures& figures, double seconds);
 
 // The same as text for a person.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRectF>
 #include <QString>
 
 #include <functional>
@@ -55,7 +56,15 @@ QImage paintGambleButton(const QString& name);  // betred, cancelbet, betblack
 QImage paintBanner(bool win);
 
 // Information (paytable.cpp).
-QImage paintPaytable(Studio& s);
+// A text the pay table draws, and the box it stands in (pixels of the picture).
+struct DrawnText {
+    QString text;
+    QRectF box;
+};
+// The band at the foot of the pay table left for the window's own text (pixels of the picture).
+inline const QRectF kPaytableReturnBand(8, 354, 484, 20);
+// The pay table; `texts`, when given, receives every text it draws.
+QImage paintPaytable(Studio& s, std::vector<DrawnText>* texts = nullptr);
 QImage paintIcon(Studio& s, int size);
 
 // The whole catalogue: every picture list by name with its count (0 for a single picture) and its painter.
