@@ -22,9 +22,9 @@ void place(Control& c, ControlKind kind, const char* name, int left, int top, in
 
 const char* aboutTitle() {
 #ifdef ZEM_VERSION
-    return "zem\r\nvideo slot machine of the plains\r\nversion " ZEM_VERSION;
+    return "zem\r\nvideo slot machine\r\nversion " ZEM_VERSION;
 #else
-    return "zem\r\nvideo slot machine of the plains";
+    return "zem\r\nvideo slot machine";
 #endif
 }
 

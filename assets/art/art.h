@@ -60,6 +60,7 @@ QImage paintBanner(bool win);
 struct DrawnText {
     QString text;
     QRectF box;
+    int symbol = 0;  // the paying symbol whose box the text stands in; 0 elsewhere
 };
 // The band at the foot of the pay table left for the window's own text (pixels of the picture).
 inline const QRectF kPaytableReturnBand(8, 354, 484, 20);

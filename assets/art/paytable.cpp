@@ -21,11 +21,12 @@ const QColor kText(250, 240, 220);
 
 // Where the texts of the pay table go, when someone asks to see them.
 std::vector<DrawnText>* drawnTexts = nullptr;
+int boxSymbol = 0;  // the symbol whose box is being drawn
 
 // Small text with a dark drop under it, for legibility on leather.
 void say(QPainter& p, const QRectF& box, const QString& text, const QFont& f, const QColor& colour,
          int flags = Qt::AlignLeft | Qt::AlignVCenter) {
-    if (drawnTexts != nullptr) drawnTexts->push_back({text, box});
+    if (drawnTexts != nullptr) drawnTexts->push_back({text, box, boxSymbol});
     p.setFont(f);
     p.setPen(QColor(0, 0, 0, 200));
     p.drawText(box.translated(1, 1), flags, text);
@@ -135,6 +136,7 @@ QImage paintPaytable(Studio& s, std::vector<DrawnText>* texts) {
                      [](int a, int b) { return core::linePay(a, 5) > core::linePay(b, 5); });
     for (std::size_t i = 0; i < order.size(); ++i) {
         const int id = order[i];
+        boxSymbol = id;
         const QRectF box(8 + (i % 5) * 97.2, 141 + (i / 5) * 92, 92, 88);
         panelBox(p, box);
         drawTile(p, s.symbol(id), QRectF(box.left() + 24, box.top() + 4, 44, 44));
@@ -152,6 +154,8 @@ QImage paintPaytable(Studio& s, std::vector<DrawnText>* texts) {
             ++row;
         }
     }
+
+    boxSymbol = 0;
 
     // The Scatter pays, as multiples of the total bet.
     const QRectF strip(8, 326, 484, 24);
