@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -117,6 +119,14 @@ class QtPlatform::InputFilter final : public QObject {
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonDblClick:
             case QEvent::MouseButtonRelease:
+                // The window system hands every press and release to a top-level window first, and only
+                // then does Qt pick a widget for it; a release whose pressed widget was hidden meanwhile
+                // never reaches a widget at all. So the press's owner gets its release here.
+                if (watched->isWindowType()) {
+                    platform_.windowMouse(event);
+                    return false;
+                }
+                [[fallthrough]];
             case QEvent::MouseMove:
                 if (!watched->isWidgetType()) return false;
                 return platform_.filterMouse(static_cast<QWidget*>(watched), event);
@@ -235,7 +245,7 @@ void QtPlatform::detach(Window& window) {
     auto it =
         std::find_if(views_.begin(), views_.end(), [&](const auto& v) { return &v->window() == &window; });
     if (it == views_.end()) return;
-    if (pressed_ != nullptr && pressed_->window == &window) pressed_ = nullptr;
+    presses_.forget(window);
     views_.erase(it);
 }
 
@@ -287,33 +297,48 @@ QAction* QtPlatform::actionOf(const Control& control) const {
 
 // --- input ---
 
+void QtPlatform::windowMouse(QEvent* event) {
+    // A release goes to the press that waits for it. So does a new press: when one arrives while an old press
+    // still waits, the window system dropped that release (a message box opened by the press took the
+    // pointer, say), and the old press gets it now.
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    releasePressed(mouse->globalPosition(), buttonOf(mouse->button()), mouse->modifiers());
+}
+
+void QtPlatform::releasePressed(const QPointF& globalPosition, int button, Qt::KeyboardModifiers modifiers) {
+    Control* control = presses_.waiting();
+    if (control == nullptr) return;
+    WindowView* view = viewOf(control->window);
+    QWidget* widget = view != nullptr ? view->widgetOf(*control) : nullptr;
+    const QPointF at = widget != nullptr ? widget->mapFromGlobal(globalPosition) : globalPosition;
+    const MouseEvent me = mouseEventAt(at, button, modifiers);
+    // Taken out of the routing before the handler runs: a handler that lets events in cannot see it twice.
+    if (quitRequested_) {
+        presses_.forget(*control->window);
+        return;
+    }
+    deliver([this, me] { presses_.release(me); });
+}
+
 bool QtPlatform::filterMouse(QWidget* receiver, QEvent* event) {
     auto* mouse = static_cast<QMouseEvent*>(event);
+    WindowView* view = viewOfWidget(receiver);
+    BoundControl* bound = view != nullptr ? view->boundOf(receiver) : nullptr;
+    const bool picture = bound != nullptr && isPictureKind(bound->control->kind);
     if (event->type() == QEvent::MouseButtonRelease) {
         // The release goes to the control that took the press, wherever the pointer is now and even if the
-        // press hid it.
-        if (pressed_ == nullptr) {
-            // A release without a press it belongs to (the press was refused): a picture takes it silently.
-            WindowView* view = viewOfWidget(receiver);
-            BoundControl* bound = view != nullptr ? view->boundOf(receiver) : nullptr;
-            return bound != nullptr && isPictureKind(bound->control->kind);
-        }
-        Control* control = pressed_;
-        pressed_ = nullptr;
-        WindowView* view = viewOf(control->window);
-        QWidget* widget = view != nullptr ? view->widgetOf(*control) : nullptr;
-        const QPointF at =
-            widget != nullptr ? widget->mapFromGlobal(mouse->globalPosition()) : mouse->position();
-        const MouseEvent me = mouseEventAt(at, buttonOf(mouse->button()), mouse->modifiers());
-        deliver([control, me] {
-            if (control->enabled && control->onRelease) control->onRelease(me);
-        });
+        // press hid it. (Usually the top-level window's release has already delivered it.) A release
+        // without a press it belongs to (the press was refused, or is already released): a picture takes
+        // it silently.
+        if (presses_.waiting() == nullptr) return picture;
+        releasePressed(mouse->globalPosition(), buttonOf(mouse->button()), mouse->modifiers());
         return true;
     }
-    WindowView* view = viewOfWidget(receiver);
-    if (view == nullptr) return false;
-    BoundControl* bound = view->boundOf(receiver);
-    if (bound == nullptr || !isPictureKind(bound->control->kind)) return false;
+    if (event->type() != QEvent::MouseMove) {
+        // A press that reaches a widget straight (not through its top-level window) ends an old press too.
+        releasePressed(mouse->globalPosition(), buttonOf(mouse->button()), mouse->modifiers());
+    }
+    if (!picture) return false;
     Control* control = bound->control;
     if (event->type() == QEvent::MouseMove) {
         const MouseEvent me =
@@ -325,13 +350,9 @@ bool QtPlatform::filterMouse(QWidget* receiver, QEvent* event) {
         }
         return true;
     }
-    // A press, or the second press of a double click.
-    if (!control->acceptsInput()) return true;
-    pressed_ = control;
+    // A press, or the second press of a double click (Qt sends that one instead of a second press).
     const MouseEvent me = mouseEventAt(mouse->position(), buttonOf(mouse->button()), mouse->modifiers());
-    deliver([control, me] {
-        if (control->acceptsInput() && control->onPress) control->onPress(me);
-    });
+    deliver([this, control, me] { presses_.press(*control, me); });
     return true;
 }
 
@@ -436,6 +457,11 @@ MessageResult QtPlatform::messageBox(const MessageBoxRequest& request) {
         box.setDefaultButton(QMessageBox::Ok);
     }
     const int answer = box.exec();
+    // The box took the pointer: a picture pressed before it opened (its press opened it) lost its release
+    // to the box and gets it now that the button is up.
+    if (QGuiApplication::mouseButtons() == Qt::NoButton) {
+        releasePressed(QCursor::pos(), 1, QGuiApplication::keyboardModifiers());
+    }
     sync();
     scheduleIdle();
     if (request.buttons == MessageButtons::Ok) return MessageResult::Ok;

@@ -5,6 +5,7 @@
 
 #include "core/random.h"
 #include "platform/platform.h"
+#include "platform/press_routing.h"
 #include "qt_display_mode.h"
 #include "qt_settings_store.h"
 #include "qt_sound_output.h"
@@ -22,6 +23,7 @@
 class QAction;
 class QEvent;
 class QObject;
+class QPointF;
 class QTimer;
 class QWidget;
 
@@ -112,6 +114,10 @@ class QtPlatform final : public Platform {
     WindowView* viewOf(const Window* window) const;
     WindowView* viewOfWidget(const QWidget* widget) const;
     bool filterMouse(QWidget* receiver, QEvent* event);
+    // A press or release as a top-level window receives it, before Qt picks a widget for it.
+    void windowMouse(QEvent* event);
+    // Hands the release to the control that took the press, if one still waits for it.
+    void releasePressed(const QPointF& globalPosition, int button, Qt::KeyboardModifiers modifiers);
     bool filterKey(QWidget* receiver, QEvent* event);
     void focusChanged(QWidget* now);
 
@@ -129,7 +135,7 @@ class QtPlatform final : public Platform {
     bool syncing_ = false;
     bool quitRequested_ = false;
     bool waitCursor_ = false;
-    Control* pressed_ = nullptr;  // the control that took the mouse press, until the release
+    PressRouting presses_;  // the control that took the mouse press, until the release
 
     std::map<std::pair<std::string, int>, QImage> pictures_;
     std::map<std::pair<std::string, int>, QImage> masks_;

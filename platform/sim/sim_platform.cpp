@@ -120,16 +120,17 @@ void SimPlatform::click(Control& control) {
 }
 
 void SimPlatform::mouseDown(Control& control, MouseEvent event) {
-    loop_.post([&control, event] {
-        if (control.acceptsInput() && control.onPress) control.onPress(event);
+    loop_.post([this, &control, event] {
+        // A press while an old one still waits for its release ends the old one first, as on screen.
+        presses_.release(event);
+        presses_.press(control, event);
     });
 }
 
-void SimPlatform::mouseUp(Control& control, MouseEvent event) {
-    // A release reaches the control that took the press even when the press hid it.
-    loop_.post([&control, event] {
-        if (control.enabled && control.onRelease) control.onRelease(event);
-    });
+void SimPlatform::mouseUp(Control&, MouseEvent event) {
+    // Routed as on screen: the release reaches the control that took the press, whatever lies under the
+    // pointer now; with no press waiting it goes nowhere.
+    loop_.post([this, event] { presses_.release(event); });
 }
 
 void SimPlatform::tap(Control& control) {

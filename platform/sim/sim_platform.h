@@ -4,6 +4,7 @@
 
 #include "core/random.h"
 #include "platform/platform.h"
+#include "platform/press_routing.h"
 
 #include <deque>
 #include <map>
@@ -119,7 +120,8 @@ class SimPlatform final : public Platform {
     // as on screen, when the control cannot take input at the moment it is handled.
     void click(Control& control);
     void mouseDown(Control& control, MouseEvent event = {});
-    void mouseUp(Control& control, MouseEvent event = {});
+    // A release with the pointer over `over`; like the real one it goes to the control that took the press.
+    void mouseUp(Control& over, MouseEvent event = {});
     // A press and a release, as a quick click of the mouse on a picture.
     void tap(Control& control);
     void mouseMove(Control& control, MouseEvent event = {});
@@ -150,6 +152,7 @@ class SimPlatform final : public Platform {
     core::ScriptedRandom scripted_;
     std::optional<core::SystemRandom> seeded_;
     core::Random* random_;
+    PressRouting presses_;
 };
 
 }  // namespace zem::platform::sim

@@ -115,6 +115,57 @@ TEST(Input, DisabledOrHiddenControlsGetNoInputButProgramPressesAlwaysRun) {
     EXPECT_EQ(clicks, 2) << "a program press runs whatever the control's state";
 }
 
+TEST(Input, TheReleaseReachesTheControlThatTookThePressWhateverThePressDidToIt) {
+    sim::SimPlatform p;
+    Window w("w");
+    w.visible = true;
+    Control panel(ControlKind::PictureBox, "panel");
+    Control coins(ControlKind::Image, "coins");
+    w.add(panel);
+    w.add(coins, &panel);
+    std::vector<std::string> log;
+    panel.onPress = [&](const MouseEvent&) { log.push_back("panel press"); };
+    panel.onRelease = [&](const MouseEvent&) { log.push_back("panel release"); };
+    // The pressed look: the press hides the picture and disables it; the release shows it again.
+    coins.onPress = [&](const MouseEvent&) {
+        log.push_back("coins press");
+        coins.visible = false;
+        coins.enabled = false;
+    };
+    coins.onRelease = [&](const MouseEvent&) {
+        log.push_back("coins release");
+        coins.visible = true;
+        coins.enabled = true;
+    };
+    for (int i = 0; i < 3; ++i) {
+        p.mouseDown(coins);
+        p.mouseUp(panel);  // the pointer is over the panel now that the picture is hidden
+        p.advance(1);
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"coins press", "coins release", "coins press", "coins release",
+                                             "coins press", "coins release"}));
+    EXPECT_TRUE(coins.visible);
+
+    // A release with no press waiting goes nowhere; so does the release of a refused press.
+    log.clear();
+    p.mouseUp(coins);
+    coins.enabled = false;
+    p.mouseDown(coins);
+    p.mouseUp(coins);
+    p.advance(1);
+    EXPECT_TRUE(log.empty());
+
+    // A press whose release never came (the window system dropped it) gets it when the next press starts.
+    coins.enabled = true;
+    p.mouseDown(coins);
+    p.advance(1);
+    p.mouseDown(panel);
+    p.mouseUp(panel);
+    p.advance(1);
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"coins press", "coins release", "panel press", "panel release"}));
+}
+
 TEST(Input, KeyPreviewSeesKeysFirstAndMayConsumeThem) {
     sim::SimPlatform p;
     Window w("w");

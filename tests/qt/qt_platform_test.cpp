@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 #include <map>
@@ -374,17 +375,29 @@ TEST_F(QtWindowTest, DisabledControlsGetNoInput) {
 
 TEST_F(QtWindowTest, MouseOnPicturesReportsButtonShiftAndTwipsAndTheReleaseFollowsThePress) {
     QWidget* image = platform.widgetOf(w.image);
-    // The press hides the picture (the pressed look); the release, which Qt now gives to what lies beneath,
-    // still reaches the picture.
+    QWidget* top = platform.widgetOf(w.window);
+    QWindow* handle = top->windowHandle();
+    ASSERT_NE(handle, nullptr);
+    // Input enters as the window system delivers it: to the top-level window, where Qt picks the widget.
+    // The press hides the picture (the pressed look); Qt then has no widget for the release, which must
+    // still reach the picture, and the picture must come back for the next press, every time.
     w.image.onPress = [this](const MouseEvent& e) {
         w.rec.events.push_back("press");
         w.rec.mice.push_back(e);
         w.image.visible = false;
     };
-    QTest::mousePress(image, Qt::RightButton, Qt::ShiftModifier, QPoint(4, 7));
+    w.image.onRelease = [this](const MouseEvent& e) {
+        w.rec.events.push_back("release");
+        w.rec.mice.push_back(e);
+        w.image.visible = true;
+    };
+    const QPoint onImage = image->mapTo(top, QPoint(4, 7));
+    const QPoint onBox = platform.widgetOf(w.box)->mapTo(top, QPoint(20, 20));
+    QTest::mousePress(handle, Qt::RightButton, Qt::ShiftModifier, onImage);
     EXPECT_FALSE(image->isVisible());
-    QTest::mouseRelease(platform.widgetOf(w.box), Qt::RightButton, {}, QPoint(20, 20));
+    QTest::mouseRelease(handle, Qt::RightButton, {}, onBox);
     ASSERT_EQ(w.rec.events, (std::vector<std::string>{"press", "release"}));
+    EXPECT_TRUE(image->isVisible());
     EXPECT_EQ(w.rec.mice[0].button, 2);
     EXPECT_EQ(w.rec.mice[0].shift, 1);
     EXPECT_EQ(w.rec.mice[0].x, 4 * T);
@@ -392,6 +405,18 @@ TEST_F(QtWindowTest, MouseOnPicturesReportsButtonShiftAndTwipsAndTheReleaseFollo
     EXPECT_EQ(w.rec.mice[1].button, 2);
     EXPECT_EQ(w.rec.mice[1].x, 10 * T);  // in the picture's own coordinates (the box's 20 less its 10)
     EXPECT_EQ(w.rec.mice[1].y, 10 * T);
+    for (int i = 0; i < 2; ++i) {
+        QTest::mouseClick(handle, Qt::LeftButton, {}, onImage);
+    }
+    EXPECT_EQ(w.rec.events,
+              (std::vector<std::string>{"press", "release", "press", "release", "press", "release"}));
+
+    // A menu entry takes one click after a picture's press, and a release on the menu goes to the menu.
+    w.rec.events.clear();
+    QTest::mousePress(handle, Qt::LeftButton, {}, onImage);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, onImage);
+    platform.actionOf(w.exitEntry)->trigger();
+    EXPECT_EQ(w.rec.events, (std::vector<std::string>{"press", "release", "exit"}));
 
     // A press on the picture box outside the picture is the box's.
     w.rec.events.clear();
