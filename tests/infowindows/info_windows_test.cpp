@@ -13,8 +13,8 @@ using zem::platform::Pointer;
 using zem::platform::WindowState;
 
 struct Machine : zem::testing::Game {
+    std::vector<std::string> loads;  // before the windows, which unload into it as they go
     InfoWindows infos{m};
-    std::vector<std::string> loads;
     Machine() {
         infos.onLoad = [this](zem::platform::Window& w) { loads.push_back("load " + w.name); };
         infos.onUnload = [this](zem::platform::Window& w) { loads.push_back("unload " + w.name); };
