@@ -1,11 +1,29 @@
 // zem: starts the Qt back end, builds the machine window and hands control to the event loop.
-#include <QApplication>
-#include <QIcon>
-
 #include "assets/pictures.h"
 #include "infowindows/info_windows.h"
 #include "platform/qt/qt_platform.h"
 #include "play/machine.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include <cstdint>
+#include <optional>
+
+namespace {
+
+// ZEM_SEED, a whole number, makes the game draw the same outcomes for the same play: the end-to-end tests
+// replay a session that way. Anything else leaves the generator to the system's entropy.
+std::optional<uint64_t> seedFromEnvironment() {
+    const QByteArray text = qgetenv("ZEM_SEED");
+    if (text.isEmpty()) return std::nullopt;
+    bool ok = false;
+    const qulonglong seed = text.toULongLong(&ok, 10);
+    if (!ok) return std::nullopt;
+    return static_cast<uint64_t>(seed);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -15,6 +33,7 @@ int main(int argc, char* argv[]) {
 
     zem::platform::qt::QtPlatform platform(
         [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); });
+    if (const auto seed = seedFromEnvironment()) platform.seedRandom(*seed);
     zem::play::Machine machine(platform, [](int number) { return zem::assets::recordingResource(number); });
     platform.attach(machine.w.orvelle);
     zem::infowindows::InfoWindows infos(machine);

@@ -165,6 +165,9 @@ void Machine::autoplayOffPress() {
 }
 
 void Machine::autospinTick() {
+    // A tick that falls while a spin runs (the spin lets events in) waits: clearing the idle count now
+    // would make the next spin wait a whole pause again.
+    if (spinning()) return;
     if (autoplaymode > 0 && s.tickcount >= s.autodelay) {
         s.tickcount = 0;
         w.play[playIndexFor(s.coinsperline)].press();

@@ -1,6 +1,8 @@
 // The tables of win bands, roll-up steps and reel animation settings.
 #include "win_bands.h"
 
+#include <cstdlib>
+
 namespace zem::play {
 
 namespace {
@@ -43,11 +45,21 @@ int16_t nextRollStep(int32_t rollcount) {
 }
 
 ReelAnimation reelAnimation(int16_t reelspeed) {
-    if (reelspeed >= 10) return {400, 3, 10 + 5};
-    if (reelspeed >= 8) return {600, 7, 8 + 4};
-    if (reelspeed >= 4) return {800, 6, 4 + 3};
-    if (reelspeed >= 2) return {1000, 6, 2 + 2};
-    return {1875, 10, 1 + 1};
+    struct Speed {
+        int16_t speed;
+        ReelAnimation animation;
+    };
+    static constexpr Speed kSpeeds[] = {{1, {1875, 10, 1 + 1}},
+                                        {2, {1000, 6, 2 + 2}},
+                                        {4, {800, 6, 4 + 3}},
+                                        {8, {600, 7, 8 + 4}},
+                                        {10, {400, 3, 10 + 5}}};
+    // The nearest defined speed; between two equally near, the faster (lower) one.
+    const Speed* best = &kSpeeds[0];
+    for (const Speed& s : kSpeeds) {
+        if (std::abs(s.speed - reelspeed) < std::abs(best->speed - reelspeed)) best = &s;
+    }
+    return best->animation;
 }
 
 }  // namespace zem::play

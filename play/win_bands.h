@@ -24,8 +24,8 @@ struct ReelAnimation {
     int framePause;  // ms at the end of every frame
 };
 
-// Speeds 1, 2, 4, 8 and 10 have their own settings; 0 or less is taken as 1, and any other speed animates
-// as the fastest defined speed that is not slower than it.
+// Speeds 1, 2, 4, 8 and 10 have their own settings; any other speed animates as the nearest of them (the
+// faster one when two are equally near): 0 or less as 1, 7 as 8, above 10 as 10.
 ReelAnimation reelAnimation(int16_t reelspeed);
 
 }  // namespace zem::play

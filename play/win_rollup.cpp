@@ -24,6 +24,16 @@ void Machine::winCounterTick() {
         }
         return;
     }
+    if (collectedwin > 0) {
+        // Autoplay has just collected a series: its total stays on the meter until the next spin starts,
+        // instead of giving way to the last free spin's own win.
+        w.LABWIN.caption = std::to_string(collectedwin);
+        w.lblwin.caption = core::dollarText(collectedwin);
+        showCredit();
+        Timerwincounter.stop();
+        rollcount = 0;
+        return;
+    }
     if (s.winroll == 0) rollcount = s.spinwin;
     // A count that starts from a step of 0 would never leave 0: it starts with the lowest band's step.
     if (rollstep < 1 && rollcount < s.spinwin) rollstep = 10;

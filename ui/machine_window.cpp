@@ -126,9 +126,11 @@ MachineWindow::MachineWindow() {
     }
 
     meter(PANELBANK, "PANELBANK", 1600, 480, 1500, 390, kYellow, 16, true);
-    meter(Lblcredit, "Lblcredit", 3000, 150, 1095, 240, kWhite, 10, false);
+    // The dollar labels reach to the right edge of their meter's box, so that a credit or win of ten digits
+    // still shows whole at a readable size (the label draws a longer text smaller rather than cut it).
+    meter(Lblcredit, "Lblcredit", 3000, 150, 1425, 240, kWhite, 10, false);
     meter(LABWIN, "LABWIN", 5800, 480, 1500, 390, kYellow, 16, true);
-    meter(lblwin, "lblwin", 6400, 150, 855, 255, kWhite, 10, false);
+    meter(lblwin, "lblwin", 6400, 150, 2040, 255, kWhite, 10, false);
     place(LABLASTBET, ControlKind::Image, "LABLASTBET", 0, 8880, 160, 1650, 390);
     LABLASTBET.picture = PictureRef{"LABLASTBET", 0};
     place(LABTHISWIN, ControlKind::Image, "LABTHISWIN", 0, 8880, 160, 1755, 375);

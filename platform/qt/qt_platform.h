@@ -73,6 +73,8 @@ class QtPlatform final : public Platform {
     void quit() override;
 
     core::Random& random() override { return random_; }
+    // Draws from a generator seeded with the given number instead of the system's entropy.
+    void seedRandom(uint64_t seed) { random_ = core::SystemRandom(seed); }
     SettingsStore& store() override { return store_; }
     SoundOutput& sound() override { return sound_; }
     DisplayMode& display() override { return display_; }

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,6 +40,19 @@ QFont fontFor(const Control& c) {
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(c.fontPoints * 96.0 / 72.0))));
     font.setBold(c.bold);
     return font;
+}
+
+// A label of fixed size shows its whole text: a line wider than the label is drawn in a smaller font (a
+// credit of ten digits in the dollar label, say), never cut.
+void fitTextToWidth(QLabel* label, const Control& c, int width) {
+    QFont font = fontFor(c);
+    const QString text = label->text();
+    int pixels = font.pixelSize();
+    constexpr int kSmallest = 6;
+    while (pixels > kSmallest && QFontMetrics(font).horizontalAdvance(text) > width) {
+        font.setPixelSize(--pixels);
+    }
+    if (label->font() != font) label->setFont(font);
 }
 
 Qt::Alignment alignmentOf(int alignment) {
@@ -492,7 +506,8 @@ void WindowView::apply(BoundControl& b) {
         b.fresh = false;
         LineShape shape;
         shape.visible = visible;
-        shape.line = QLine(twipsToPixels(c.x1), twipsToPixels(c.y1), twipsToPixels(c.x2), twipsToPixels(c.y2));
+        shape.line =
+            QLine(twipsToPixels(c.x1), twipsToPixels(c.y1), twipsToPixels(c.x2), twipsToPixels(c.y2));
         shape.colour = toQt(c.foreground);
         shape.width = std::max(1, c.lineWidth);
         client_->setLine(b.lineSlot, shape);
@@ -544,6 +559,9 @@ void WindowView::apply(BoundControl& b) {
                 c.wordWrap ? QSize(rect.width(), label->heightForWidth(rect.width())) : label->sizeHint();
         }
         rect.setSize(b.textSize);
+    }
+    if (c.kind == ControlKind::Label && !c.autoSize && !c.wordWrap && textChanged) {
+        fitTextToWidth(static_cast<QLabel*>(w), c, rect.width());
     }
     b.autoSize = c.autoSize;
     b.width = c.width;

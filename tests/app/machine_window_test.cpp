@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -71,6 +72,28 @@ TEST(MachineWindow, ComesUpPlaysASpinAndIsGrabbed) {
     m.requestClose();
     EXPECT_TRUE(m.closed());
     EXPECT_EQ(p.store().read("zem", "player1", "bank"), std::to_string(m.s.bank));
+}
+
+TEST(MachineWindow, TheLargestCreditAndWinShowWholeInTheirBoxes) {
+    RealMachine r;
+    auto& p = r.platform;
+    auto& m = r.machine;
+    p.store().write("zem", "player1", "bank", "2147483647");
+    p.attach(m.w.orvelle);
+    m.startup();
+    m.w.LABWIN.caption = "2147483647";
+    m.w.lblwin.caption = "$ 21474836.47";
+    m.w.lbllast.caption = "500";
+    p.sync();
+    EXPECT_EQ(m.w.Lblcredit.caption, "$ 21474836.47");
+    for (const auto* c : {&m.w.PANELBANK, &m.w.Lblcredit, &m.w.LABWIN, &m.w.lblwin, &m.w.lbllast}) {
+        auto* label = qobject_cast<QLabel*>(p.widgetOf(*c));
+        ASSERT_NE(label, nullptr) << c->name;
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width()) << c->name;
+        EXPECT_LE(label->geometry().right(), 794) << c->name;
+    }
+    const QImage shot = p.grab(m.w.orvelle, false);
+    EXPECT_TRUE(shot.save(QDir(QStringLiteral(ZEM_TEST_OUTPUT_DIR)).filePath("largest_amounts.png")));
 }
 
 }  // namespace

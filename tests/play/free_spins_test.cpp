@@ -1,6 +1,7 @@
 // Free-spin series, held Wilds and the payout control, played through the machine window's handlers.
 #include "core/free_spins.h"
 
+#include "core/money.h"
 #include "game_fixture.h"
 
 namespace zem::testing {
@@ -188,6 +189,60 @@ TEST(FreeSpins, AutoplayCollectsTheSeriesByItselfAndGoesOn) {
     EXPECT_EQ(g.m.s.bank, 10000 - 50 + 5 * 25);
     EXPECT_EQ(g.m.autoplaymode, 10);
     EXPECT_FALSE(g.m.w.takewin.visible);
+}
+
+// Virtual time from the end of the spin that starts a series to the start of its first free spin.
+int64_t firstFreeSpinDelay(bool autoplay) {
+    Game g;
+    g.p.memoryStore().values[{"zem", "notice", "autoplay"}] = "-1";
+    g.start(10000);
+    g.script(threeScatters());
+    g.scriptFree(blankStops());
+    if (autoplay) {
+        g.p.tap(g.m.w.autoplayon);
+    } else {
+        g.bet(1);
+    }
+    g.p.advance(1);
+    EXPECT_TRUE(g.p.runUntil([&] { return !g.m.spinning() && g.m.s.freespinmode == -1; }, 60 * 1000));
+    const int64_t end = g.p.now();
+    // The free spin's reels start turning inside its handler: the first pause of a spin marks its start.
+    int64_t start = -1;
+    g.p.onSleep = [&](int) {
+        if (start < 0 && g.m.spinning()) start = g.p.now();
+    };
+    EXPECT_TRUE(g.p.runUntil([&] { return start >= 0; }, 60 * 1000));
+    return start - end;
+}
+
+TEST(FreeSpins, UnderAutoplayTheFirstFreeSpinComesAsSoonAsWithoutIt) {
+    const int64_t manual = firstFreeSpinDelay(false);
+    const int64_t automatic = firstFreeSpinDelay(true);
+    EXPECT_GT(manual, 0);
+    // The free spins run on their own timer; an autoplay tick during the trigger must not delay them.
+    EXPECT_LE(automatic, manual + 200);
+}
+
+TEST(FreeSpins, UnderAutoplayTheCollectedTotalStaysOnTheWinMeterUntilTheNextSpin) {
+    Game g;
+    g.p.memoryStore().values[{"zem", "notice", "autoplay"}] = "-1";
+    g.start(10000);
+    g.script(threeScatters());
+    for (int i = 0; i < 9; ++i) g.scriptFree(lineWin());
+    g.scriptFree(blankStops());  // the last free spin wins nothing
+    g.script(blankStops());
+    g.p.tap(g.m.w.autoplayon);
+    g.p.advance(1);
+    ASSERT_TRUE(g.p.runUntil([&] { return g.m.collectedwin > 0; }, 10 * 60 * 1000));
+    const int32_t total = g.m.collectedwin;
+    EXPECT_GT(total, 0);
+    // The roll-up that the collect starts must not replace the series total with the last spin's 0.
+    g.p.advance(300);
+    EXPECT_EQ(g.m.s.games, 1) << "the next paid spin has not started yet";
+    EXPECT_EQ(g.m.w.LABWIN.caption, std::to_string(total));
+    EXPECT_EQ(g.m.w.lblwin.caption, core::dollarText(total));
+    g.p.runUntil([&] { return g.m.s.games == 2; }, 60 * 1000);
+    EXPECT_EQ(g.m.s.games, 2);
 }
 
 TEST(Payout, AVoidedOutcomeBooksNothingAndIsNeverShown) {

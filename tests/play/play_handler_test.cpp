@@ -78,7 +78,12 @@ TEST(PlayHandler, ReelAnimationPausesAddUpPerSpeedAndEveryReelEndsOnItsStop) {
                                                   {8, 12 * (42 + 4 * 49 + 31)},
                                                   {10, 3435},
                                                   {0, 338},
-                                                  {3, 4 * (30 + 4 * 30 + 31)}};
+                                                  {-5, 338},
+                                                  {3, 4 * (30 + 4 * 30 + 31)},
+                                                  {5, 7 * (36 + 4 * 36 + 31)},
+                                                  {7, 12 * (42 + 4 * 49 + 31)},
+                                                  {9, 12 * (42 + 4 * 49 + 31)},
+                                                  {300, 3435}};
     for (auto [speed, expected] : speeds) {
         Game g;
         g.start(1000);

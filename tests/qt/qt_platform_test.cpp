@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -333,6 +334,32 @@ TEST_F(QtWindowTest, ProgramChangesShowAfterDoEventsAndSleep) {
     w.window.visible = false;
     platform.doEvents();
     EXPECT_FALSE(platform.widgetOf(w.window)->isVisible());
+}
+
+TEST_F(QtWindowTest, AFixedLabelShowsItsWholeTextInASmallerFontWhenItIsTooLong) {
+    // The dollar label of a large credit: 73 pixels wide, ten digits and more.
+    Control dollars(ControlKind::Label, "Lblcredit");
+    TestWindow::place(dollars, 10, 100, 73, 16);
+    dollars.caption = "$ 124.6";
+    dollars.bold = true;
+    w.window.add(dollars);
+    platform.detach(w.window);
+    platform.attach(w.window);
+    platform.doEvents();
+    auto* label = widget<QLabel>(dollars);
+    ASSERT_NE(label, nullptr);
+    const int fullSize = label->font().pixelSize();
+    EXPECT_EQ(fullSize, 13) << "a short amount keeps the label's own font";
+    for (const char* text : {"$ 12345.67", "$ 21474836.47", "-$ 21474836.48"}) {
+        dollars.caption = text;
+        platform.doEvents();
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width()) << text;
+        EXPECT_LT(label->font().pixelSize(), fullSize) << text;
+        EXPECT_EQ(label->width(), 73);
+    }
+    dollars.caption = "$ 0.25";
+    platform.doEvents();
+    EXPECT_EQ(label->font().pixelSize(), fullSize) << "the font grows back for a short text";
 }
 
 TEST_F(QtWindowTest, DisabledControlsGetNoInput) {

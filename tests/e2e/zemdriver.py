@@ -1,0 +1,311 @@
+"""Plays the real zem through the window system: a private Xvfb, a fresh HOME with a prepared store, real pointer
+motion, presses, releases and keys made with xdotool, and the store file and screenshots read back.
+
+A case is a file case_<name>.py beside this one with a function run(env); env.game(store) starts a game. Click
+positions come from zem-e2e-layout, which prints where the layout puts every control.
+"""
+
+import configparser
+import ctypes
+import json
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+# The game draws its outcomes from this seed (ZEM_SEED), so a case plays the same reels every run; None
+# leaves them to chance.
+DEFAULT_SEED = 1
+
+# ImageMagick's own programs, by their full names: another "convert" may stand earlier on the PATH.
+IMPORT = "/usr/bin/import"
+CONVERT = "/usr/bin/convert"
+
+
+def die_with_parent():
+    """Ends a child (the X server, the game) with the suite, even when the suite is killed."""
+    ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
+
+
+class CaseFailed(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise CaseFailed(message)
+
+
+class Env:
+    """What a case gets: the programs under test, an output folder and a way to start games."""
+
+    def __init__(self, zem, layout_tool, out_dir):
+        self.zem = zem
+        self.out_dir = out_dir
+        os.makedirs(out_dir, exist_ok=True)
+        self.layout = Layout(subprocess.check_output([layout_tool], text=True))
+        self.games = []
+
+    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED):
+        g = Game(self, store or {}, notice_seen, seed)
+        self.games.append(g)
+        return g
+
+    def close(self):
+        for g in self.games:
+            g.stop()
+
+
+class Layout:
+    def __init__(self, text):
+        self.controls = {}
+        self.windows = {}
+        for line in text.splitlines():
+            item = json.loads(line)
+            if "name" in item:
+                self.controls[(item["window"], item["name"], item["index"])] = item
+            else:
+                self.windows[item["window"]] = item
+
+    def control(self, name, index=0, window="orvelle"):
+        key = (window, name, index)
+        if key not in self.controls:
+            raise CaseFailed(f"the layout has no control {name}({index}) in {window}")
+        return self.controls[key]
+
+
+def read_store(path):
+    """The store as {section: {key: text}}; QSettings writes plain INI."""
+    parser = configparser.RawConfigParser(strict=False, interpolation=None)
+    parser.optionxform = str
+    if os.path.exists(path):
+        with open(path, encoding="utf-8", errors="replace") as f:
+            parser.read_file(f)
+    return {s: dict(parser.items(s)) for s in parser.sections()}
+
+
+def write_store(path, sections):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8") as f:
+        for section, values in sections.items():
+            f.write(f"[{section}]\n")
+            for key, value in values.items():
+                f.write(f"{key}={value}\n")
+            f.write("\n")
+
+
+class Game:
+    """One run of zem on its own X server and HOME."""
+
+    def __init__(self, env, store, notice_seen, seed):
+        self.env = env
+        self.seed = seed
+        self.layout = env.layout
+        self.home = tempfile.mkdtemp(prefix="zem-e2e-")
+        self.store_path = os.path.join(self.home, ".config", "zem", "zem.ini")
+        sections = {k: dict(v) for k, v in store.items()}
+        if notice_seen:
+            sections.setdefault("notice", {})["autoplay"] = "-1"
+        if sections:
+            write_store(self.store_path, sections)
+        self.xvfb = None
+        self.proc = None
+        self._start_x()
+        self._start_zem()
+
+    # --- the X server and the game ---
+
+    def _start_x(self):
+        # A display number of its own: several suites and developers may run X servers on this machine.
+        for attempt in range(20):
+            number = 100 + (os.getpid() * 7 + attempt * 13) % 800
+            if os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
+                continue
+            self.display = f":{number}"
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", self.display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
+            self.xenv = dict(os.environ, DISPLAY=self.display, HOME=self.home, XDG_RUNTIME_DIR=self.home)
+            for name in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XAUTHORITY", "ZEM_SEED"):
+                self.xenv.pop(name, None)
+            if self.seed is not None:
+                self.xenv["ZEM_SEED"] = str(self.seed)
+            deadline = time.time() + 15
+            while time.time() < deadline and self.xvfb.poll() is None:
+                probe = subprocess.run(["xdotool", "getdisplaygeometry"], env=self.xenv, capture_output=True)
+                if probe.returncode == 0:
+                    return
+                time.sleep(0.1)
+            self.xvfb.kill()
+            self.xvfb.wait()
+        raise CaseFailed("no X server could be started")
+
+    def _start_zem(self):
+        self.log = open(os.path.join(self.home, "zem.log"), "w")
+        self.proc = subprocess.Popen([self.env.zem], env=self.xenv, stdout=self.log, stderr=self.log,
+                                     preexec_fn=die_with_parent)
+        self.window = None
+        deadline = time.time() + 30
+        while time.time() < deadline and self.window is None:
+            check(self.proc.poll() is None, f"zem ended at startup with {self.proc.returncode}")
+            out = self.xdo("search", "--onlyvisible", "--pid", str(self.proc.pid), check_ok=False)
+            ids = out.split()
+            if ids:
+                self.window = ids[0]
+            else:
+                time.sleep(0.2)
+        check(self.window is not None, "zem's window did not appear")
+        # The client area is the bottom of the top-level window; the menu bar stands above it.
+        client = self.layout.windows["orvelle"]
+        deadline = time.time() + 10
+        while True:
+            geo = self.geometry()
+            if geo["HEIGHT"] >= client["height"] or time.time() > deadline:
+                break
+            time.sleep(0.1)
+        self.origin = (geo["X"], geo["Y"] + geo["HEIGHT"] - client["height"])
+        self.menu_height = geo["HEIGHT"] - client["height"]
+        self.xdo("windowfocus", "--sync", self.window, check_ok=False)
+        time.sleep(0.5)  # the first paint and the start-up handlers
+
+    def geometry(self):
+        out = self.xdo("getwindowgeometry", "--shell", self.window)
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return {k: int(v) for k, v in values.items() if v.lstrip("-").isdigit()}
+
+    def xdo(self, *args, check_ok=True):
+        result = subprocess.run(["xdotool", *args], env=self.xenv, capture_output=True, text=True, timeout=30)
+        if check_ok and result.returncode != 0:
+            raise CaseFailed(f"xdotool {' '.join(args)} failed: {result.stderr.strip()}")
+        return result.stdout
+
+    def running(self):
+        return self.proc is not None and self.proc.poll() is None
+
+    def stop(self):
+        if self.proc is not None and self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        if self.xvfb is not None and self.xvfb.poll() is None:
+            self.xvfb.terminate()
+            try:
+                self.xvfb.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+        if getattr(self, "log", None):
+            self.log.close()
+            self.log = None
+
+    def cleanup(self):
+        self.stop()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    # --- input ---
+
+    def center(self, name, index=0):
+        c = self.layout.control(name, index)
+        return (self.origin[0] + c["x"] + c["w"] // 2, self.origin[1] + c["y"] + c["h"] // 2)
+
+    def press(self, name, index=0, hold=0.08):
+        """Moves the pointer onto the control, presses and releases the left button."""
+        x, y = self.center(name, index)
+        self.press_at(x, y, hold)
+
+    def press_at(self, x, y, hold=0.08):
+        self.xdo("mousemove", str(x), str(y))
+        time.sleep(0.05)
+        self.xdo("mousedown", "1")
+        time.sleep(hold)
+        self.xdo("mouseup", "1")
+
+    def park_pointer(self):
+        """Moves the pointer off every control (to the reels' top edge), so that no hint covers a picture."""
+        self.xdo("mousemove", str(self.origin[0] + 400), str(self.origin[1] + 62))
+        time.sleep(0.1)
+
+    def move_to(self, name, index=0):
+        x, y = self.center(name, index)
+        self.xdo("mousemove", str(x), str(y))
+
+    def key(self, key):
+        self.xdo("key", key)
+
+    def menu(self, position=0):
+        """Clicks an entry of the menu bar: position 0 is the first (the menu bar's entries stand in the
+        order the window lists them, each a few characters wide)."""
+        x = self.origin[0] + 12 + 60 * position
+        y = self.origin[1] - self.menu_height // 2
+        self.press_at(x, y)
+
+    def close_box(self):
+        """What the window manager sends when the player clicks the close box: WM_DELETE_WINDOW."""
+        from Xlib import X, display, protocol
+
+        d = display.Display(self.display)
+        window = d.create_resource_object("window", int(self.window))
+        protocols = d.intern_atom("WM_PROTOCOLS")
+        delete = d.intern_atom("WM_DELETE_WINDOW")
+        event = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                             data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        window.send_event(event, event_mask=X.NoEventMask)
+        d.flush()
+        d.close()
+
+    # --- what the game shows and keeps ---
+
+    def store(self):
+        return read_store(self.store_path)
+
+    def player(self, slot=1):
+        return self.store().get(f"player{slot}", {})
+
+    def number(self, key, slot=1):
+        text = self.player(slot).get(key, "0")
+        try:
+            return int(text)
+        except ValueError:
+            return None
+
+    def wait_for(self, condition, timeout=10.0, what="a condition"):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if condition():
+                return
+            check(self.running() or what.startswith("exit"), f"zem ended while waiting for {what}")
+            time.sleep(0.05)
+        raise CaseFailed(f"timed out waiting for {what}; store: {self.player()}")
+
+    def wait_number(self, key, value, timeout=10.0):
+        self.wait_for(lambda: self.number(key) == value, timeout, f"{key}={value}")
+
+    def wait_exit(self, timeout=20.0):
+        try:
+            self.proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise CaseFailed("zem did not end")
+        return self.proc.returncode
+
+    def screenshot(self, name):
+        """Writes the screen to the output folder and returns its path."""
+        path = os.path.join(self.env.out_dir, name + ".png")
+        subprocess.run([IMPORT, "-display", self.display, "-window", "root", path], env=self.xenv,
+                       check=True, capture_output=True, timeout=30)
+        return path
+
+    def _geometry(self, name, index, window):
+        c = self.layout.control(name, index, window)
+        return f"{c['w']}x{c['h']}+{self.origin[0] + c['x']}+{self.origin[1] + c['y']}"
+
+    def pixels(self, shot, name, index=0, window="orvelle"):
+        """The raw RGB bytes of a control's rectangle in a screenshot."""
+        return subprocess.run([CONVERT, shot, "-crop", self._geometry(name, index, window), "+repage",
+                               "-depth", "8", "rgb:-"], check=True, capture_output=True, timeout=30).stdout
+
+    def pixels_now(self, name, index=0, window="orvelle"):
+        """The raw RGB bytes of a control's rectangle as the screen shows it now."""
+        return subprocess.run([IMPORT, "-display", self.display, "-window", "root", "-crop",
+                               self._geometry(name, index, window), "+repage", "-depth", "8", "rgb:-"],
+                              env=self.xenv, check=True, capture_output=True, timeout=30).stdout
+
