@@ -1,5 +1,6 @@
 // zem-e2e-layout: prints where every control of the game's windows stands, in pixels of its window's client
 // area, so that the end-to-end tests click where the layout puts a control instead of at typed positions.
+#include "ui/info_windows.h"
 #include "ui/machine_window.h"
 
 #include <cstdio>
@@ -41,5 +42,9 @@ void dump(const Window& window) {
 int main() {
     zem::ui::MachineWindow machine;
     dump(machine.orvelle);
+    zem::ui::PaytableWindow paytable;
+    dump(paytable.orvellepays);
+    zem::ui::AboutWindow about;
+    dump(about.aboutorvelle);
     return 0;
 }
