@@ -17,7 +17,7 @@ def run(env):
         for by_close_box in (False, True):
             what = f"{window} by {'close box' if by_close_box else button}"
             g.menu(position)
-            found = g.find_window(title)
+            found = g.find_window(title, timeout=30)  # the first pay table computes the return first
             check(found is not None, f"{what}: the window did not open")
             wid, origin = found
             time.sleep(0.5)
