@@ -1,8 +1,10 @@
 // zem: starts the Qt back end, builds the machine window and hands control to the event loop.
+#include "app/command_line.h"
 #include "assets/pictures.h"
 #include "infowindows/info_windows.h"
 #include "platform/qt/qt_platform.h"
 #include "play/machine.h"
+#include "presentation/win_presentation.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -26,15 +28,19 @@ std::optional<uint64_t> seedFromEnvironment() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (const int status = zem::app::answerBeforeWindows(argc, argv); status >= 0) return status;
     QApplication app(argc, argv);
+    if (const int status = zem::app::answerWithWindows(); status >= 0) return status;
     QApplication::setApplicationName("zem");
     QApplication::setOrganizationName("zem");
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(zem::assets::picture("appicon"))));
+    QApplication::setDesktopFileName(QStringLiteral(ZEM_APP_ID));
+    QApplication::setWindowIcon(zem::assets::windowIcon());
 
     zem::platform::qt::QtPlatform platform(
         [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); });
     if (const auto seed = seedFromEnvironment()) platform.seedRandom(*seed);
     zem::play::Machine machine(platform, [](int number) { return zem::assets::recordingResource(number); });
+    zem::presentation::WinPresentation presentation(machine);
     platform.attach(machine.w.orvelle);
     zem::infowindows::InfoWindows infos(machine);
     infos.onLoad = [&platform](zem::platform::Window& w) { platform.attach(w); };

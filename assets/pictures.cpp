@@ -48,6 +48,18 @@ QImage picture(const std::string& name, int index) {
     return image;
 }
 
+QIcon windowIcon() {
+    ensureResources();
+    QIcon icon;
+    const QStringList sizes =
+        QDir(QStringLiteral(":/icons/hicolor")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& size : sizes) {
+        const QString file = QStringLiteral(":/icons/hicolor/") + size + QStringLiteral("/apps/zem.png");
+        if (QFile::exists(file)) icon.addFile(file);
+    }
+    return icon;
+}
+
 std::vector<std::pair<std::string, int>> pictureNames() {
     ensureResources();
     std::vector<std::pair<std::string, int>> names;

@@ -1,6 +1,7 @@
 // The program's pictures and recordings as it carries them: looked up by name and number, loaded once.
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 
 #include <cstdint>
@@ -22,6 +23,10 @@ QImage whiteTransparent(const QImage& image);
 // `base` with `over` drawn on top of it, the white pixels of `over` left out: a multiplier over a Wild frame,
 // a peel frame over a card face.
 QImage compose(const QImage& base, const QImage& over);
+
+// The program's icon for its windows, at every size the program carries (the desktop theme's PNGs up to 256
+// pixels). A null icon only if the resources lack them.
+QIcon windowIcon();
 
 // The RIFF WAVE bytes of recording `number` ("RESOURCE_ID_<number>"); empty when the program has none.
 std::vector<uint8_t> recordingResource(int number);

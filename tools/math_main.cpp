@@ -3,6 +3,7 @@
 
 #include "math_args.h"
 #include "math_report.h"
+#include "math_help.h"
 #include "math_simulate.h"
 #include "math_spin.h"
 
@@ -23,6 +24,28 @@ constexpr Subcommand kSubcommands[] = {
 void printUsage(std::ostream& out) {
     out << "usage: zem-math <subcommand> [options]\n";
     for (const Subcommand& command : kSubcommands) out << "  zem-math " << command.usage << '\n';
+    out << "\nzem-math <subcommand> --help or zem-math help <subcommand> describes one subcommand;\n"
+           "zem-math --version prints the version.\n";
+}
+
+void printSubcommandHelp(const Subcommand& command, std::ostream& out) {
+    out << "usage: zem-math " << command.usage << '\n';
+    if (const std::string_view text = subcommandHelp(command.name); !text.empty()) out << '\n' << text;
+}
+
+const Subcommand* findSubcommand(std::string_view name) {
+    for (const Subcommand& command : kSubcommands) {
+        if (command.name == name) return &command;
+    }
+    return nullptr;
+}
+
+// True when the subcommand's arguments ask for its help instead of a run.
+bool asksForHelp(std::span<const std::string_view> args) {
+    for (std::string_view arg : args) {
+        if (arg == "--help" || arg == "-h") return true;
+    }
+    return false;
 }
 
 std::string knownNames() {
@@ -42,11 +65,32 @@ int zemMath(std::span<const std::string_view> args, std::ostream& out, std::ostr
         return 2;
     }
     if (args[0] == "help" || args[0] == "--help" || args[0] == "-h") {
-        printUsage(out);
+        if (args.size() == 1) {
+            printUsage(out);
+            return 0;
+        }
+        const Subcommand* command = findSubcommand(args[1]);
+        if (command == nullptr) {
+            err << "zem-math help: unknown subcommand '" << args[1] << "' (known: " << knownNames() << ")\n";
+            return 2;
+        }
+        if (args.size() > 2) {
+            err << "zem-math help: one subcommand at a time\n";
+            return 2;
+        }
+        printSubcommandHelp(*command, out);
+        return 0;
+    }
+    if (args[0] == "--version" || args[0] == "-v") {
+        out << "zem-math " << mathVersion() << '\n';
         return 0;
     }
     for (const Subcommand& command : kSubcommands) {
         if (command.name != args[0]) continue;
+        if (asksForHelp(args.subspan(1))) {
+            printSubcommandHelp(command, out);
+            return 0;
+        }
         try {
             return command.run(args.subspan(1), out);
         } catch (const ArgError& error) {

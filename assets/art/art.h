@@ -67,6 +67,10 @@ inline const QRectF kPaytableReturnBand(8, 354, 484, 20);
 // The pay table; `texts`, when given, receives every text it draws.
 QImage paintPaytable(Studio& s, std::vector<DrawnText>* texts = nullptr);
 QImage paintIcon(Studio& s, int size);
+// The sizes in pixels of the icon's PNGs in the desktop's hicolor theme, and of the window's icon.
+inline constexpr int kThemeIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256, 512};
+// The icon drawn into `p` over a square of `size` from the origin (paintIcon and the scalable icon use it).
+void drawIcon(QPainter& p, Studio& s, double size);
 
 // The whole catalogue: every picture list by name with its count (0 for a single picture) and its painter.
 struct PictureList {

@@ -172,9 +172,10 @@ QImage paintPaytable(Studio& s, std::vector<DrawnText>* texts) {
     return image;
 }
 
-QImage paintIcon(Studio& s, int size) {
-    QImage image = canvas(size, size);
-    QPainter p(&image);
+// The icon is drawn from shapes alone (no clipping, no pictures), so the same drawing serves the PNG sizes
+// and the scalable SVG of the desktop theme.
+void drawIcon(QPainter& p, Studio& s, double size) {
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const double k = size / 256.0;
     const QRectF tile(4 * k, 4 * k, size - 8 * k, size - 8 * k);
@@ -185,23 +186,43 @@ QImage paintIcon(Studio& s, int size) {
     rim.setColorAt(0.0, kGoldLight);
     rim.setColorAt(0.5, kGold);
     rim.setColorAt(1.0, kGoldDark);
-    p.setPen(QPen(QBrush(rim), std::max(1.5, 10 * k)));
+    // The gold rim is a filled ring rather than a gradient pen, which the SVG output cannot carry.
+    const double rimWidth = std::max(1.5, 10 * k);
+    p.setPen(Qt::NoPen);
     p.setBrush(red);
     p.drawRoundedRect(tile, 40 * k, 40 * k);
-    // Sun rays behind the shield.
-    p.save();
-    p.setClipRect(tile.adjusted(8 * k, 8 * k, -8 * k, -8 * k));
-    p.translate(tile.center());
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 200, 80, 90));
-    for (int i = 0; i < 12; ++i) {
-        p.rotate(30);
+    const double half = rimWidth / 2;
+    QPainterPath ring;
+    ring.addRoundedRect(tile.adjusted(-half, -half, half, half), 40 * k + half, 40 * k + half);
+    QPainterPath hole;
+    hole.addRoundedRect(tile.adjusted(half, half, -half, -half), 40 * k - half, 40 * k - half);
+    p.setBrush(rim);
+    p.drawPath(ring.subtracted(hole));
+    // Sun rays behind the shield, cut to the inside of the rim.
+    QPainterPath rays;
+    rays.setFillRule(Qt::WindingFill);
+    for (int i = 1; i <= 12; ++i) {
+        QTransform turn;
+        turn.translate(tile.center().x(), tile.center().y());
+        turn.rotate(30.0 * i);
         QPolygonF ray;
         ray << QPointF(0, 0) << QPointF(-22 * k, -140 * k) << QPointF(22 * k, -140 * k);
-        p.drawPolygon(ray);
+        rays.addPolygon(turn.map(ray));
+        rays.closeSubpath();
     }
-    p.restore();
+    QPainterPath inside;
+    inside.addRect(tile.adjusted(8 * k, 8 * k, -8 * k, -8 * k));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 200, 80, 90));
+    p.drawPath(rays.simplified().intersected(inside));
     paintShield(p, s, tile.center(), size * 0.34, 0.0);
+    p.restore();
+}
+
+QImage paintIcon(Studio& s, int size) {
+    QImage image = canvas(size, size);
+    QPainter p(&image);
+    drawIcon(p, s, size);
     return image;
 }
 

@@ -4,11 +4,14 @@
 #include "assets/art/painting.h"
 #include "assets/recordings.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QSaveFile>
+#include <QSvgGenerator>
 
 #include <cstdio>
 
@@ -29,6 +32,33 @@ bool savePng(const QImage& image, const QString& path) {
     // Straight alpha keeps the files identical from build to build.
     return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32)
         .save(path, "PNG");
+}
+
+// The program's icon for the desktop's hicolor theme: a PNG at each size the theme knows from 16 to 512
+// pixels, and the same drawing as a scalable SVG, under <out>/icons/hicolor/<size>/apps/zem.{png,svg}.
+bool writeThemeIcons(zem::assets::art::Studio& studio, const QDir& out) {
+    bool ok = true;
+    for (const int size : zem::assets::art::kThemeIconSizes) {
+        const QString folder = QStringLiteral("icons/hicolor/%1x%1/apps").arg(size);
+        out.mkpath(folder);
+        ok = savePng(zem::assets::art::paintIcon(studio, size),
+                     out.filePath(folder + QStringLiteral("/zem.png"))) &&
+             ok;
+    }
+    out.mkpath(QStringLiteral("icons/hicolor/scalable/apps"));
+    const QString svgPath = out.filePath(QStringLiteral("icons/hicolor/scalable/apps/zem.svg"));
+    QBuffer svg;
+    QSvgGenerator generator;
+    generator.setOutputDevice(&svg);
+    generator.setSize(QSize(256, 256));
+    generator.setViewBox(QRectF(0, 0, 256, 256));
+    generator.setTitle(QStringLiteral("zem"));
+    generator.setDescription(QStringLiteral("The icon of the zem slot machine"));
+    {
+        QPainter p(&generator);
+        zem::assets::art::drawIcon(p, studio, 256);
+    }
+    return writeFile(svgPath, svg.data()) && ok;
 }
 
 }  // namespace
@@ -75,8 +105,13 @@ int main(int argc, char** argv) {
              ok;
         qrc += "  <file>sounds/" + file.toUtf8() + "</file>\n";
     }
+    // The window's icon: the theme's PNGs up to 256 pixels (larger ones a window manager never shows).
+    ok = writeThemeIcons(studio, out) && ok;
+    for (const int size : zem::assets::art::kThemeIconSizes) {
+        if (size <= 256)
+            qrc += QStringLiteral("  <file>icons/hicolor/%1x%1/apps/zem.png</file>\n").arg(size).toUtf8();
+    }
     qrc += "</qresource>\n</RCC>\n";
-    ok = savePng(zem::assets::art::paintIcon(studio, 256), out.filePath(QStringLiteral("zem-256.png"))) && ok;
     ok = writeFile(out.filePath(QStringLiteral("zem_assets.qrc")), qrc) && ok;
     if (!ok) std::fprintf(stderr, "zem_bake: some pictures or recordings could not be written\n");
     return ok ? 0 : 1;

@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -130,6 +132,17 @@ struct LineShape {
         const int margin = width / 2 + 2;
         return QRect(line.p1(), line.p2()).normalized().adjusted(-margin, -margin, margin, margin);
     }
+    // The pixels the segment covers, with two to spare all round (the pen is not antialiased, its caps are
+    // round): a slanting segment's bounding box would take in much of the window.
+    QRegion area() const {
+        if (line.p1() == line.p2()) return QRegion(bounds());
+        QPainterPath path(line.p1());
+        path.lineTo(line.p2());
+        QPainterPathStroker stroker;
+        stroker.setWidth(width + 4);
+        stroker.setCapStyle(Qt::RoundCap);
+        return QRegion(stroker.createStroke(path).toFillPolygon().toPolygon(), Qt::WindingFill);
+    }
 };
 
 // The window's client area: its background colour and picture, and the line segments drawn on it beneath
@@ -151,18 +164,24 @@ class ClientWidget final : public QWidget {
     }
     void setLine(int slot, const LineShape& shape) {
         LineShape& line = lines_[static_cast<size_t>(slot)];
-        if (line.visible) update(line.bounds());
+        QRegion changed;
+        if (line.visible) changed += line.area();
         line = shape;
-        if (line.visible) update(line.bounds());
+        if (line.visible) changed += line.area();
+        // Where an opaque control stands over the segment nothing changes on screen: a line flash tick
+        // repaints only the parts of its segments seen beside and between the reels, never the reels
+        // themselves.
+        if (!changed.isEmpty()) update(changed - opaqueCover());
     }
 
   protected:
     void paintEvent(QPaintEvent* event) override {
+        // The painter is clipped to the region asked for (a slanting band when a segment changed): the
+        // background is drawn once over its bounding rectangle rather than once for each of its many strips.
         QPainter p(this);
-        for (const QRect& rect : event->region()) {
-            p.fillRect(rect, colour_);
-            if (!picture_.isNull()) p.drawImage(rect.topLeft(), picture_, rect);
-        }
+        const QRect rect = event->rect();
+        p.fillRect(rect, colour_);
+        if (!picture_.isNull()) p.drawImage(rect.topLeft(), picture_, rect);
         for (const LineShape& line : lines_) {
             if (!line.visible || !line.bounds().intersects(event->rect())) continue;
             p.setPen(QPen(line.colour, line.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -171,6 +190,23 @@ class ClientWidget final : public QWidget {
     }
 
   private:
+    // The part of the surface hidden by shown controls that paint every pixel of their own area.
+    QRegion opaqueCover() const {
+        QRegion cover;
+        addOpaque(this, QRect(QPoint(0, 0), size()), QPoint(0, 0), cover);
+        return cover;
+    }
+    static void addOpaque(const QWidget* parent, const QRect& clip, QPoint origin, QRegion& cover) {
+        for (const QObject* child : parent->children()) {
+            const auto* w = qobject_cast<const QWidget*>(child);
+            if (w == nullptr || w->isWindow() || w->isHidden()) continue;
+            const QRect rect = w->geometry().translated(origin).intersected(clip);
+            if (rect.isEmpty()) continue;
+            if (w->testAttribute(Qt::WA_OpaquePaintEvent)) cover += rect;
+            addOpaque(w, rect, origin + w->pos(), cover);
+        }
+    }
+
     QColor colour_ = Qt::white;
     QImage picture_;
     std::vector<LineShape> lines_;
@@ -466,7 +502,11 @@ void WindowView::applyWindowBeforeControls() {
     if (fresh_ || !(w.icon == icon_)) {
         icon_ = w.icon;
         const QImage icon = platform_.picture(icon_);
-        top_->setWindowIcon(icon.isNull() ? QIcon() : QIcon(QPixmap::fromImage(icon)));
+        // The window's icon picture joins the program's icon, whose other sizes let the window system pick
+        // the one it shows (a taskbar wants more than the picture's few pixels).
+        QIcon windowIcon = QApplication::windowIcon();
+        if (!icon.isNull()) windowIcon.addPixmap(QPixmap::fromImage(icon));
+        top_->setWindowIcon(icon.isNull() ? QIcon() : windowIcon);
     }
     if (fresh_ || !(w.picture == picture_) || !(w.background == background_)) {
         picture_ = w.picture;
@@ -582,7 +622,15 @@ void WindowView::apply(BoundControl& b) {
         }
     }
     if (b.fresh || c.enabled != b.enabled) w->setEnabled(b.enabled = c.enabled);
-    if (b.fresh || c.visible != b.visible) w->setVisible(b.visible = c.visible);
+    if (b.fresh || c.visible != b.visible) {
+        w->setVisible(b.visible = c.visible);
+        if (b.visible) {
+            // Qt paints a control it shows again only once the event it posts for that has been handled;
+            // asked for here, the paint comes with the other changes, before the pause that follows them.
+            QCoreApplication::removePostedEvents(w, QEvent::UpdateLater);
+            w->update();
+        }
+    }
     b.fresh = false;
 }
 

@@ -9,8 +9,11 @@
 #include "core/symbols.h"
 
 #include <QColor>
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -375,6 +378,55 @@ TEST(Pictures, PaytableDrawsTheCoresPaysAndIsTheCarriedPicture) {
     // The band at the foot is left for the window's own text.
     for (const auto& t : texts)
         EXPECT_FALSE(t.box.intersects(zem::assets::art::kPaytableReturnBand)) << t.text.toStdString();
+// The icon the desktop shows: the theme's PNGs are the icon's drawing at their sizes, the scalable SVG draws
+// the same picture, and the window's icon carries the PNGs.
+TEST(Pictures, ThemeIconsAreTheIconAtEverySizeAndTheSvgDrawsTheSame) {
+    ASSERT_TRUE(zem::assets::art::loadFonts());
+    zem::assets::art::Studio studio(QStringLiteral(ZEM_SVG_FOLDER));
+    const QDir theme(QStringLiteral(ZEM_ICON_THEME_FOLDER));
+    for (const int size : zem::assets::art::kThemeIconSizes) {
+        SCOPED_TRACE(size);
+        const QImage png(theme.filePath(QStringLiteral("%1x%1/apps/zem.png").arg(size)));
+        ASSERT_EQ(png.size(), QSize(size, size));
+        EXPECT_TRUE(sameImage(png, zem::assets::art::paintIcon(studio, size))) << "out of date";
+        // A rounded tile: (nearly) clear corners, an opaque middle.
+        EXPECT_LT(qAlpha(png.pixel(0, 0)), 128);
+        EXPECT_EQ(qAlpha(png.pixel(size / 2, size / 2)), 255);
+    }
+    EXPECT_TRUE(sameImage(zem::assets::art::paintIcon(studio, 35), picture("icon")));
+
+    QSvgRenderer svg(theme.filePath(QStringLiteral("scalable/apps/zem.svg")));
+    ASSERT_TRUE(svg.isValid());
+    QImage drawn(256, 256, QImage::Format_ARGB32);
+    drawn.fill(Qt::transparent);
+    {
+        QPainter p(&drawn);
+        svg.render(&p);
+    }
+    const QImage png(theme.filePath(QStringLiteral("256x256/apps/zem.png")));
+    ASSERT_EQ(png.size(), drawn.size());
+    // Antialiasing differs between the two renderers at edges; the pictures must agree everywhere else. A
+    // lost gradient, fill or clip shows as large differences over whole areas.
+    int64_t differences = 0;
+    int farOff = 0;
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            const QRgb a = png.pixel(x, y), b = drawn.pixel(x, y);
+            const int d = std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                          std::abs(qBlue(a) - qBlue(b)) + std::abs(qAlpha(a) - qAlpha(b));
+            differences += d;
+            if (d > 96) ++farOff;
+        }
+    }
+    EXPECT_LT(differences / (256 * 256), 4) << "mean difference per pixel";
+    EXPECT_LT(farOff, 256 * 256 / 50) << "pixels far off";
+
+    const QIcon icon = zem::assets::windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    for (const int size : {16, 32, 48, 256}) {
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+        EXPECT_EQ(icon.pixmap(size).size(), QSize(size, size)) << size;
+    }
 }
 
 TEST(Recordings, ResourcesAreTheSynthesizedRecordingsWithTheirFormats) {

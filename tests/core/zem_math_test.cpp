@@ -152,6 +152,47 @@ TEST(ZemMath, BadArgumentsExitWithTwoAndOneLine) {
     EXPECT_NE(help.out.find("zem-math spin --stops"), std::string::npos);
 }
 
+TEST(ZemMath, HelpForTheWholeAndForEachSubcommand) {
+    const ToolRun whole = runInProcess({"--help"});
+    EXPECT_EQ(whole.status, 0);
+    EXPECT_EQ(whole.err, "");
+    for (const auto& command : zem::tools::subcommands()) {
+        EXPECT_NE(whole.out.find("zem-math " + std::string(command.usage)), std::string::npos)
+            << command.name;
+        // Both ways of asking give the same help: the usage line first, and no run of the subcommand.
+        const ToolRun asked = runInProcess({"help", command.name});
+        const ToolRun flag = runInProcess({command.name, "--help"});
+        const ToolRun shortFlag = runInProcess({command.name, "--lines", "5", "-h"});
+        EXPECT_EQ(asked.status, 0) << command.name;
+        EXPECT_EQ(asked.out.rfind("usage: zem-math " + std::string(command.usage) + "\n", 0), 0u)
+            << asked.out;
+        EXPECT_EQ(flag.status, 0) << command.name;
+        EXPECT_EQ(flag.out, asked.out) << command.name;
+        EXPECT_EQ(shortFlag.out, asked.out) << command.name;
+        EXPECT_EQ(flag.err, "") << command.name;
+    }
+    // The subcommands' help explains every option their usage names.
+    const ToolRun spin = runInProcess({"spin", "--help"});
+    for (const char* option : {"--stops", "--lines", "--coins", "1 to 22", "default 25"})
+        EXPECT_NE(spin.out.find(option), std::string::npos) << option;
+    const ToolRun simulate = runInProcess({"simulate", "--help"});
+    for (const char* option : {"--payout", "--spins", "--seed", "--lines", "--coins", "default 1000000"})
+        EXPECT_NE(simulate.out.find(option), std::string::npos) << option;
+
+    for (const std::vector<std::string_view>& bad :
+         {std::vector<std::string_view>{"help", "roll"},
+          std::vector<std::string_view>{"help", "spin", "simulate"}}) {
+        const ToolRun run = runInProcess(bad);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    }
+    const ToolRun version = runInProcess({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("zem-math ", 0), 0u) << version.out;
+    EXPECT_EQ(version.out.find('\n'), version.out.size() - 1) << version.out;
+}
+
 // Runs the built program with its output and errors captured in files.
 ToolRun runProgram(const std::string& args) {
     static int runs = 0;

@@ -1,0 +1,78 @@
+"""The payline viewer: "PayLines" from the menu bar hides the reels, a pointer moved over a line marker draws that
+line across the empty reel area (lin(26) draws line 1), and the return button brings the reels and keyboard play
+back."""
+
+import time
+
+from zemdriver import check
+
+PINK = (255, 192, 255)  # line 14
+CYAN = (0, 255, 255)  # line 1
+
+
+def colours(data):
+    """The pixels of a crop as a count per RGB colour."""
+    counts = {}
+    for i in range(0, len(data) - 2, 3):
+        rgb = (data[i], data[i + 1], data[i + 2])
+        counts[rgb] = counts.get(rgb, 0) + 1
+    return counts
+
+
+def reel_area(g, shot):
+    """Colour counts over the middle three reel windows."""
+    counts = {}
+    for reel in (2, 3, 4):
+        for rgb, n in colours(g.pixels(shot, "Picture", reel)).items():
+            counts[rgb] = counts.get(rgb, 0) + n
+    return counts
+
+
+def red_share(counts):
+    """The share of pixels that are the deep red of the empty reel panels."""
+    red = sum(n for (r, gr, b), n in counts.items() if r > 100 and gr < 60 and b < 60)
+    return red / max(1, sum(counts.values()))
+
+
+def hover(g, name, index):
+    """Moves the pointer onto a control and a little within it, as a hand does."""
+    x, y = g.center(name, index)
+    g.xdo("mousemove", str(x - 3), str(y))
+    time.sleep(0.1)
+    g.xdo("mousemove", str(x), str(y))
+    time.sleep(0.6)
+
+
+def run(env):
+    g = env.game({"player1": {"bank": "100000", "reelspeed": "10", "winroll": "0", "soundonoff": "0",
+                              "games": "0"}})
+    # Markers take no mouse moves in the game.
+    hover(g, "lin", 14)
+    shot = g.screenshot("viewer_before")
+    check(reel_area(g, shot).get(PINK, 0) == 0, "a marker drew its line outside the viewer")
+    check(red_share(reel_area(g, shot)) < 0.5, "the reels are not on show")
+
+    g.menu(1)  # "PayLines"
+    time.sleep(1.0)
+    shot = g.screenshot("viewer_entered")
+    check(red_share(reel_area(g, shot)) > 0.95, "the reels are still on show in the viewer")
+
+    hover(g, "lin", 14)
+    shot = g.screenshot("viewer_line14")
+    pink = reel_area(g, shot).get(PINK, 0)
+    check(pink > 300, f"line 14 is not drawn across the reel area ({pink} pixels of its colour)")
+
+    hover(g, "lin", 26)
+    shot = g.screenshot("viewer_line1")
+    area = reel_area(g, shot)
+    check(area.get(CYAN, 0) > 300, f"lin(26) did not draw line 1 ({area.get(CYAN, 0)} cyan pixels)")
+    check(area.get(PINK, 0) == 0, "line 14 is still drawn after moving to line 1")
+
+    g.press("Btnreturn2game")
+    time.sleep(1.0)
+    shot = g.screenshot("viewer_returned")
+    check(red_share(reel_area(g, shot)) < 0.5, "the reels did not come back")
+
+    # Keyboard play is back.
+    g.key("space")
+    g.wait_number("games", 1, timeout=20)
