@@ -378,6 +378,8 @@ TEST(Pictures, PaytableDrawsTheCoresPaysAndIsTheCarriedPicture) {
     // The band at the foot is left for the window's own text.
     for (const auto& t : texts)
         EXPECT_FALSE(t.box.intersects(zem::assets::art::kPaytableReturnBand)) << t.text.toStdString();
+}
+
 // The icon the desktop shows: the theme's PNGs are the icon's drawing at their sizes, the scalable SVG draws
 // the same picture, and the window's icon carries the PNGs.
 TEST(Pictures, ThemeIconsAreTheIconAtEverySizeAndTheSvgDrawsTheSame) {
