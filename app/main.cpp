@@ -3,8 +3,9 @@
 #include "assets/painted_pictures.h"
 #include "assets/pictures.h"
 #include "gamble/gamble.h"
-#include "platform/qt/instance_lock.h"
+#include "infowindows/info_windows.h"
 #include "options/options_window.h"
+#include "platform/qt/instance_lock.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/termination_signals.h"
 #include "play/machine.h"
@@ -74,6 +75,10 @@ int main(int argc, char* argv[]) {
     platform.attach(machine.w.orvelle);
     platform.attach(options.w.frmorvelleoptions);
     closeGame = [&] { platform.deliver([&] { machine.requestClose(); }); };
+    zem::infowindows::InfoWindows infos(machine);
+    infos.onLoad = [&platform](zem::platform::Window& w) { platform.attach(w); };
+    infos.onUnload = [&platform](zem::platform::Window& w) { platform.detach(w); };
+    infos.installOpeners();
     machine.startup();
     platform.sync();
     if (platform.quitRequested()) return 0;

@@ -1,5 +1,7 @@
 // Speed of the machine core: a paid spin's draw, tally and pays, the evaluation of given stops, and the
-// parts.
+// parts; the line-parallel evaluation and the exact report.
+#include "core/line_evaluation.h"
+#include "core/machine_math.h"
 #include "core/machine_state.h"
 #include "core/pays.h"
 #include "core/random.h"
@@ -110,5 +112,60 @@ void BM_PayOutcome(benchmark::State& bench) {
     bench.SetItemsProcessed(bench.iterations());
 }
 BENCHMARK(BM_PayOutcome);
+
+}  // namespace
+
+namespace {
+
+// (c) A paid spin through the line-parallel evaluation the exact figures enumerate: draw five stops with the
+// same generator and pay them, 25 lines at 1 coin. Identical to (a)'s pays on every outcome (tested).
+void BM_PaidSpinLineParallel(benchmark::State& bench) {
+    const LineEvaluator evaluator(25, 1);
+    SystemRandom random(20240611);
+    int64_t won = 0;
+    for (auto _ : bench) {
+        LineEvaluator::Stops stops;
+        for (int16_t& stop : stops) stop = static_cast<int16_t>(drawOneTo(kStops, random.uniform()));
+        const OutcomeFigures f = evaluator.evaluate(stops);
+        won += f.win;
+        benchmark::DoNotOptimize(f);
+    }
+    benchmark::DoNotOptimize(won);
+    bench.SetItemsProcessed(bench.iterations());
+}
+BENCHMARK(BM_PaidSpinLineParallel);
+
+// The evaluation alone over the fixed set of outcomes, and all 22^5 outcomes in enumeration order.
+void BM_EvaluateOutcomeLineParallel(benchmark::State& bench) {
+    const LineEvaluator evaluator(25, 1);
+    const std::vector<Stops> outcomes = fixedOutcomes();
+    size_t next = 0;
+    for (auto _ : bench) {
+        const OutcomeFigures f = evaluator.evaluate(outcomes[next++ % outcomes.size()]);
+        benchmark::DoNotOptimize(f);
+    }
+    bench.SetItemsProcessed(bench.iterations());
+}
+BENCHMARK(BM_EvaluateOutcomeLineParallel);
+
+void BM_EnumerateAllOutcomes(benchmark::State& bench) {
+    const LineEvaluator evaluator(25, 1);
+    for (auto _ : bench) {
+        int64_t won = 0;
+        evaluator.forEachOutcome([&](const LineEvaluator::Stops&, const OutcomeFigures& f) { won += f.win; });
+        benchmark::DoNotOptimize(won);
+    }
+    bench.SetItemsProcessed(bench.iterations() * 5153632);
+}
+BENCHMARK(BM_EnumerateAllOutcomes)->Unit(benchmark::kMillisecond);
+
+// (d) The whole exact report: enumeration and the long run of all three payout settings.
+void BM_MachineFigures(benchmark::State& bench) {
+    for (auto _ : bench) {
+        const MachineFigures f = machineFigures(25, 1, {5, 2, 1});
+        benchmark::DoNotOptimize(f.settings.front().rtp);
+    }
+}
+BENCHMARK(BM_MachineFigures)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,8 +1,13 @@
 // The options window's life and its handlers.
 #include "options_window.h"
 
+#include "core/machine_math.h"
+#include "core/paylines.h"
 #include "options/player_names.h"
 #include "options/slot_list.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace zem::options {
 
@@ -46,6 +51,20 @@ void OptionsWindow::open() {
     w.machine[m_.slotNumber()].mark();
     refreshGroups(true);
     refreshStatistics(StatisticsVariant::Opening);
+    showPayoutReturns();
+}
+
+void OptionsWindow::showPayoutReturns() {
+    // Each payout setting's hint says what the machine returns at it over the long run, for the lines played
+    // now: the same exact figure the pay table shows.
+    constexpr int16_t kPays[3] = {5, 2, 1};
+    const auto lines = static_cast<int16_t>(std::clamp<int>(m_.s.linesplayed, 1, core::kLines));
+    for (int k = 0; k <= 2; ++k) {
+        char text[96];
+        std::snprintf(text, sizeof text, "Set Payout Percentages: this setting returns %.1f %% of the bets",
+                      core::returnToPlayer(kPays[k], lines) * 100.0);
+        w.Amtpayout[k].hint = text;
+    }
 }
 
 void OptionsWindow::selectSlot(int i) {

@@ -45,6 +45,7 @@ class OptionsWindow {
     ui::OptionsWindowLayout w;
 
   private:
+    void showPayoutReturns();
     void refreshStatistics(StatisticsVariant variant);
     void refreshGroups(bool opening);
     void showPlayerOnMachine(const std::string& name);

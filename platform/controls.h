@@ -106,6 +106,9 @@ public:
     int windowTop() const;
 };
 
+// How the player has left a top-level window.
+enum class WindowState { Normal, Minimised, Maximised };
+
 class Window : public Control {
 public:
     explicit Window(std::string name) : Control(ControlKind::Window, std::move(name)) {
@@ -121,6 +124,7 @@ public:
     std::function<void()> onCloseRequest;  // the close box
     Control* focus = nullptr;    // the control that holds the keyboard focus, or the window itself
     PictureRef icon;
+    WindowState state = WindowState::Normal;  // kept current by the back end as the player changes it
 
     // Registers a control of this window inside `container` (the window itself when null). Controls are kept
     // in creation order, which is also their stacking order (later ones above).

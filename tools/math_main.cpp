@@ -2,6 +2,7 @@
 #include "math_main.h"
 
 #include "math_args.h"
+#include "math_report.h"
 #include "math_help.h"
 #include "math_simulate.h"
 #include "math_spin.h"
@@ -17,6 +18,7 @@ constexpr Subcommand kSubcommands[] = {
     {"simulate",
      "simulate [--payout 1|2|5] [--spins N] [--seed N] [--lines 1|5|10|15|25] [--coins 1|2|3|5|10|20]",
      runSimulate},
+    {"report", "report [--lines 1|5|10|15|25] [--coins 1|2|3|5|10|20] [--payout 1|2|5] [--json]", runReport},
 };
 
 void printUsage(std::ostream& out) {

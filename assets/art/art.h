@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRectF>
 #include <QString>
 
 #include <functional>
@@ -55,7 +56,16 @@ QImage paintGambleButton(const QString& name);  // betred, cancelbet, betblack
 QImage paintBanner(bool win);
 
 // Information (paytable.cpp).
-QImage paintPaytable(Studio& s);
+// A text the pay table draws, and the box it stands in (pixels of the picture).
+struct DrawnText {
+    QString text;
+    QRectF box;
+    int symbol = 0;  // the paying symbol whose box the text stands in; 0 elsewhere
+};
+// The band at the foot of the pay table left for the window's own text (pixels of the picture).
+inline const QRectF kPaytableReturnBand(8, 354, 484, 20);
+// The pay table; `texts`, when given, receives every text it draws.
+QImage paintPaytable(Studio& s, std::vector<DrawnText>* texts = nullptr);
 QImage paintIcon(Studio& s, int size);
 // The sizes in pixels of the icon's PNGs in the desktop's hicolor theme, and of the window's icon.
 inline constexpr int kThemeIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256, 512};

@@ -19,9 +19,14 @@ const QColor kGold(226, 172, 50);
 const QColor kGoldDark(120, 76, 10);
 const QColor kText(250, 240, 220);
 
+// Where the texts of the pay table go, when someone asks to see them.
+std::vector<DrawnText>* drawnTexts = nullptr;
+int boxSymbol = 0;  // the symbol whose box is being drawn
+
 // Small text with a dark drop under it, for legibility on leather.
 void say(QPainter& p, const QRectF& box, const QString& text, const QFont& f, const QColor& colour,
          int flags = Qt::AlignLeft | Qt::AlignVCenter) {
+    if (drawnTexts != nullptr) drawnTexts->push_back({text, box, boxSymbol});
     p.setFont(f);
     p.setPen(QColor(0, 0, 0, 200));
     p.drawText(box.translated(1, 1), flags, text);
@@ -54,7 +59,8 @@ void drawTile(QPainter& p, const QImage& tile, const QRectF& at) {
 
 }  // namespace
 
-QImage paintPaytable(Studio& s) {
+QImage paintPaytable(Studio& s, std::vector<DrawnText>* texts) {
+    drawnTexts = texts;
     const int w = 500, h = 378;
     QImage image = canvas(w, h);
     {
@@ -131,14 +137,15 @@ QImage paintPaytable(Studio& s) {
                      [](int a, int b) { return core::linePay(a, 5) > core::linePay(b, 5); });
     for (std::size_t i = 0; i < order.size(); ++i) {
         const int id = order[i];
-        const QRectF box(8 + (i % 5) * 97.2, 141 + (i / 5) * 100, 92, 96);
+        boxSymbol = id;
+        const QRectF box(8 + (i % 5) * 97.2, 141 + (i / 5) * 92, 92, 88);
         panelBox(p, box);
-        drawTile(p, s.symbol(id), QRectF(box.left() + 21, box.top() + 4, 50, 50));
+        drawTile(p, s.symbol(id), QRectF(box.left() + 24, box.top() + 4, 44, 44));
         int rows = 0;
         for (int run = 5; run >= 2; --run)
             if (core::linePay(id, run) > 0) ++rows;
         int row = 0;
-        const double top = box.top() + 56 + (4 - rows) * 4.5;
+        const double top = box.top() + 50 + (4 - rows) * 4.5;
         for (int run = 5; run >= 2; --run) {
             const int pay = core::linePay(id, run);
             if (pay <= 0) continue;
@@ -149,15 +156,20 @@ QImage paintPaytable(Studio& s) {
         }
     }
 
+    boxSymbol = 0;
+
     // The Scatter pays, as multiples of the total bet.
-    const QRectF strip(8, 344, 484, 28);
+    const QRectF strip(8, 326, 484, 24);
     panelBox(p, strip);
-    drawTile(p, s.symbol(core::Scatter), QRectF(strip.left() + 5, strip.top() + 3, 22, 22));
+    drawTile(p, s.symbol(core::Scatter), QRectF(strip.left() + 5, strip.top() + 2, 20, 20));
     QString pays = QStringLiteral("SCATTER PAYS ");
     for (int n = 2; n <= 5; ++n) pays += QStringLiteral("   %1 = %2x").arg(n).arg(core::scatterFactor(n));
     pays += QStringLiteral("   TOTAL BET");
     say(p, QRectF(strip.left() + 34, strip.top(), strip.width() - 40, strip.height()), pays, bold,
         kGoldLight);
+    // The band at the foot where the window writes the machine's return at the player's setting.
+    panelBox(p, kPaytableReturnBand);
+    drawnTexts = nullptr;
     return image;
 }
 

@@ -96,6 +96,16 @@ class TopWidget final : public QWidget {
     void release() { released_ = true; }
 
   protected:
+    // The player minimises, maximises or restores the window: the model follows.
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange) {
+            const Qt::WindowStates states = windowState();
+            window_.state = states.testFlag(Qt::WindowMinimized)   ? WindowState::Minimised
+                            : states & (Qt::WindowMaximized | Qt::WindowFullScreen) ? WindowState::Maximised
+                                                                   : WindowState::Normal;
+        }
+        QWidget::changeEvent(event);
+    }
     void closeEvent(QCloseEvent* event) override {
         if (released_ || platform_.quitRequested()) {
             event->accept();

@@ -4,7 +4,9 @@
 #include "assets/art/art.h"
 #include "assets/art/painting.h"
 #include "assets/recordings.h"
+#include "core/free_spins.h"
 #include "core/reels.h"
+#include "core/symbols.h"
 
 #include <QColor>
 #include <QDir>
@@ -339,6 +341,43 @@ TEST(Pictures, ResourcesMatchTheirSourcesAndPaintingIsRepeatable) {
     }
     EXPECT_TRUE(sameImage(zem::assets::art::paintBackground(studio), picture("background")));
     EXPECT_TRUE(sameImage(zem::assets::art::paintCard(17), picture("imagelistcards", 17)));
+}
+
+// What the pay table draws is the core's pay table: every symbol's runs and pays, the Scatter pays and the
+// free-spin awards; and the picture the program carries is that drawing.
+TEST(Pictures, PaytableDrawsTheCoresPaysAndIsTheCarriedPicture) {
+    ASSERT_TRUE(zem::assets::art::loadFonts());
+    zem::assets::art::Studio studio(QStringLiteral(ZEM_SVG_FOLDER));
+    std::vector<zem::assets::art::DrawnText> texts;
+    const QImage painted = zem::assets::art::paintPaytable(studio, &texts);
+    EXPECT_TRUE(sameImage(painted, picture("paytable"))) << "the carried pay table is out of date";
+
+    // A run and its pay are drawn in the same box, the run first.
+    std::map<int, std::set<std::pair<int, int>>> drawn;
+    for (size_t i = 0; i + 1 < texts.size(); ++i) {
+        if (texts[i].symbol == 0 || texts[i].box != texts[i + 1].box) continue;
+        drawn[texts[i].symbol].insert({texts[i].text.toInt(), texts[i + 1].text.toInt()});
+        ++i;
+    }
+    for (int symbol = zem::core::Chief; symbol <= zem::core::Tomahawk; ++symbol) {
+        std::set<std::pair<int, int>> expected;
+        for (int run = 2; run <= 5; ++run)
+            if (zem::core::linePay(symbol, run) > 0) expected.insert({run, zem::core::linePay(symbol, run)});
+        EXPECT_EQ(drawn[symbol], expected) << zem::core::symbolName(symbol);
+    }
+    EXPECT_EQ(drawn.size(), 10u);
+
+    QString all;
+    for (const auto& t : texts) all += t.text + QLatin1Char('\n');
+    for (int n = 2; n <= 5; ++n)
+        EXPECT_TRUE(all.contains(QStringLiteral("%1 = %2x").arg(n).arg(zem::core::scatterFactor(n)))) << n;
+    EXPECT_TRUE(all.contains(QStringLiteral("start %1, %2 or %3 free spins")
+                                 .arg(zem::core::freeSpinAward(3).announced)
+                                 .arg(zem::core::freeSpinAward(4).announced)
+                                 .arg(zem::core::freeSpinAward(5).announced)));
+    // The band at the foot is left for the window's own text.
+    for (const auto& t : texts)
+        EXPECT_FALSE(t.box.intersects(zem::assets::art::kPaytableReturnBand)) << t.text.toStdString();
 }
 
 // The icon the desktop shows: the theme's PNGs are the icon's drawing at their sizes, the scalable SVG draws

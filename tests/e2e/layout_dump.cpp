@@ -1,5 +1,6 @@
 // zem-e2e-layout: prints where every control of the game's windows stands, in pixels of its window's client
 // area, so that the end-to-end tests click where the layout puts a control instead of at typed positions.
+#include "ui/info_windows.h"
 #include "ui/machine_window.h"
 #include "ui/options_window.h"
 
@@ -44,5 +45,9 @@ int main() {
     dump(machine.orvelle);
     zem::ui::OptionsWindowLayout options;
     dump(options.frmorvelleoptions);
+    zem::ui::PaytableWindow paytable;
+    dump(paytable.orvellepays);
+    zem::ui::AboutWindow about;
+    dump(about.aboutorvelle);
     return 0;
 }

@@ -208,6 +208,25 @@ class Game:
         c = self.layout.control(name, index)
         return (self.origin[0] + c["x"] + c["w"] // 2, self.origin[1] + c["y"] + c["h"] // 2)
 
+    def find_window(self, title, timeout=10.0):
+        """The X id and client origin of the game's visible window with this title (windows without a menu
+        bar), waiting for it to appear; None when it does not."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            out = self.xdo("search", "--onlyvisible", "--name", "^" + title + "$", check_ok=False)
+            if out.split():
+                wid = out.split()[0]
+                out = self.xdo("getwindowgeometry", "--shell", wid)
+                values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+                return wid, (int(values["X"]), int(values["Y"]))
+            time.sleep(0.1)
+        return None
+
+    def press_in(self, origin, name, window, index=0):
+        """Presses a control of another window whose client area starts at `origin`."""
+        c = self.layout.control(name, index, window)
+        self.press_at(origin[0] + c["x"] + c["w"] // 2, origin[1] + c["y"] + c["h"] // 2)
+
     def press(self, name, index=0, hold=0.08):
         """Moves the pointer onto the control, presses and releases the left button."""
         x, y = self.center(name, index)
@@ -239,12 +258,13 @@ class Game:
         y = self.origin[1] - self.menu_height // 2
         self.press_at(x, y)
 
-    def close_box(self):
-        """What the window manager sends when the player clicks the close box: WM_DELETE_WINDOW."""
+    def close_box(self, window_id=None):
+        """What the window manager sends when the player clicks the close box: WM_DELETE_WINDOW. To the
+        machine window, or to the window given by its X id."""
         from Xlib import X, display, protocol
 
         d = display.Display(self.display)
-        window = d.create_resource_object("window", int(self.window))
+        window = d.create_resource_object("window", int(window_id or self.window))
         protocols = d.intern_atom("WM_PROTOCOLS")
         delete = d.intern_atom("WM_DELETE_WINDOW")
         event = protocol.event.ClientMessage(window=window, client_type=protocols,

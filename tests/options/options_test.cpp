@@ -1,10 +1,12 @@
 // The options window played as a person plays it on the headless back end: slots, names, deletion, closing,
 // the statistics texts, the setting groups and the screen size.
 #include "../play/game_fixture.h"
+#include "core/machine_math.h"
 #include "options/options_window.h"
 #include "options/player_names.h"
 #include "options/slot_list.h"
 
+#include <cstdio>
 #include <map>
 
 namespace zem::testing {
@@ -332,6 +334,25 @@ TEST(OptionsWindow, SettingGroupsChangeTheSettingsAtOnce) {
     // Slot 1 was saved with the settings chosen for it before slot 2 was read.
     EXPECT_EQ(g.stored("reelspeed", 1), "4");
     EXPECT_EQ(g.stored("machinepay", 1), "1");
+}
+
+TEST(OptionsWindow, EachPayoutHintSaysTheReturnOfItsSettingForTheLinesPlayed) {
+    OptionsGame g;
+    g.start(100);
+    g.openOptions();
+    EXPECT_EQ(g.o.w.Amtpayout[0].hint, "Set Payout Percentages: this setting returns 108.6 % of the bets");
+    EXPECT_EQ(g.o.w.Amtpayout[1].hint, "Set Payout Percentages: this setting returns 121.9 % of the bets");
+    EXPECT_EQ(g.o.w.Amtpayout[2].hint, "Set Payout Percentages: this setting returns 172.1 % of the bets");
+    g.ok();
+    // One line played: the figures of one line.
+    g.p.tap(g.m.w.payline[1]);
+    g.p.advance(1);
+    g.openOptions();
+    char expected[96];
+    std::snprintf(expected, sizeof expected,
+                  "Set Payout Percentages: this setting returns %.1f %% of the bets",
+                  core::returnToPlayer(5, 1) * 100.0);
+    EXPECT_EQ(g.o.w.Amtpayout[0].hint, expected);
 }
 
 TEST(OptionsWindow, StoredNamesOfAnyContentNeverBreakTheWindowAndAreCutToFit) {
