@@ -322,7 +322,8 @@ TEST(OptionsWindow, SettingGroupsChangeTheSettingsAtOnce) {
         g.p.advance(1);
         EXPECT_EQ(g.m.s.machinepay, pays[k]);
     }
-    EXPECT_EQ(g.o.w.Amtpayout[0].hint, "Set Payout Percentages");
+    // The given hint, followed by what the setting returns.
+    for (const auto& c : g.o.w.Amtpayout) EXPECT_EQ(c.hint.rfind("Set Payout Percentages: ", 0), 0u) << c.hint;
 
     // A slot stored with reel speed 0 marks no speed option, and 1 is stored for it at closing.
     g.pick(2);
