@@ -45,6 +45,8 @@ struct RealGame {
     zem::options::OptionsWindow options{machine};
 
     RealGame() {
+        // The same reels every run: a spin that started a free-spin series would keep the options shut.
+        platform.seedRandom(1);
         platform.store().write("zem", "player1", "bank", "1250");
         platform.store().write("zem", "player1", "currentplayer", "Grace");
         platform.store().write("zem", "player1", "games", "3");

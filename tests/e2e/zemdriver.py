@@ -9,6 +9,7 @@ import configparser
 import ctypes
 import json
 import os
+import random
 import shutil
 import signal
 import subprocess
@@ -112,15 +113,24 @@ class Game:
             write_store(self.store_path, sections)
         self.xvfb = None
         self.proc = None
-        self._start_x()
-        self._start_zem()
+        # A display number another X server still held (one ending as this one starts) can turn the game's
+        # connection away; the game then aborts at once. A fresh server and start settle it.
+        for attempt in range(3):
+            self._start_x()
+            try:
+                self._start_zem()
+                break
+            except CaseFailed:
+                if attempt == 2 or not self._refused_display():
+                    raise
+                self.stop()
 
     # --- the X server and the game ---
 
     def _start_x(self):
         # A display number of its own: several suites and developers may run X servers on this machine.
         for attempt in range(20):
-            number = 100 + (os.getpid() * 7 + attempt * 13) % 800
+            number = random.randrange(100, 900)
             if os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
                 continue
             self.display = f":{number}"
@@ -136,7 +146,10 @@ class Game:
             while time.time() < deadline and self.xvfb.poll() is None:
                 probe = subprocess.run(["xdotool", "getdisplaygeometry"], env=self.xenv, capture_output=True)
                 if probe.returncode == 0:
-                    return
+                    time.sleep(0.2)
+                    if self.xvfb.poll() is None:
+                        return  # our own server answers, not one that held the number before
+                    break
                 time.sleep(0.1)
             self.xvfb.kill()
             self.xvfb.wait()
@@ -169,6 +182,11 @@ class Game:
         self.menu_height = geo["HEIGHT"] - client["height"]
         self.xdo("windowfocus", "--sync", self.window, check_ok=False)
         time.sleep(0.5)  # the first paint and the start-up handlers
+
+    def _refused_display(self):
+        self.log.flush()
+        with open(os.path.join(self.home, "zem.log"), errors="replace") as f:
+            return "could not connect to display" in f.read()
 
     def geometry(self):
         out = self.xdo("getwindowgeometry", "--shell", self.window)
