@@ -114,7 +114,14 @@ class Campaign:
         return subprocess.run(["xdotool", *map(str, words)], env=self.xenv, capture_output=True, text=True,
                               timeout=timeout).stdout
 
-    def start(self):
+    def fresh_screen(self):
+        """A new virtual screen in place of one that turned the game's connection away."""
+        if self.screen is not None:
+            self.screen.close()
+        self.screen = Screen(self.xlog)
+        self.xenv = dict(self.xenv, DISPLAY=self.screen.display)
+
+    def start(self, tries=3):
         with open(os.path.join(self.logs, "zem.log"), "w") as log:
             self.game = subprocess.Popen([self.args.zem], env=self.xenv, stdout=subprocess.DEVNULL, stderr=log,
                                          preexec_fn=die_with_parent)
@@ -124,6 +131,13 @@ class Campaign:
                 # Its output is kept for a look.
                 kept = os.path.join(self.logs, f"zem-start-{self.figures['kills']}.log")
                 shutil.copy(os.path.join(self.logs, "zem.log"), kept)
+                with open(kept, errors="replace") as f:
+                    refused = "could not connect to display" in f.read()
+                if refused and tries > 1:
+                    # The X server turned the connection away (not the game's doing): a fresh one, again.
+                    self.figures["screen_losses"] += 1
+                    self.fresh_screen()
+                    return self.start(tries - 1)
                 self.fail(f"zem ended by itself at startup (status {self.game.returncode}); its output: {kept}")
                 return False
             ids = self.xdotool("search", "--onlyvisible", "--name", CAPTION).split()
