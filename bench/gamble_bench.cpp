@@ -2,6 +2,7 @@
 // banner falling through the panel, against the pauses the bet waits for (750 ms for a right guess, 3750 ms
 // for a wrong one). The difference is what drawing the reveal and the banner's fall adds.
 #include "assets/pictures.h"
+#include "bench/real_machine.h"
 #include "gamble/gamble.h"
 #include "platform/qt/qt_platform.h"
 #include "play/machine.h"
@@ -14,21 +15,9 @@
 
 namespace {
 
-using zem::platform::qt::QtPlatform;
-using zem::platform::qt::QtSoundOutput;
-
-struct Rig {
-    QTemporaryDir dir;
-    QtPlatform platform{QtPlatform::Options{
-        [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); },
-        QtSoundOutput::Device::None, dir.filePath("zem.ini")}};
-    zem::play::Machine machine{platform, [](int) { return std::vector<uint8_t>{}; }};
+struct Rig : zem::bench::RealMachine {
     zem::gamble::Gamble gamble{machine};
-    Rig() {
-        platform.attach(machine.w.orvelle);
-        machine.startup();
-        platform.sync();
-    }
+    Rig() { start(); }
     // The state a winning spin of 40 coins leaves: credited, the gamble button enabled.
     void win() {
         machine.s.spinwin = 40;

@@ -2,6 +2,7 @@
 // then bringing the widgets in line with the model and painting what changed, as happens before the tick's
 // 150 ms pause. Counters give the pixels painted per tick against the window's 794 x 588.
 #include "assets/pictures.h"
+#include "bench/real_machine.h"
 #include "platform/qt/qt_platform.h"
 #include "play/machine.h"
 #include "presentation/win_presentation.h"
@@ -15,20 +16,10 @@
 
 namespace {
 
-using zem::platform::qt::QtPlatform;
-using zem::platform::qt::QtSoundOutput;
-
-struct Rig {
-    QTemporaryDir dir;
-    QtPlatform platform{QtPlatform::Options{
-        [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); },
-        QtSoundOutput::Device::None, dir.filePath("zem.ini")}};
-    zem::play::Machine machine{platform, [](int) { return std::vector<uint8_t>{}; }};
+struct Rig : zem::bench::RealMachine {
     zem::presentation::WinPresentation show{machine};
     Rig() {
-        platform.attach(machine.w.orvelle);
-        machine.startup();
-        platform.sync();
+        start();
         QApplication::processEvents();
     }
 };
