@@ -288,7 +288,9 @@ class Game:
         event = protocol.event.ClientMessage(window=window, client_type=protocols,
                                              data=(32, [delete, X.CurrentTime, 0, 0, 0]))
         window.send_event(event, event_mask=X.NoEventMask)
-        d.flush()
+        # A round trip, not just a flush: closing the connection right after a flush now and then lost the
+        # message on its way, and the game never saw the close.
+        d.sync()
         d.close()
 
     # --- what the game shows and keeps ---
