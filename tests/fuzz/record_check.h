@@ -3,12 +3,16 @@
 #pragma once
 
 #include "core/machine_state.h"
+#include "options/player_names.h"
+#include "options/slot_list.h"
 #include "platform/settings_store.h"
 #include "play/player_record.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <string>
 
 namespace zem::fuzz {
 
@@ -38,16 +42,59 @@ inline bool sameSeries(const std::optional<play::StoredSeries>& a,
            a->coinsperline == b->coinsperline;
 }
 
+// Whether a text is well-formed UTF-8 without control characters: what a caption may hold.
+inline bool showable(const std::string& text) {
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t extra = lead < 0x80             ? 0
+                             : (lead & 0xE0) == 0xC0 ? 1
+                             : (lead & 0xF0) == 0xE0 ? 2
+                             : (lead & 0xF8) == 0xF0 ? 3
+                                                     : 4;
+        if (extra == 4 || i + extra >= text.size() || lead < 0x20 || lead == 0x7F) return false;
+        for (size_t k = 1; k <= extra; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        }
+        i += extra + 1;
+    }
+    return true;
+}
+
+// The options window's slot list over the same store: every caption is "Vacant" for a slot without a name, or
+// the name as it can be shown (well-formed, no control characters, at most the name box's length); every slot
+// loads for a selection with its name as stored. Returns the captions.
+inline std::array<std::string, 7> checkSlotList(platform::SettingsStore& store) {
+    const std::array<std::string, 7> captions = options::slotCaptions(store);
+    for (int slot = 1; slot <= 6; ++slot) {
+        const std::string& caption = captions[static_cast<size_t>(slot)];
+        const auto name = store.read(play::kApplication, play::playerSection(slot), "currentplayer");
+        const bool named = name && !name->empty();
+        if (!named && caption != options::kVacant) fail("a slot without a name is not shown as vacant", slot);
+        if (named && (caption.empty() || !showable(caption) ||
+                      options::visibleLength(caption) > options::kNameMaxCharacters)) {
+            fail("a slot's caption cannot be shown", slot);
+        }
+        core::MachineState s;
+        const int failures = options::loadSlot(s, store, slot);
+        if (failures < 0 || failures > 11) fail("a selection counts its failed keys wrongly", slot);
+        if (s.currentplayer != (name ? *name : std::string()))
+            fail("a selection loses the stored name", slot);
+    }
+    return captions;
+}
+
 // What the six slots held as loaded.
 struct Loaded {
     core::MachineState record[7];
     std::optional<play::StoredSeries> series[7];
+    std::array<std::string, 7> captions;  // the options window's slot list
 };
 
 // Loads every slot as the game does (with the corrections of a load and a resumable series taken up) and
 // writes every slot back.
 inline Loaded loadAndSave(platform::SettingsStore& store, platform::SettingsStore& flushing) {
     Loaded l;
+    l.captions = checkSlotList(store);
     for (int slot = 1; slot <= 6; ++slot) {
         core::MachineState& s = l.record[slot];
         play::readRecord(s, store, slot);
@@ -64,7 +111,8 @@ inline Loaded loadAndSave(platform::SettingsStore& store, platform::SettingsStor
     return l;
 }
 
-// Reads the saved store back: every key reads, and every slot is as it was loaded.
+// Reads the saved store back: every key reads, every slot is as it was loaded, and the slot list shows the
+// same players.
 inline void verifyReload(platform::SettingsStore& store, const Loaded& l) {
     for (int slot = 1; slot <= 6; ++slot) {
         core::MachineState s;
@@ -72,6 +120,7 @@ inline void verifyReload(platform::SettingsStore& store, const Loaded& l) {
         if (!sameRecord(s, l.record[slot])) fail("a saved record reads back different", slot);
         if (!sameSeries(play::readSeries(store, slot), l.series[slot])) fail("a saved series differs", slot);
     }
+    if (checkSlotList(store) != l.captions) fail("the slot list changed with the save", 0);
 }
 
 // Passes reads and writes on, and leaves the putting on disk to one flush at the end.
