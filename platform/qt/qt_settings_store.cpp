@@ -1,8 +1,12 @@
 // QSettings behind the settings store: texts go in and come out unchanged.
 #include "qt_settings_store.h"
 
+#include "stored_objects.h"
+
+#include <QSaveFile>
 #include <QSettings>
 #include <QStringList>
+#include <QTemporaryFile>
 
 namespace zem::platform::qt {
 
@@ -35,10 +39,29 @@ QtSettingsStore::File& QtSettingsStore::fileFor(const std::string& application) 
 
 void QtSettingsStore::reopen(const std::string& name, File& file) {
     file.settings.reset();
-    if (filePath_.isEmpty()) {
+    file.copy.reset();
+    // A value QSettings would rebuild as a serialized object is made plain text first: in the file itself
+    // when it can be replaced, else in a private copy that is read instead (its saves are reported as failed,
+    // for the player's file is not being written).
+    const QString path = filePath_.isEmpty() ? userFile(name) : filePath_;
+    QByteArray defused;
+    if (fileHoldsStoredObjects(path, defused)) {
+        QSaveFile replacement(path);
+        const bool replaced = replacement.open(QIODevice::WriteOnly) &&
+                              replacement.write(defused) == defused.size() && replacement.commit();
+        if (!replaced) {
+            file.copy = std::make_unique<QTemporaryFile>();
+            if (file.copy->open() && file.copy->write(defused) == defused.size() && file.copy->flush()) {
+                file.settings = std::make_unique<QSettings>(file.copy->fileName(), QSettings::IniFormat);
+            } else {
+                file.settings = std::make_unique<QSettings>("/dev/null", QSettings::IniFormat);
+            }
+        }
+    }
+    if (!file.settings && filePath_.isEmpty()) {
         file.settings =
             std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "zem", toQt(name));
-    } else {
+    } else if (!file.settings) {
         file.settings = std::make_unique<QSettings>(filePath_, QSettings::IniFormat);
     }
     // A file is only ever replaced whole, never rewritten in place (the default, stated here on purpose).
@@ -47,7 +70,8 @@ void QtSettingsStore::reopen(const std::string& name, File& file) {
 }
 
 QString QtSettingsStore::fileName(const std::string& application) {
-    return fileFor(application).settings->fileName();
+    if (filePath_.isEmpty()) return userFile(application);
+    return filePath_;
 }
 
 QString QtSettingsStore::userFile(const std::string& application) {
@@ -88,7 +112,7 @@ bool QtSettingsStore::flush() {
             reopen(name, file);
             file.settings->sync();
         }
-        file.failed = file.settings->status() != QSettings::NoError;
+        file.failed = file.settings->status() != QSettings::NoError || file.copy != nullptr;
         if (file.failed) {
             ok = false;
         } else {

@@ -12,6 +12,7 @@
 #include <string>
 
 class QSettings;
+class QTemporaryFile;
 
 namespace zem::platform::qt {
 
@@ -42,6 +43,8 @@ class QtSettingsStore final : public SettingsStore {
         std::map<QString, QString> unsaved;
         bool failed =
             false;  // the last flush failed; QSettings keeps its first error, so the next takes a new one
+        // A safe copy read in place of a file that holds serialized objects and cannot be replaced.
+        std::unique_ptr<QTemporaryFile> copy;
     };
     File& fileFor(const std::string& application);
     void reopen(const std::string& name, File& file);

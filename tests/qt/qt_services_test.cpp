@@ -3,6 +3,7 @@
 #include "platform/qt/qt_display_mode.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_sound_output.h"
+#include "platform/qt/stored_objects.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,9 +41,25 @@ TEST(QtSettingsStore, AwkwardTextsComeBackUnchanged) {
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("zem.ini");
     const std::vector<std::string> texts = {
-        " AB, C ",       "",       "-1",       "a=b; c",    "#not a comment",    "\"quoted\"", "back\\slash",
-        "trail ",        "  lead", "@Variant", "tab\there", "name with ümlauts", "1,2,3",      "[section]",
+        " AB, C ",
+        "",
+        "-1",
+        "a=b; c",
+        "#not a comment",
+        "\"quoted\"",
+        "back\\slash",
+        "trail ",
+        "  lead",
+        "@Variant",
+        "tab\there",
+        "name with ümlauts",
+        "1,2,3",
+        "[section]",
         "line\r\nbreak",
+        "@Variant(1)",
+        "x, @Variant(y)",
+        "@DateTime(z)",
+        "@@Variant(w)",
     };
     {
         QtSettingsStore store(path);
@@ -149,6 +166,69 @@ TEST(QtSettingsStore, ADamagedFileIsReadAsFarAsItGoesAndTheNextSaveWritesItClean
     QtSettingsStore again(path);
     EXPECT_EQ(again.read("zem", "player1", "bank"), "250");
     EXPECT_EQ(again.read("zem", "player1", "games"), "3");
+}
+
+// A serialized list that declares four thousand million elements: rebuilt, it would try to reserve about
+// 128 GB (and reads as nothing when that fails).
+const QByteArray kHugeList = QByteArray("\0\0\0\x09\xff\xff\xff\xf0", 8);
+
+TEST(QtSettingsStore, AValueInTheFormOfASerializedObjectIsReadAsTheTextItIs) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("zem.ini");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[player1]\ngames=7\nbank=@Variant(" + kHugeList + ")\n" +
+                   "currentplayer=\"\\x40Variant(\\0\\0\\0\\x9\\xff\\xff\\xff\\xf0)\"\n" +
+                   "total=1, @DateTime(" + kHugeList + ")\n");
+    }
+    QtSettingsStore store(path);
+    EXPECT_EQ(store.read("zem", "player1", "games"), "7");
+    const auto bank = store.read("zem", "player1", "bank");
+    ASSERT_TRUE(bank.has_value());
+    EXPECT_EQ(bank->rfind("@Variant(", 0), 0u) << "the value is its own text, not an object";
+    const auto name = store.read("zem", "player1", "currentplayer");
+    ASSERT_TRUE(name.has_value());
+    EXPECT_EQ(name->rfind("@Variant(", 0), 0u);
+    const auto total = store.read("zem", "player1", "total");
+    ASSERT_TRUE(total.has_value());
+    EXPECT_EQ(total->rfind("1, @DateTime(", 0), 0u);
+    // The file was made safe as it was opened, and a save keeps it so.
+    QByteArray defused;
+    EXPECT_FALSE(fileHoldsStoredObjects(path, defused));
+    ASSERT_TRUE(store.write("zem", "player1", "games", "8"));
+    ASSERT_TRUE(store.flush());
+    EXPECT_FALSE(fileHoldsStoredObjects(path, defused));
+    QtSettingsStore again(path);
+    EXPECT_EQ(again.read("zem", "player1", "games"), "8");
+    EXPECT_EQ(again.read("zem", "player1", "currentplayer"), name);
+    EXPECT_EQ(again.read("zem", "player1", "bank"), bank);
+}
+
+TEST(QtSettingsStore, ObjectValuesAreFoundInEveryFormTheReaderDecodesAndNothingElseChanges) {
+    struct Case {
+        const char* file;
+        const char* safe;
+    };
+    const Case cases[] = {
+        {"a=@Variant(x)\n", "a=@@Variant(x)\n"},
+        {"a = @DateTime(x)\n", "a = @@DateTime(x)\n"},
+        {"a=\"@Variant(x)\"\n", "a=\"@@Variant(x)\"\n"},
+        {"a=\\x40Variant(x)\n", "a=@\\x40Variant(x)\n"},
+        {"a=\\100Variant(x)\n", "a=@\\100Variant(x)\n"},
+        {"a=@\\x56\\x61riant(x)\n", "a=@@\\x56\\x61riant(x)\n"},
+        {"a=1, 2,@Variant(x)\n", "a=1, 2,@@Variant(x)\n"},
+        {"a=\\\n@Variant(x)\n", "a=\\\n@@Variant(x)\n"},
+        {"[s]\r\na=@Variant(x)\r\nb=@DateTime(y)", "[s]\r\na=@@Variant(x)\r\nb=@@DateTime(y)"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(defuseStoredObjects(c.file), QByteArray(c.safe)) << c.file;
+    // What the game writes, and harmless forms, stay as they are.
+    for (const char* same :
+         {"a=@@Variant(x)\n", "a=bob@Variant(x)\n", "a=\"x, @Variant(y)\"\n", "a=@Rect(1 2 3 4)\n",
+          "a=\\x1b[31m\n", "a=-1\nb=\n", "[@Variant(x)]\n", "a=\\\"@Variant(x)\n"}) {
+        EXPECT_EQ(defuseStoredObjects(same), QByteArray(same)) << same;
+    }
 }
 
 TEST(QtSettingsStore, AFullDiskOrAFolderInTheFilesPlaceFailsTheSaveAndKeepsTheOldFile) {
