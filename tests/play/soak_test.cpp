@@ -264,7 +264,10 @@ class RestlessPlayer {
                 " mode " + std::to_string(s.freespinmode) + ", credit " + std::to_string(s.bank) + ", bet " +
                 std::to_string(s.totalBet()) + ", tickcount " + std::to_string(s.tickcount) + ", autodelay " +
                 std::to_string(s.autodelay) + ", quit " + std::to_string(p_.quitRequested) + ", closed " +
-                std::to_string(m_->closed()) + ", time " + std::to_string(p_.now()) + ", timers on:";
+                std::to_string(m_->closed()) + ", time " + std::to_string(p_.now()) + ", slot " +
+                std::to_string(slot_) + ", gamble panel " + std::to_string(m_->w.pandouble.visible) +
+                ", options " + std::to_string(options_->isOpen()) + ", machine enabled " +
+                std::to_string(m_->w.orvelle.enabled) + ", timers on:";
             for (const platform::Timer* timer : p_.loop().timers()) {
                 if (timer->enabled()) firstStuck_ += " " + timer->name();
             }
@@ -362,6 +365,13 @@ class RestlessPlayer {
                 p_.typeKey(m_->w.orvelle, ' ');
             } else {
                 p_.tap(m_->w.pplay[draw(6)]);
+            }
+            p_.advance(1);
+            // A press that raised the coins per line beyond the credit is refused with the no-money sign;
+            // the player puts money in and presses again.
+            if (paid_ == before && !m_->spinning() && m_->w.pannomoney.visible) {
+                ++refusedBets_;
+                continue;
             }
             waitFor(
                 "spin by hand", [&] { return paid_ > before && !m_->spinning(); }, 10 * 60 * 1000);
