@@ -114,7 +114,7 @@ class RestlessPlayer {
     int64_t gambles_ = 0, seriesGambled_ = 0, wonBets_ = 0, lostBets_ = 0, taken_ = 0, closedInGamble_ = 0,
             closedInReveal_ = 0, notesInGamble_ = 0, gambleBreaks_ = 0;
     int64_t switches_ = 0, switchesBack_ = 0, named_ = 0, slotBreaks_ = 0, refusedOptions_ = 0,
-            pokesInGamble_ = 0, optionsTriedInSeries_ = 0;
+            pokesInGamble_ = 0, optionsTriedInSeries_ = 0, settingsChosen_ = 0, keysIgnored_ = 0;
     std::string firstBreak_, firstStuck_, firstGambleBreak_, firstSlotBreak_;
 
   private:
@@ -267,7 +267,10 @@ class RestlessPlayer {
                 std::to_string(m_->closed()) + ", time " + std::to_string(p_.now()) + ", slot " +
                 std::to_string(slot_) + ", gamble panel " + std::to_string(m_->w.pandouble.visible) +
                 ", options " + std::to_string(options_->isOpen()) + ", machine enabled " +
-                std::to_string(m_->w.orvelle.enabled) + ", timers on:";
+                std::to_string(m_->w.orvelle.enabled) + ", keyboard play " +
+                std::to_string(m_->keyboardPlay()) + ", play buttons " +
+                std::to_string(m_->w.pplay[1].enabled) + std::to_string(m_->w.play[1].enabled) +
+                ", timers on:";
             for (const platform::Timer* timer : p_.loop().timers()) {
                 if (timer->enabled()) firstStuck_ += " " + timer->name();
             }
@@ -312,9 +315,11 @@ class RestlessPlayer {
             60 * 1000);
     }
 
-    // Puts money in when the bet cannot be paid, and now and then when it can.
-    void topUp() {
-        const int32_t bet = m_->s.totalBet();
+    // Puts money in when the bet cannot be paid, and now and then when it can: the bet at the coins per
+    // line shown, or at those of play picture `button` (1..6).
+    void topUp(int button = 0) {
+        static constexpr int32_t kCoinsByPicture[7] = {0, 1, 2, 3, 5, 10, 20};
+        const int32_t bet = button == 0 ? m_->s.totalBet() : kCoinsByPicture[button] * m_->s.linesplayed;
         if (m_->s.bank >= 3 * bet && draw(20) > 1) return;
         if (bet <= 100 && draw(2) == 1) {
             for (int i = draw(4); i > 0; --i) {
@@ -358,19 +363,27 @@ class RestlessPlayer {
             p_.advance(1);
         }
         while (paid_ < until && !failed()) {
-            topUp();
             const int64_t before = paid_;
             seriesJustCollected_ = false;
-            if (draw(3) == 1) {
+            // The space key plays at the coins per line shown; a play picture sets its own. Money goes in for
+            // the bet the press is about to make, and a picture is pressed once it shows again after the
+            // last press.
+            const bool byKey = draw(3) == 1;
+            const int button = byKey ? 0 : draw(6);
+            topUp(button);
+            if (byKey) {
                 p_.typeKey(m_->w.orvelle, ' ');
             } else {
-                p_.tap(m_->w.pplay[draw(6)]);
+                waitFor(
+                    "play picture shown", [&] { return m_->w.pplay[button].visible; }, 10 * 1000);
+                p_.tap(m_->w.pplay[button]);
             }
-            p_.advance(1);
-            // A press that raised the coins per line beyond the credit is refused with the no-money sign;
-            // the player puts money in and presses again.
-            if (paid_ == before && !m_->spinning() && m_->w.pannomoney.visible) {
-                ++refusedBets_;
+            // The space key plays only while the machine takes play from the keyboard: not after autoplay
+            // has stopped for want of credit until money goes in again, which another player's slot may not
+            // need. The player then uses the mouse.
+            p_.runUntil([&] { return paid_ > before || m_->spinning(); }, 5 * 1000);
+            if (byKey && paid_ == before && !m_->spinning() && !m_->keyboardPlay()) {
+                ++keysIgnored_;
                 continue;
             }
             waitFor(
@@ -597,6 +610,7 @@ class RestlessPlayer {
             p_.advance(1);
             if (m_->s.currentplayer == kNames[target]) ++named_;
         }
+        if (draw(2) == 1) chooseSettings();
         if (draw(2) == 1) {
             p_.click(options_->w.btnokplayer);
         } else {
@@ -606,6 +620,28 @@ class RestlessPlayer {
         if (options_->isOpen() && slotBreaks_++ == 0) firstSlotBreak_ = "the options window did not close";
         check("options closed");
         checkEverySlot("slot switch");
+    }
+
+    // In the open options window: the payout (which decides how often a winning outcome is voided and
+    // drawn again), the reel speed, the win counter and the sound, each with its own option buttons.
+    void chooseSettings() {
+        static constexpr int16_t kPayouts[] = {5, 2, 1};
+        static constexpr int16_t kSpeeds[] = {1, 2, 4, 8, 10};
+        auto& o = options_->w;
+        const int payout = draw(3) - 1, speed = draw(5) - 1, counter = draw(2), sound = draw(2);
+        for (platform::Control* c :
+             {&o.Amtpayout[static_cast<size_t>(payout)], &o.setspeed[static_cast<size_t>(speed)],
+              &o.wincounter[static_cast<size_t>(counter)], &o.sounds[static_cast<size_t>(sound)]}) {
+            p_.click(*c);
+            p_.advance(1);
+        }
+        const auto& s = m_->s;
+        if (s.machinepay != kPayouts[payout] || s.reelspeed != kSpeeds[speed] ||
+            s.winroll != (counter == 1) || s.soundonoff != (sound == 1 ? -1 : 0)) {
+            if (slotBreaks_++ == 0) firstSlotBreak_ = "a setting chosen in the options window did not take";
+        }
+        ++settingsChosen_;
+        check("options settings");
     }
 
     // Closes the game with the close box (mid-spin, with a gamble open or a card being revealed now and then)
@@ -659,11 +695,14 @@ class RestlessPlayer {
 };
 
 // ZEM_SOAK_SPINS sets the paid spins of the long form (10000000 for the full soak); the default keeps the
-// test and its sanitizer build short.
+// test and its sanitizer build short. ZEM_SOAK_SEED plays another player.
 TEST(Soak, ARestlessPlayerUsingEveryFeatureNeverGainsOrLosesACoin) {
     const char* env = std::getenv("ZEM_SOAK_SPINS");
     const int64_t spins = env != nullptr ? std::atoll(env) : 100000;
-    RestlessPlayer player(env != nullptr ? 20261209 : 4242);
+    const char* seed = std::getenv("ZEM_SOAK_SEED");
+    RestlessPlayer player(seed != nullptr  ? std::strtoull(seed, nullptr, 10)
+                          : env != nullptr ? 20261209
+                                           : 4242);
     player.play(spins);
     EXPECT_GE(player.paid_, spins);
     EXPECT_EQ(player.ledgerBreaks_, 0) << player.firstBreak_;
@@ -690,6 +729,7 @@ TEST(Soak, ARestlessPlayerUsingEveryFeatureNeverGainsOrLosesACoin) {
     EXPECT_GT(player.switches_, 0);
     EXPECT_GT(player.switchesBack_, 0);
     EXPECT_GT(player.named_, 0);
+    EXPECT_GT(player.settingsChosen_, 0);
     EXPECT_GT(player.optionsTriedInSeries_, 0);
     const std::pair<const char*, int64_t> counts[] = {
         {"paid spins", player.paid_},
@@ -711,7 +751,9 @@ TEST(Soak, ARestlessPlayerUsingEveryFeatureNeverGainsOrLosesACoin) {
         {"slot switches", player.switches_},
         {"of them back to a slot played before", player.switchesBack_},
         {"slots named", player.named_},
+        {"settings chosen in the options window", player.settingsChosen_},
         {"options refused", player.refusedOptions_},
+        {"space keys the machine did not take", player.keysIgnored_},
         {"options tried over a waiting series", player.optionsTriedInSeries_},
     };
     for (const auto& [what, count] : counts) std::printf("%12lld %s\n", static_cast<long long>(count), what);
