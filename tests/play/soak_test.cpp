@@ -446,6 +446,19 @@ class RestlessPlayer {
         g = {};
     }
 
+    // While a gamble runs the store holds the playing slot as if what is at risk had been taken (so that a
+    // crash can neither lose it nor undo a lost card); once it has ended, as the window holds it.
+    void checkStoredGamble(const char* where) {
+        const OpenGamble& g = gamble_state_;
+        const int64_t held = g.open ? g.atRisk : 0, gain = g.open ? g.atRisk - g.stake : 0;
+        const int64_t bank = stored(slot_, "bank"), total = stored(slot_, "total");
+        if (bank != m_->s.bank + held || total != m_->s.total + gain) {
+            gambleBreak(std::string(where) + ": the store holds credit " + std::to_string(bank) +
+                        " and won " + std::to_string(total) + ", the player owns " +
+                        std::to_string(m_->s.bank + held) + " and won " + std::to_string(m_->s.total + gain));
+        }
+    }
+
     void gamble() {
         auto& panel = m_->w.gamble;
         OpenGamble& g = gamble_state_;
@@ -468,6 +481,7 @@ class RestlessPlayer {
                         std::to_string(lastWin_));
         }
         check("gamble open");
+        checkStoredGamble("gamble open");
         platform::Control* buttons[7] = {nullptr,           &panel.betred,     &panel.betblack,
                                          &panel.suitbet[1], &panel.suitbet[2], &panel.suitbet[3],
                                          &panel.suitbet[4]};
@@ -480,6 +494,7 @@ class RestlessPlayer {
                 p_.tap(m_->w.notes);
                 p_.advance(1);
                 check("notes in gamble");
+                checkStoredGamble("notes in gamble");
             } else if (what == 2) {
                 ++closedInGamble_;
                 restart(Moment::GambleOpen);
@@ -502,12 +517,14 @@ class RestlessPlayer {
                 ++taken_;
                 endGamble(g.atRisk);
                 check("gamble taken");
+                checkStoredGamble("gamble taken");
             } else {
                 const int button = draw(6);
                 p_.click(*buttons[button]);
                 p_.advance(1);
                 settleBet(button);
                 check("gamble bet");
+                checkStoredGamble("gamble bet");
             }
         }
     }
