@@ -202,7 +202,7 @@ class RestlessPlayer {
         const auto& s = m_->s;
         const Ledger& l = ledger();
         const int64_t pending = s.freespinwin;
-        const int64_t atRisk = gamble_state_.open ? gamble_state_.stake : 0;
+        const int64_t atRisk = gambleBook_.open ? gambleBook_.stake : 0;
         const int64_t expected =
             l.inserted - (l.wagered + s.wager) + (l.won + s.total) - l.takenOut - l.lost - pending - atRisk;
         // Inside a spin (a coin landing while the reels turn) the bet is booked before the win is shown and
@@ -421,15 +421,15 @@ class RestlessPlayer {
         return card == button - 2;
     }
     void payRightGuess(int button) {
-        const int64_t more = gamble_state_.atRisk * (button <= 2 ? 2 : 4);
-        if (more <= INT32_MAX && m_->s.bank + more <= INT32_MAX) gamble_state_.atRisk = more;
+        const int64_t more = gambleBook_.atRisk * (button <= 2 ? 2 : 4);
+        if (more <= INT32_MAX && m_->s.bank + more <= INT32_MAX) gambleBook_.atRisk = more;
     }
 
     // The gamble has ended with the player holding `paid` (0 for a lost card): the credit must stand at
     // what it was before the gamble opened, less the stake, plus what is paid and any money put in meanwhile,
     // and the won statistic must have moved by the gain.
     void endGamble(int64_t paid) {
-        OpenGamble& g = gamble_state_;
+        OpenGamble& g = gambleBook_;
         const auto& s = m_->s;
         const int64_t insertedSince = ledger().inserted - g.insertedBefore;
         if (s.bank != g.bankBefore + insertedSince - g.stake + paid) {
@@ -449,7 +449,7 @@ class RestlessPlayer {
     // While a gamble runs the store holds the playing slot as if what is at risk had been taken (so that a
     // crash can neither lose it nor undo a lost card); once it has ended, as the window holds it.
     void checkStoredGamble(const char* where) {
-        const OpenGamble& g = gamble_state_;
+        const OpenGamble& g = gambleBook_;
         const int64_t held = g.open ? g.atRisk : 0, gain = g.open ? g.atRisk - g.stake : 0;
         const int64_t bank = stored(slot_, "bank"), total = stored(slot_, "total");
         if (bank != m_->s.bank + held || total != m_->s.total + gain) {
@@ -461,7 +461,7 @@ class RestlessPlayer {
 
     void gamble() {
         auto& panel = m_->w.gamble;
-        OpenGamble& g = gamble_state_;
+        OpenGamble& g = gambleBook_;
         g.bankBefore = m_->s.bank;
         g.totalBefore = m_->s.total;
         g.insertedBefore = ledger().inserted;
@@ -553,7 +553,7 @@ class RestlessPlayer {
         }
         p_.advance(draw(2000));
         if (paid_ != before || m_->spinning() || m_->autoplaymode != 0 || options_->isOpen() ||
-            !m_->w.pandouble.visible || m_->atrisk != gamble_state_.atRisk) {
+            !m_->w.pandouble.visible || m_->atrisk != gambleBook_.atRisk) {
             gambleBreak("a press on the machine acted while the gamble was open");
         }
         check("poke in gamble");
@@ -571,9 +571,9 @@ class RestlessPlayer {
             ++wonBets_;
             payRightGuess(button);
             // The gamble stays open for the next bet, unless the game has closed meanwhile and taken it.
-            if (m_->w.pandouble.visible == m_->closed() || m_->atrisk != gamble_state_.atRisk) {
+            if (m_->w.pandouble.visible == m_->closed() || m_->atrisk != gambleBook_.atRisk) {
                 gambleBreak("a right guess shows " + std::to_string(m_->atrisk) + " at risk, expected " +
-                            std::to_string(gamble_state_.atRisk));
+                            std::to_string(gambleBook_.atRisk));
             }
         } else {
             ++lostBets_;
@@ -676,7 +676,7 @@ class RestlessPlayer {
             "close", [this] { return m_->closed(); }, 30 * 60 * 1000, false);
         if (moment == Moment::CardRevealing) settleBet(lastButton_);
         // A gamble still open when the game closed is taken for the player: the amount at risk goes in.
-        if (gamble_state_.open) endGamble(gamble_state_.atRisk);
+        if (gambleBook_.open) endGamble(gambleBook_.atRisk);
         check("closed");
         checkEverySlot("closed", true);
         stop();
@@ -705,7 +705,7 @@ class RestlessPlayer {
     core::SystemRandom choice_;
     std::array<Ledger, 7> ledgers_{};  // by slot, 1..6
     int slot_ = 1;
-    OpenGamble gamble_state_;
+    OpenGamble gambleBook_;
     int64_t lastWin_ = 0;  // the last win the player saw: a spin's, or a series total just collected
     bool seriesJustCollected_ = false;
     int lastButton_ = 0;
