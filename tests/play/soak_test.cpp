@@ -114,7 +114,8 @@ class RestlessPlayer {
     int64_t gambles_ = 0, seriesGambled_ = 0, wonBets_ = 0, lostBets_ = 0, taken_ = 0, closedInGamble_ = 0,
             closedInReveal_ = 0, notesInGamble_ = 0, gambleBreaks_ = 0;
     int64_t switches_ = 0, switchesBack_ = 0, named_ = 0, slotBreaks_ = 0, refusedOptions_ = 0,
-            pokesInGamble_ = 0, optionsTriedInSeries_ = 0, settingsChosen_ = 0, keysIgnored_ = 0;
+            pokesInGamble_ = 0, optionsTriedInSeries_ = 0, settingsChosen_ = 0, keysIgnored_ = 0,
+            coinsInFlight_ = 0;
     std::string firstBreak_, firstStuck_, firstGambleBreak_, firstSlotBreak_;
 
   private:
@@ -139,7 +140,9 @@ class RestlessPlayer {
     bool failed() const {
         return ledgerBreaks_ + badCounters_ + nested_ + stuck_ + gambleBreaks_ + slotBreaks_ > 0;
     }
-    Ledger& ledger() { return ledgers_[static_cast<size_t>(slot_)]; }
+    // The slot the machine plays: a coin that lands after another slot was chosen is that player's.
+    int playing() const { return m_->slotNumber(); }
+    Ledger& ledger() { return ledgers_[static_cast<size_t>(playing())]; }
 
     void start() {
         m_ = std::make_unique<play::Machine>(p_, [](int) {
@@ -148,7 +151,6 @@ class RestlessPlayer {
         gamble_ = std::make_unique<gamble::Gamble>(*m_);
         options_ = std::make_unique<options::OptionsWindow>(*m_);
         m_->startup();
-        slot_ = m_->slotNumber();
         ledger().visited = true;
         takeStatistics();
         m_->onSpinDone = [this] {
@@ -210,7 +212,7 @@ class RestlessPlayer {
         const bool between = !m_->spinning() || std::string(where) == "spin";
         if (between && (s.bank != expected || l.invested + s.amountinvested != l.inserted)) {
             if (ledgerBreaks_++ == 0) {
-                firstBreak_ = std::string(where) + " on slot " + std::to_string(slot_) + ": credit " +
+                firstBreak_ = std::string(where) + " on slot " + std::to_string(playing()) + ": credit " +
                               std::to_string(s.bank) + ", expected " + std::to_string(expected) +
                               ", invested " + std::to_string(l.invested + s.amountinvested) + ", inserted " +
                               std::to_string(l.inserted);
@@ -235,7 +237,7 @@ class RestlessPlayer {
     // holds all of it (after a close); otherwise its credit is in the window.
     void checkEverySlot(const char* where, bool includingPlaying = false) {
         for (int slot = 1; slot <= 6; ++slot) {
-            if (slot == slot_ && !includingPlaying) continue;
+            if (slot == playing() && !includingPlaying) continue;
             const Ledger& l = ledgers_[static_cast<size_t>(slot)];
             const auto series = play::readSeries(p_.memoryStore(), slot);
             const int64_t pending = series ? series->freespinwin : 0;
@@ -265,7 +267,7 @@ class RestlessPlayer {
                 std::to_string(s.totalBet()) + ", tickcount " + std::to_string(s.tickcount) + ", autodelay " +
                 std::to_string(s.autodelay) + ", quit " + std::to_string(p_.quitRequested) + ", closed " +
                 std::to_string(m_->closed()) + ", time " + std::to_string(p_.now()) + ", slot " +
-                std::to_string(slot_) + ", gamble panel " + std::to_string(m_->w.pandouble.visible) +
+                std::to_string(playing()) + ", gamble panel " + std::to_string(m_->w.pandouble.visible) +
                 ", options " + std::to_string(options_->isOpen()) + ", machine enabled " +
                 std::to_string(m_->w.orvelle.enabled) + ", keyboard play " +
                 std::to_string(m_->keyboardPlay()) + ", play buttons " +
@@ -451,7 +453,7 @@ class RestlessPlayer {
     void checkStoredGamble(const char* where) {
         const OpenGamble& g = gambleBook_;
         const int64_t held = g.open ? g.atRisk : 0, gain = g.open ? g.atRisk - g.stake : 0;
-        const int64_t bank = stored(slot_, "bank"), total = stored(slot_, "total");
+        const int64_t bank = stored(playing(), "bank"), total = stored(playing(), "total");
         if (bank != m_->s.bank + held || total != m_->s.total + gain) {
             gambleBreak(std::string(where) + ": the store holds credit " + std::to_string(bank) +
                         " and won " + std::to_string(total) + ", the player owns " +
@@ -599,6 +601,11 @@ class RestlessPlayer {
     void switchSlot() {
         settle();
         takeStatistics();
+        // Now and then a coin is still on its way in as the options window opens.
+        if (draw(4) == 1) {
+            ++coinsInFlight_;
+            p_.tap(m_->w.coinsin);
+        }
         p_.tap(m_->w.btnoptions);
         p_.advance(1);
         if (!options_->isOpen()) {
@@ -606,7 +613,7 @@ class RestlessPlayer {
             return;
         }
         int target = draw(5);
-        if (target >= slot_) ++target;
+        if (target >= playing()) ++target;
         const bool vacant = options_->w.machine[target].caption == options::kVacant;
         p_.click(options_->w.machine[target]);
         p_.advance(1);
@@ -614,7 +621,6 @@ class RestlessPlayer {
             if (slotBreaks_++ == 0) firstSlotBreak_ = "slot " + std::to_string(target) + " was not selected";
             return;
         }
-        slot_ = target;
         ++switches_;
         if (ledger().visited) ++switchesBack_;
         ledger().visited = true;
@@ -704,7 +710,6 @@ class RestlessPlayer {
     std::unique_ptr<options::OptionsWindow> options_;
     core::SystemRandom choice_;
     std::array<Ledger, 7> ledgers_{};  // by slot, 1..6
-    int slot_ = 1;
     OpenGamble gambleBook_;
     int64_t lastWin_ = 0;  // the last win the player saw: a spin's, or a series total just collected
     bool seriesJustCollected_ = false;
@@ -766,6 +771,7 @@ TEST(Soak, ARestlessPlayerUsingEveryFeatureNeverGainsOrLosesACoin) {
         {"notes in a gamble", player.notesInGamble_},
         {"other presses in a gamble", player.pokesInGamble_},
         {"slot switches", player.switches_},
+        {"of them with a coin on its way in", player.coinsInFlight_},
         {"of them back to a slot played before", player.switchesBack_},
         {"slots named", player.named_},
         {"settings chosen in the options window", player.settingsChosen_},
