@@ -115,7 +115,7 @@ class RestlessPlayer {
             closedInReveal_ = 0, notesInGamble_ = 0, gambleBreaks_ = 0;
     int64_t switches_ = 0, switchesBack_ = 0, named_ = 0, slotBreaks_ = 0, refusedOptions_ = 0,
             pokesInGamble_ = 0, optionsTriedInSeries_ = 0, settingsChosen_ = 0, keysIgnored_ = 0,
-            coinsInFlight_ = 0;
+            coinsInFlight_ = 0, seriesLeftOnOtherSlots_ = 0, closedInSeries_ = 0;
     std::string firstBreak_, firstStuck_, firstGambleBreak_, firstSlotBreak_;
 
   private:
@@ -134,7 +134,7 @@ class RestlessPlayer {
         int64_t stake = 0, atRisk = 0, bankBefore = 0, totalBefore = 0, insertedBefore = 0;
     };
 
-    enum class Moment { Idle, GambleOpen, CardRevealing };
+    enum class Moment { Idle, SeriesRunning, GambleOpen, CardRevealing };
 
     int draw(int n) { return core::drawOneTo(n, choice_.uniform()); }
     bool failed() const {
@@ -286,6 +286,14 @@ class RestlessPlayer {
     // Plays out a running free-spin series and collects its total with TAKE WIN.
     void finishSeries() {
         if (!inSeries()) return;
+        // Now and then the player closes the game in the middle of the series: it goes on at the next
+        // start on the first slot, and a series of another slot is paid into that slot's credit.
+        if (draw(6) == 1) {
+            p_.advance(draw(20000));
+            ++closedInSeries_;
+            restart(Moment::SeriesRunning);
+            if (!inSeries()) return;
+        }
         ++series_;
         waitFor(
             "series to its end", [this] { return m_->seriesWaiting() || !inSeries(); }, 4 * 60 * 60 * 1000);
@@ -698,6 +706,10 @@ class RestlessPlayer {
                 store.write(play::kApplication, play::playerSection(slot), "bank", "1000000");
             }
         }
+        // A series left running on another slot than the first is paid into that slot's credit at the start.
+        for (int slot = 2; slot <= 6; ++slot) {
+            if (play::readSeries(store, slot)) ++seriesLeftOnOtherSlots_;
+        }
         ++restarts_;
         start();
         check("started");
@@ -738,6 +750,8 @@ TEST(Soak, ARestlessPlayerUsingEveryFeatureNeverGainsOrLosesACoin) {
     EXPECT_GT(player.notes_, 0);
     EXPECT_GT(player.coins_, 0);
     EXPECT_GT(player.restarts_, 0);
+    EXPECT_GT(player.closedInSeries_, 0);
+    EXPECT_GT(player.seriesLeftOnOtherSlots_, 0);
     EXPECT_GT(player.refusedBets_, 0);
     EXPECT_GT(player.gambles_, 0);
     EXPECT_GT(player.seriesGambled_, 0);
@@ -759,6 +773,8 @@ TEST(Soak, ARestlessPlayerUsingEveryFeatureNeverGainsOrLosesACoin) {
         {"notes", player.notes_},
         {"coins", player.coins_},
         {"restarts", player.restarts_},
+        {"closes during a series", player.closedInSeries_},
+        {"restarts with a series left on another slot than the first", player.seriesLeftOnOtherSlots_},
         {"take-outs", player.takeOuts_},
         {"checks", player.checks_},
         {"gambles opened", player.gambles_},
