@@ -1,9 +1,14 @@
 #!/usr/bin/env python3
-"""Kill campaign: the real zem on a virtual X screen, played through the window system and killed with SIGKILL
-at random moments, restarted each time on the same home folder. After every restart the store must parse, hold
-every key of the record, have no temporary files beside it, and balance:
+"""Kill campaign: the real zem on a virtual X screen, played through the window system (autoplay, spins by hand,
+the card gamble with cards lost and wins taken, the options window) and killed with SIGKILL at random moments,
+restarted each time on the same home folder. After every restart the store must parse, hold every key of the
+record, have no temporary files beside it, and balance:
 
-    credit + the running series' total so far = inserted - wagered + won
+    credit + the running series' total so far = inserted - wagered + won - the wins put at risk in lost gambles
+
+The campaign keeps its own account of the gambles it lost: a card is read as lost only when the store shows
+exactly the lost state of the bet it placed (the credit down by what was at risk), and a bet whose card a kill
+cut short may only leave the store balanced or short by exactly its stake.
 
 Short form (CI): --kills 20.  Long form (by hand): --kills 1000.
 Exit status: 0 when every check held, 1 when one failed, 77 when Xvfb or xdotool is missing.
@@ -75,7 +80,14 @@ class Campaign:
         self.layout = self.read_layout(args.layout)
         self.failures = []
         self.figures = dict(kills=0, restarts=0, coins_lost=0, series_resumed=0, series_collected=0,
-                            leftovers_found=0, crashes=0, checks=0, screen_losses=0)
+                            leftovers_found=0, crashes=0, checks=0, screen_losses=0, gambles=0, right_cards=0,
+                            lost_cards=0, wins_taken=0, kills_in_gamble=0, options_opened=0,
+                            kills_in_options=0)
+        # The wins put at risk in gambles the player lost, and the stake of a bet whose card was not yet seen.
+        self.lost_stakes = 0
+        self.pending_stake = 0
+        self.kill_at = None
+        self.in_gamble = self.in_options = False
         self.failed_starts = 0
         self.logs = tempfile.mkdtemp(prefix="zem-kill-logs-")
         self.last = None
@@ -173,8 +185,13 @@ class Campaign:
             self.fail(f"zem ended by itself while playing (status {self.game.returncode})")
         else:
             self.game.send_signal(signal.SIGKILL)
+            if self.in_gamble:
+                self.figures["kills_in_gamble"] += 1
+            if self.in_options:
+                self.figures["kills_in_options"] += 1
         self.game.wait(30)
         self.figures["kills"] += 1
+        self.in_gamble = self.in_options = False
 
     # --- the checks ---
 
@@ -198,7 +215,13 @@ class Campaign:
         n = {k: int(record[k]) for k in RECORD_KEYS if k != "currentplayer"}
         total_spins = int(record.get("freespinstotal", "0") or 0)
         series_win = int(record.get("freespinwin", "0") or 0) if total_spins > 0 else 0
-        lost = (n["amountinvested"] - n["wager"] + n["total"]) - (n["bank"] + series_win)
+        lost = (n["amountinvested"] - n["wager"] + n["total"] - self.lost_stakes) - (n["bank"] + series_win)
+        if lost != 0 and self.pending_stake > 0 and lost == self.pending_stake:
+            # The card of the last bet was lost before the kill: the game took the stake, as it should.
+            self.lost_stakes += self.pending_stake
+            self.figures["lost_cards"] += 1
+            lost = 0
+        self.pending_stake = 0
         if lost != 0:
             self.figures["coins_lost"] += abs(lost)
             self.fail(f"the store does not balance by {lost} coins: {record}")
@@ -299,14 +322,133 @@ class Campaign:
                 self.click("coinsin")
             if self.rng.random() < 0.3:
                 self.click("payline", self.rng.randint(1, 5))
-            if self.rng.random() < 0.75:
+            what = self.rng.random()
+            if what < 0.45:
                 self.click("autoplayon")
-            else:
+            elif what < 0.65:
                 for _ in range(self.rng.randint(1, 3)):
                     self.click("pplay", self.rng.randint(1, 3))
                     time.sleep(self.rng.uniform(0.1, 1.5))
-        time.sleep(self.rng.uniform(0.1, self.args.max_wait))
+            elif what < 0.9:
+                self.kill_at = time.monotonic() + self.rng.uniform(0.5, self.args.max_wait + 6)
+                self.gamble_round()
+            else:
+                self.kill_at = time.monotonic() + self.rng.uniform(0.3, self.args.max_wait)
+                self.options_round()
+        if self.kill_at is not None:
+            while not self.due():
+                time.sleep(0.05)
+            self.kill_at = None
+        else:
+            time.sleep(self.rng.uniform(0.1, self.args.max_wait))
         self.kill()
+
+    # --- the gamble and the options window, each cut short by the kill at any moment ---
+
+    def due(self):
+        return self.kill_at is not None and time.monotonic() >= self.kill_at
+
+    def player(self):
+        """The player's record as numbers, read while the game runs (the store is replaced whole, never torn)."""
+        try:
+            record = parse_store(self.store).get("player1", {})
+            return {k: int(record[k]) for k in ("bank", "total", "games", "howmanyspins", "freespinstotal")
+                    if record.get(k, "").lstrip("-").isdigit()}
+        except (OSError, ValueError):
+            return {}
+
+    def wait_store(self, condition, seconds):
+        """Polls the store until the condition holds of it; None when the time or the round runs out first."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline and not self.due() and self.game.poll() is None:
+            now = self.player()
+            if now and condition(now):
+                return now
+            time.sleep(0.03)
+        return None
+
+    def gamble_round(self):
+        """Spins with BET 1 until one wins outside a free-spin series, opens the gamble, and bets colours and
+        suits until a card is lost, the win is taken, or the kill comes."""
+        won = 0
+        for _ in range(15):
+            before = self.player()
+            if self.due() or not before or before.get("freespinstotal", 0) > 0:
+                return
+            self.click("pplay", 1)
+            after = self.wait_store(lambda now: now.get("games", 0) > before.get("games", 0), 12)
+            if after is None or after.get("freespinstotal", 0) > 0:
+                return  # no credit for the bet, the round's time is up, or a series began
+            won = after.get("total", 0) - before.get("total", 0)
+            if won > 0:
+                break
+        if won <= 0 or self.due():
+            return
+        time.sleep(0.2)
+        self.click("doublebutton")
+        self.in_gamble = True
+        self.figures["gambles"] += 1
+        time.sleep(0.3)
+        risk = won
+        while not self.due():
+            if self.rng.random() < 0.2:
+                self.click("cancelbet")
+                self.figures["wins_taken"] += 1
+                self.in_gamble = False
+                return
+            name, index, factor = self.rng.choice([("betred", 0, 2), ("betblack", 0, 2), ("suitbet", 1, 4),
+                                                   ("suitbet", 2, 4), ("suitbet", 3, 4), ("suitbet", 4, 4)])
+            before = self.player()
+            if not before:
+                return
+            gained = (before["bank"] + risk * (factor - 1), before["total"] + risk * (factor - 1))
+            lost = (before["bank"] - risk, before["total"] - (risk - won))
+            self.pending_stake = won
+            self.click(name, index)
+            now = self.wait_store(lambda n: (n["bank"], n["total"]) in (gained, lost), 4)
+            if now is None:
+                return  # the kill came first, or the press was not taken: the next check settles the bet
+            self.pending_stake = 0
+            if (now["bank"], now["total"]) == lost:
+                self.lost_stakes += won
+                self.figures["lost_cards"] += 1
+                time.sleep(3.2)  # the lost banner's pause, then the panel closes
+                self.in_gamble = False
+                return
+            self.figures["right_cards"] += 1
+            risk *= factor
+            time.sleep(1.2)  # the card's reveal and the win banner's fall take the next press
+
+    def options_round(self):
+        """Opens the options window, changes a setting or two and closes it with O.K., or is killed on the way."""
+        self.click("btnoptions")
+        origin = None
+        deadline = time.monotonic() + 5
+        while origin is None and time.monotonic() < deadline and not self.due():
+            ids = self.xdotool("search", "--onlyvisible", "--name", "^Orvelle Options$").split()
+            if ids:
+                g = dict(line.split("=") for line in self.xdotool("getwindowgeometry", "--shell",
+                                                                  ids[0]).split())
+                origin = (int(g["X"]), int(g["Y"]))
+            else:
+                time.sleep(0.1)
+        if origin is None:
+            return
+        self.in_options = True
+        self.figures["options_opened"] += 1
+        choices = [("setspeed", i) for i in range(5)] + [("Amtpayout", i) for i in range(3)] + \
+                  [("wincounter", i) for i in (1, 2)]
+        for name, index in self.rng.sample(choices, self.rng.randint(1, 3)) + [("btnokplayer", 0)]:
+            if self.due():
+                return
+            c = self.layout.control(name, index, "frmorvelleoptions")
+            # Option buttons are pressed on their circle at the left; the O.K. button at its middle.
+            x = origin[0] + c["x"] + (8 if name != "btnokplayer" else c["w"] // 2)
+            self.xdotool("mousemove", "--sync", x, origin[1] + c["y"] + c["h"] // 2)
+            self.xdotool("click", 1)
+            time.sleep(self.rng.uniform(0.1, 0.6))
+        time.sleep(0.3)
+        self.in_options = False
 
     def run(self):
         self.prepare()
@@ -348,6 +490,10 @@ class Campaign:
     def report(self, started):
         f = self.figures
         last = self.last or {}
+        print(f"gambles {f['gambles']} (cards right {f['right_cards']}, lost {f['lost_cards']}, wins taken "
+              f"{f['wins_taken']}, {self.lost_stakes} coins lost at the gamble, kills with the panel open "
+              f"{f['kills_in_gamble']}); options window opened {f['options_opened']} (kills while open "
+              f"{f['kills_in_options']})", flush=True)
         print(f"kills {f['kills']}, restarts {f['restarts']}, store checks {f['checks']}, "
               f"coins lost {f['coins_lost']}, crashes {f['crashes']}, series resumed {f['series_resumed']}, "
               f"series collected after a restart {f['series_collected']}, leftover files found before a start "
