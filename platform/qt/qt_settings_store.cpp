@@ -66,6 +66,11 @@ void QtSettingsStore::reopen(const std::string& name, File& file) {
     }
     // A file is only ever replaced whole, never rewritten in place (the default, stated here on purpose).
     file.settings->setAtomicSyncRequired(true);
+    // Every section of the file is read now. Read key by key, QSettings may look for a key in the wrong part
+    // of a damaged file (a broken header that begins with the section's name, such as "[player1/"), so that
+    // the player's keys read as missing, while a save merges every part and keeps them: the game would show
+    // and save defaults over a record it did not see. Read whole, it sees what a save keeps.
+    (void)file.settings->allKeys();
     for (const auto& [key, value] : file.unsaved) file.settings->setValue(key, value);
 }
 

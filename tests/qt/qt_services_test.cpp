@@ -231,6 +231,30 @@ TEST(QtSettingsStore, ObjectValuesAreFoundInEveryFormTheReaderDecodesAndNothingE
     }
 }
 
+TEST(QtSettingsStore, ADamagedSectionHeaderHidesNoKeyThatASaveWouldKeep) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("zem.ini");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        // A damaged header whose name begins as the player's section does: read key by key, it hid the keys
+        // above it, which a save then kept and the next start found.
+        file.write("[player1]\nbank=100\ngames=3\nfreespinstotal=11\nfreespinwin=125\n[player1/=40\n");
+    }
+    const char* keys[] = {"bank", "games", "freespinstotal", "freespinwin"};
+    QtSettingsStore store(path);
+    std::vector<std::optional<std::string>> before;
+    for (const char* key : keys) before.push_back(store.read("zem", "player1", key));
+    EXPECT_EQ(before[3], "125") << "the section's keys are seen from the start";
+    ASSERT_TRUE(store.write("zem", "player2", "games", "1"));
+    ASSERT_TRUE(store.flush());
+    QtSettingsStore again(path);
+    for (size_t i = 0; i < std::size(keys); ++i) {
+        EXPECT_EQ(again.read("zem", "player1", keys[i]), before[i]) << keys[i] << " changed with a save";
+    }
+}
+
 TEST(QtSettingsStore, AFullDiskOrAFolderInTheFilesPlaceFailsTheSaveAndKeepsTheOldFile) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
