@@ -186,7 +186,7 @@ class Game:
     def _refused_display(self):
         self.log.flush()
         with open(os.path.join(self.home, "zem.log"), errors="replace") as f:
-            return "could not connect to display" in f.read()
+            return "cannot open the display" in f.read()
 
     def geometry(self):
         out = self.xdo("getwindowgeometry", "--shell", self.window)
