@@ -49,8 +49,8 @@ class Env:
         self.layout = Layout(subprocess.check_output([layout_tool], text=True))
         self.games = []
 
-    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED):
-        g = Game(self, store or {}, notice_seen, seed)
+    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED, prepare=None):
+        g = Game(self, store or {}, notice_seen, seed, prepare)
         self.games.append(g)
         return g
 
@@ -100,7 +100,7 @@ def write_store(path, sections):
 class Game:
     """One run of zem on its own X server and HOME."""
 
-    def __init__(self, env, store, notice_seen, seed):
+    def __init__(self, env, store, notice_seen, seed, prepare=None):
         self.env = env
         self.seed = seed
         self.layout = env.layout
@@ -111,6 +111,9 @@ class Game:
             sections.setdefault("notice", {})["autoplay"] = "-1"
         if sections:
             write_store(self.store_path, sections)
+        if prepare is not None:
+            os.makedirs(os.path.dirname(self.store_path), exist_ok=True)
+            prepare(self.store_path)  # whatever else the case wants in place before the start
         self.xvfb = None
         self.proc = None
         # A display number another X server still held (one ending as this one starts) can turn the game's
