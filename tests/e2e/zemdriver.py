@@ -330,6 +330,32 @@ class Game:
             raise CaseFailed("zem did not end")
         return self.proc.returncode
 
+    def refused_start(self, env, what, shot):
+        """Starts a game that is to refuse to play (on this display, in the environment `env`), finds the message
+        box it shows instead of the machine, photographs the screen as `shot`, answers the box with Enter, and
+        returns what the game said on its output; checks that it ended with 1."""
+        proc = subprocess.Popen([self.env.zem], env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                                preexec_fn=die_with_parent)
+        box = None
+        deadline = time.time() + 30
+        while time.time() < deadline and box is None:
+            ids = self.xdo("search", "--onlyvisible", "--pid", str(proc.pid), check_ok=False).split()
+            box = ids[0] if ids else None
+            time.sleep(0.2)
+        check(box is not None, f"{what} showed nothing")
+        names = self.xdo("getwindowname", box).strip()
+        check("Current Player" not in names, f"{what} brought a machine window up: {names!r}")
+        self.screenshot(shot)
+        self.xdo("windowfocus", "--sync", box, check_ok=False)
+        self.key("Return")
+        try:
+            code = proc.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            raise
+        check(code == 1, f"{what} ended with {code}")
+        return proc.stdout.read().decode(errors="replace")
+
     def screenshot(self, name):
         """Writes the screen to the output folder and returns its path."""
         path = os.path.join(self.env.out_dir, name + ".png")
