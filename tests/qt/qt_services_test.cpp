@@ -333,8 +333,6 @@ TEST(QtSettingsStore, ALinkToAFileOfTheSameAccountIsFollowedAndLookedAtAgainBefo
 TEST(QtSettingsStore, AnythingElseAtTheStoresPlaceIsNeitherReadNorWrittenNorWaitedOn) {
     std::vector<std::pair<const char*, std::function<int(const QString& path, const QString& dir)>>> places =
         {
-            {"a pipe",
-             [](const QString& path, const QString&) { return ::mkfifo(QFile::encodeName(path), 0600); }},
             {"a link to nothing",
              [](const QString& path, const QString&) { return makeLink("gone.ini", path); }},
         };
@@ -350,6 +348,10 @@ TEST(QtSettingsStore, AnythingElseAtTheStoresPlaceIsNeitherReadNorWrittenNorWait
                                      ::lchown(QFile::encodeName(path), 65534, 65534);
                           }});
     }
+    // Last: on a reader that opens it, a pipe holds the test up for good.
+    places.push_back({"a pipe", [](const QString& path, const QString&) {
+                          return ::mkfifo(QFile::encodeName(path), 0600);
+                      }});
     for (const auto& [what, make] : places) {
         SCOPED_TRACE(what);
         QTemporaryDir dir;
