@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace zem::app {
 
@@ -59,6 +61,47 @@ int report(const CommandLine& line) {
     return 2;
 }
 
+// Qt ends the program with an abort when it cannot open the display, and its message suggests reinstalling.
+// While the application object is being made, its messages are held back; a fatal one ends the program with
+// a line that names the display, and the others go their usual way once the display is open.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+bool holding = false;
+QtMessageHandler qtsHandler = nullptr;
+std::vector<HeldMessage> heldMessages;
+QByteArray displayName;
+
+void holdBackMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg) {
+        heldMessages.push_back({type, context.category, text});
+        return;
+    }
+    std::fprintf(stderr, "zem: cannot open the display %s\n", displayName.constData());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+// The display the toolkit is about to open, as the player named it: the X display or the Wayland socket of
+// the platform chosen by -platform or QT_QPA_PLATFORM, or of the usual one.
+QByteArray displayToOpen(int argc, char** argv) {
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM"), x = qgetenv("DISPLAY");
+    for (int i = 1; i + 1 < argc; ++i) {
+        const QByteArray option = QByteArray(argv[i]).replace("--", "-");
+        if (option == "-platform") platform = argv[i + 1];
+        if (option == "-display") x = argv[i + 1];
+    }
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    platform = platform.split(':').value(0);
+    if (platform.startsWith("wayland")) return wayland.isEmpty() ? "wayland-0" : wayland;
+    if (!platform.isEmpty() && !platform.startsWith("xcb")) return "of the platform " + platform;
+    if (!x.isEmpty()) return x;
+    if (platform.isEmpty() && !wayland.isEmpty()) return wayland;
+    return "(neither DISPLAY nor WAYLAND_DISPLAY is set)";
+}
+
 }  // namespace
 
 CommandLine readCommandLine(const QStringList& arguments, bool toolkitOptionsRemoved) {
@@ -100,10 +143,24 @@ int answerBeforeWindows(int argc, char** argv) {
         line = readCommandLine(QCoreApplication::arguments(), false);
     }
     if (line.action == CommandLine::Action::HelpAll) showHelpAll(argc, argv);
-    return report(line);
+    const int status = report(line);
+    if (status < 0) {
+        displayName = displayToOpen(argc, argv);
+        qtsHandler = qInstallMessageHandler(holdBackMessages);
+        holding = true;
+    }
+    return status;
 }
 
 int answerWithWindows() {
+    if (holding) {
+        qInstallMessageHandler(qtsHandler);
+        holding = false;
+        for (const HeldMessage& message : std::exchange(heldMessages, {})) {
+            const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+            qt_message_output(message.type, context, message.text);
+        }
+    }
     nameTheProgram();
     return report(readCommandLine(QCoreApplication::arguments(), true));
 }

@@ -21,7 +21,8 @@ struct CommandLine {
 CommandLine readCommandLine(const QStringList& arguments, bool toolkitOptionsRemoved);
 
 // Answers --help and --version before any window system is touched, so they work without a display.
-// Returns the exit status when the program should end here, -1 when the game should start.
+// Returns the exit status when the program should end here, -1 when the game should start: then, until
+// answerWithWindows, a display that cannot be opened ends the program with status 1 and a line that names it.
 int answerBeforeWindows(int argc, char** argv);
 
 // Rejects, once the QApplication has taken its own options, any argument left over. Returns the exit status

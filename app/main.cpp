@@ -6,6 +6,7 @@
 #include "infowindows/info_windows.h"
 #include "options/options_window.h"
 #include "platform/qt/instance_lock.h"
+#include "platform/qt/own_files.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/termination_signals.h"
 #include "play/machine.h"
@@ -33,9 +34,17 @@ std::optional<uint64_t> seedFromEnvironment() {
     return static_cast<uint64_t>(seed);
 }
 
+// Says why the game does not start, on the terminal and in a message box, and gives the exit status.
+int refuseToStart(const QString& text) {
+    fprintf(stderr, "zem: %s\n", qPrintable(text));
+    QMessageBox::information(nullptr, "zem", text);
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    zem::platform::qt::settleUserFolders();
     if (const int status = zem::app::answerBeforeWindows(argc, argv); status >= 0) return status;
     QApplication app(argc, argv);
     if (const int status = zem::app::answerWithWindows(); status >= 0) return status;
@@ -45,15 +54,20 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(zem::assets::windowIcon());
 
     // One game per account: a second start says so and brings nothing else up, and never touches the store.
-    const QString storeFile = zem::platform::qt::QtSettingsStore::userFile("zem");
-    zem::platform::qt::InstanceLock lock(zem::platform::qt::InstanceLock::besideStore(storeFile));
-    if (!lock.mayRun()) {
-        fprintf(stderr, "zem: %s\n", zem::platform::qt::kAlreadyRunningText);
-        QMessageBox::information(nullptr, "zem", zem::platform::qt::kAlreadyRunningText);
-        return 1;
-    }
-    if (lock.state() == zem::platform::qt::InstanceLock::State::Held)
-        zem::platform::qt::InstanceLock::removeLeftovers(storeFile);
+    // So does a start that cannot take the lock at all, for it could not tell whether another game runs.
+    using zem::platform::qt::InstanceLock;
+    using zem::platform::qt::QtSettingsStore;
+    const QString storeFile = QtSettingsStore::userFile("zem");
+    if (storeFile.isEmpty()) return refuseToStart(QtSettingsStore::refusal(storeFile));
+    InstanceLock lock(InstanceLock::besideStore(storeFile));
+    if (lock.state() == InstanceLock::State::HeldElsewhere)
+        return refuseToStart(zem::platform::qt::kAlreadyRunningText);
+    if (!lock.mayRun()) return refuseToStart(lock.problem());
+    if (lock.state() == InstanceLock::State::Held) InstanceLock::removeLeftovers(storeFile);
+    // A store that is not the game's own regular file is neither read nor written; the game plays on and
+    // says at the first save that progress is not being saved.
+    if (const QString why = QtSettingsStore::refusal(storeFile); !why.isEmpty())
+        fprintf(stderr, "zem: %s\n", qPrintable(why));
     // Termination signals close the game as its close box does, from the event loop.
     std::function<void()> closeGame;
     zem::platform::qt::TerminationSignals terminationSignals([&closeGame] {

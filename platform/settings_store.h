@@ -7,7 +7,7 @@
 namespace zem::platform {
 
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     // The stored text, or nothing when the key is missing or the store cannot be read.
     virtual std::optional<std::string> read(const std::string& application, const std::string& section,
@@ -17,6 +17,8 @@ public:
                        const std::string& value) = 0;
     // Puts everything written so far safely on disk (a no-op for stores that write through).
     virtual bool flush() { return true; }
+    // Why the last write or flush failed, when the store knows more than that it did; else empty.
+    virtual std::string whyNotSaved() const { return {}; }
 };
 
 }  // namespace zem::platform

@@ -10,7 +10,8 @@ void Machine::loadRecord(int slot) { readRecord(s, p.store(), slot); }
 
 namespace {
 constexpr const char* kNotSavedNotice =
-    "Your progress is not being saved: the game cannot write its settings file.\r"
+    "Your progress is not being saved: the game cannot write its settings file.\r";
+constexpr const char* kNotSavedConsequence =
     "You can go on playing, but your credit and statistics will be lost when the game ends.";
 }  // namespace
 
@@ -29,8 +30,11 @@ void Machine::saveRecord() {
     }
     if (saved || saveFailureShown_) return;
     saveFailureShown_ = true;
-    p.messageBox({kNotSavedNotice, "Slots_orvelle", platform::MessageIcon::Information,
-                  platform::MessageButtons::Ok, platform::MessageResult::Ok});
+    // What the store knows of the cause (a device or a link at the file's place) goes between the two.
+    const std::string why = p.store().whyNotSaved();
+    p.messageBox({kNotSavedNotice + (why.empty() ? why : why + "\r") + kNotSavedConsequence, "Slots_orvelle",
+                  platform::MessageIcon::Information, platform::MessageButtons::Ok,
+                  platform::MessageResult::Ok});
 }
 
 int Machine::slotNumber() const {

@@ -13,6 +13,8 @@ class InstanceLock {
         Held,           // this process holds the lock
         HeldElsewhere,  // another running game holds it
         Unavailable,    // the lock file cannot be made (a read-only folder): nothing can be written anyway
+        Refused,        // no lock can be had (a file that cannot be opened, is not a regular file or a link,
+                        // or a file system without locks): another game could be playing unseen
     };
 
     // Tries to take the lock on `lockPath`, creating the file and its folder when missing.
@@ -23,17 +25,23 @@ class InstanceLock {
 
     State state() const { return state_; }
     // Whether the game may run: the lock is this process's, or no lock file can be made at all.
-    bool mayRun() const { return state_ != State::HeldElsewhere; }
+    bool mayRun() const { return state_ == State::Held || state_ == State::Unavailable; }
+    // Refused: what to tell the player, in plain words.
+    const QString& problem() const { return problem_; }
     // The process id the holder wrote into the file (0 when unknown).
     qint64 holder() const { return holder_; }
 
     // The lock file beside a settings file: the same folder, the file's base name with ".lock".
     static QString besideStore(const QString& storeFile);
-    // Removes what a killed game may have left beside its settings file while writing it (the writer's own
-    // lock file and unfinished temporary copies). Only to be called while holding the lock.
+    // Removes the settings writer's lock a game killed in the middle of a save left beside its settings
+    // file, recognised by what it holds; nothing else. Only to be called while holding the lock.
     static void removeLeftovers(const QString& storeFile);
 
   private:
+    void refuse(const QString& reason);
+
+    QString path_;
+    QString problem_;
     int fd_ = -1;
     State state_ = State::Unavailable;
     qint64 holder_ = 0;

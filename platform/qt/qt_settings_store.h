@@ -29,12 +29,20 @@ class QtSettingsStore final : public SettingsStore {
     bool write(const std::string& application, const std::string& section, const std::string& key,
                const std::string& value) override;
     // Writes every changed file (a new file in the same folder, renamed over the old one); false on failure.
+    // A link the player keeps to the file is left as it is and the file it leads to is replaced.
     bool flush() override;
+    std::string whyNotSaved() const override;
 
     // The file that holds the given application's values.
     QString fileName(const std::string& application);
-    // The user's file for an application (~/.config/zem/<application>.ini), found without reading it.
+    // The user's file for an application: <application>.ini in the folder "zem" of the user's configuration
+    // folder ($XDG_CONFIG_HOME when it is an absolute path, else ~/.config), found without reading it. Empty
+    // when the account has no home folder at all.
     static QString userFile(const std::string& application);
+    // Why the store at `storeFile` is not the game's to read and write (a device, a pipe, a link into another
+    // account's files; or the same at the writer's lock beside it), in words for the player; empty when it
+    // is. Looks without opening anything, so a pipe there never holds the game up.
+    static QString refusal(const QString& storeFile);
 
   private:
     struct File {
@@ -45,6 +53,10 @@ class QtSettingsStore final : public SettingsStore {
             false;  // the last flush failed; QSettings keeps its first error, so the next takes a new one
         // A safe copy read in place of a file that holds serialized objects and cannot be replaced.
         std::unique_ptr<QTemporaryFile> copy;
+        // The regular file read and written: the store's path, or the file a link there leads to.
+        QString target;
+        // Why the file is neither read nor written (settings is then null).
+        QString refusal;
     };
     File& fileFor(const std::string& application);
     void reopen(const std::string& name, File& file);

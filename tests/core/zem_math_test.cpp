@@ -195,15 +195,15 @@ TEST(ZemMath, HelpForTheWholeAndForEachSubcommand) {
     EXPECT_EQ(version.out.find('\n'), version.out.size() - 1) << version.out;
 }
 
-// Runs the built program with its output and errors captured in files.
-ToolRun runProgram(const std::string& args) {
+// Runs the built program with its output and errors captured in files; `output` sends the output elsewhere.
+ToolRun runProgram(const std::string& args, const std::string& output = {}) {
     static int runs = 0;
     const auto dir = std::filesystem::temp_directory_path() /
                      ("zem-math-test-" + std::to_string(::getpid()) + "-" + std::to_string(++runs));
     std::filesystem::create_directories(dir);
     const auto out = dir / "out", err = dir / "err";
-    const std::string command = std::string("'") + ZEM_MATH_BINARY + "' " + args + " >'" + out.string() +
-                                "' 2>'" + err.string() + "'";
+    const std::string command = std::string("'") + ZEM_MATH_BINARY + "' " + args + " >'" +
+                                (output.empty() ? out.string() : output) + "' 2>'" + err.string() + "'";
     ToolRun run;
     const int status = std::system(command.c_str());
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -215,6 +215,15 @@ ToolRun runProgram(const std::string& args) {
     run.err = slurp(err);
     std::filesystem::remove_all(dir);
     return run;
+}
+
+TEST(ZemMathProgram, AnOutputThatCannotBeWrittenIsAFailureThatSaysSo) {
+    for (const char* args : {"report --json", "spin --stops 21,20,16,17,7", "--version"}) {
+        const ToolRun full = runProgram(args, "/dev/full");
+        EXPECT_NE(full.status, 0) << args;
+        EXPECT_NE(full.err.find("zem-math: cannot write the output"), std::string::npos)
+            << args << ": " << full.err;
+    }
 }
 
 TEST(ZemMathProgram, SpinAndBadArguments) {

@@ -16,27 +16,7 @@ def run(env):
     g.wait_number("bank", 725)
     before = open(g.store_path, "rb").read()
 
-    second = subprocess.Popen([env.zem], env=g.xenv, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                              preexec_fn=die_with_parent)
-    box = None
-    deadline = time.time() + 30
-    while time.time() < deadline and box is None:
-        ids = g.xdo("search", "--onlyvisible", "--pid", str(second.pid), check_ok=False).split()
-        box = ids[0] if ids else None
-        time.sleep(0.2)
-    check(box is not None, "the second start showed nothing")
-    names = g.xdo("getwindowname", box).strip()
-    check("Current Player" not in names, f"the second start brought a machine window up: {names!r}")
-    g.screenshot("second_start")
-    g.xdo("windowfocus", "--sync", box, check_ok=False)
-    g.key("Return")
-    try:
-        code = second.wait(timeout=20)
-    except subprocess.TimeoutExpired:
-        second.kill()
-        raise
-    out = second.stdout.read().decode(errors="replace")
-    check(code == 1, f"the second start ended with {code}")
+    out = g.refused_start(g.xenv, "the second start", "second_start")
     check("already running" in out, f"the second start did not say why: {out!r}")
     check(open(g.store_path, "rb").read() == before, "the second start wrote the store")
     check(g.running(), "the first game ended")

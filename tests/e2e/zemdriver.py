@@ -49,8 +49,8 @@ class Env:
         self.layout = Layout(subprocess.check_output([layout_tool], text=True))
         self.games = []
 
-    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED):
-        g = Game(self, store or {}, notice_seen, seed)
+    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED, prepare=None):
+        g = Game(self, store or {}, notice_seen, seed, prepare)
         self.games.append(g)
         return g
 
@@ -100,7 +100,7 @@ def write_store(path, sections):
 class Game:
     """One run of zem on its own X server and HOME."""
 
-    def __init__(self, env, store, notice_seen, seed):
+    def __init__(self, env, store, notice_seen, seed, prepare=None):
         self.env = env
         self.seed = seed
         self.layout = env.layout
@@ -111,6 +111,9 @@ class Game:
             sections.setdefault("notice", {})["autoplay"] = "-1"
         if sections:
             write_store(self.store_path, sections)
+        if prepare is not None:
+            os.makedirs(os.path.dirname(self.store_path), exist_ok=True)
+            prepare(self.store_path)  # whatever else the case wants in place before the start
         self.xvfb = None
         self.proc = None
         # A display number another X server still held (one ending as this one starts) can turn the game's
@@ -186,7 +189,7 @@ class Game:
     def _refused_display(self):
         self.log.flush()
         with open(os.path.join(self.home, "zem.log"), errors="replace") as f:
-            return "could not connect to display" in f.read()
+            return "cannot open the display" in f.read()
 
     def geometry(self):
         out = self.xdo("getwindowgeometry", "--shell", self.window)
@@ -326,6 +329,32 @@ class Game:
         except subprocess.TimeoutExpired:
             raise CaseFailed("zem did not end")
         return self.proc.returncode
+
+    def refused_start(self, env, what, shot):
+        """Starts a game that is to refuse to play (on this display, in the environment `env`), finds the message
+        box it shows instead of the machine, photographs the screen as `shot`, answers the box with Enter, and
+        returns what the game said on its output; checks that it ended with 1."""
+        proc = subprocess.Popen([self.env.zem], env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                                preexec_fn=die_with_parent)
+        box = None
+        deadline = time.time() + 30
+        while time.time() < deadline and box is None:
+            ids = self.xdo("search", "--onlyvisible", "--pid", str(proc.pid), check_ok=False).split()
+            box = ids[0] if ids else None
+            time.sleep(0.2)
+        check(box is not None, f"{what} showed nothing")
+        names = self.xdo("getwindowname", box).strip()
+        check("Current Player" not in names, f"{what} brought a machine window up: {names!r}")
+        self.screenshot(shot)
+        self.xdo("windowfocus", "--sync", box, check_ok=False)
+        self.key("Return")
+        try:
+            code = proc.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            raise
+        check(code == 1, f"{what} ended with {code}")
+        return proc.stdout.read().decode(errors="replace")
 
     def screenshot(self, name):
         """Writes the screen to the output folder and returns its path."""

@@ -17,9 +17,13 @@
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace zem::platform::qt {
 namespace {
@@ -292,6 +296,105 @@ TEST(QtSettingsStore, AFullDiskOrAFolderInTheFilesPlaceFailsTheSaveAndKeepsTheOl
     odd.write("zem", "player1", "bank", "5");
     EXPECT_FALSE(odd.flush());
     EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+void writeFile(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+int makeLink(const char* target, const QString& link) { return ::symlink(target, QFile::encodeName(link)); }
+
+TEST(QtSettingsStore, ALinkToAFileOfTheSameAccountIsFollowedAndLookedAtAgainBeforeEverySave) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString kept = dir.filePath("kept.ini"), path = dir.filePath("zem.ini");
+    writeFile(kept, "[player1]\nbank=300\n");
+    ASSERT_EQ(makeLink("kept.ini", path), 0);
+    QtSettingsStore store(path);
+    EXPECT_EQ(store.read("zem", "player1", "bank"), "300");
+    ASSERT_TRUE(store.write("zem", "player1", "bank", "7"));
+    ASSERT_TRUE(store.flush());
+    EXPECT_TRUE(QFileInfo(path).isSymLink()) << "the player's link stays";
+    EXPECT_TRUE(contentsOf(kept).contains("bank=7"));
+    // The link comes to lead nowhere while the game runs: the save is refused and makes nothing; once the
+    // file is back, the next save writes what is owed.
+    ASSERT_TRUE(QFile::rename(kept, kept + ".away"));
+    ASSERT_TRUE(store.write("zem", "player1", "bank", "400"));
+    EXPECT_FALSE(store.flush());
+    EXPECT_FALSE(QFile::exists(kept));
+    EXPECT_NE(store.whyNotSaved().find("zem.ini is a link to nothing"), std::string::npos);
+    ASSERT_TRUE(QFile::rename(kept + ".away", kept));
+    EXPECT_TRUE(store.flush());
+    EXPECT_EQ(QtSettingsStore(path).read("zem", "player1", "bank"), "400");
+}
+
+TEST(QtSettingsStore, AnythingElseAtTheStoresPlaceIsNeitherReadNorWrittenNorWaitedOn) {
+    std::vector<std::pair<const char*, std::function<int(const QString& path, const QString& dir)>>> places =
+        {
+            {"a link to nothing",
+             [](const QString& path, const QString&) { return makeLink("gone.ini", path); }},
+        };
+    if (::geteuid() == 0) {  // only an administrator makes a device, or a link in another account's name
+        places.push_back({"a link to a device", [](const QString& path, const QString& dir) {
+                              return ::mknod(QFile::encodeName(dir + "/null"), S_IFCHR | 0666,
+                                             makedev(1, 3)) ||
+                                     makeLink("null", path);
+                          }});
+        places.push_back({"a link to a file of another account", [](const QString& path, const QString& dir) {
+                              writeFile(dir + "/theirs", "theirs");
+                              return makeLink("theirs", path) ||
+                                     ::lchown(QFile::encodeName(path), 65534, 65534);
+                          }});
+    }
+    // Last: on a reader that opens it, a pipe holds the test up for good.
+    places.push_back({"a pipe", [](const QString& path, const QString&) {
+                          return ::mkfifo(QFile::encodeName(path), 0600);
+                      }});
+    for (const auto& [what, make] : places) {
+        SCOPED_TRACE(what);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString path = dir.filePath("zem.ini");
+        ASSERT_EQ(make(path, dir.path()), 0);
+        const auto listing = [&] {
+            QStringList entries;
+            for (const QFileInfo& entry :
+                 QDir(dir.path()).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+                struct stat st {};
+                ::lstat(QFile::encodeName(entry.filePath()), &st);
+                entries << QString("%1 %2 %3").arg(entry.fileName()).arg(st.st_mode).arg(st.st_ino);
+            }
+            return entries;
+        };
+        const QStringList before = listing();
+        QtSettingsStore store(path);
+        EXPECT_FALSE(store.read("zem", "player1", "bank").has_value());
+        EXPECT_FALSE(store.write("zem", "player1", "bank", "5000"));
+        EXPECT_FALSE(store.flush());
+        EXPECT_NE(store.whyNotSaved().find(path.toStdString() + " is " + what), std::string::npos);
+        EXPECT_EQ(listing(), before) << "something was made or replaced";
+        if (QFile::exists(dir.filePath("theirs"))) {
+            EXPECT_EQ(contentsOf(dir.filePath("theirs")), "theirs");
+        }
+    }
+}
+
+TEST(QtSettingsStore, TheUsersFileIgnoresARelativeConfigFolderAndFindsTheHomeOfTheAccount) {
+    const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", "/home/ann");
+    qputenv("XDG_CONFIG_HOME", "relative/config");
+    EXPECT_EQ(QtSettingsStore::userFile("zem"), "/home/ann/.config/zem/zem.ini");
+    qunsetenv("XDG_CONFIG_HOME");
+    const QString system =
+        QDir::cleanPath(QFile::decodeName(::getpwuid(::geteuid())->pw_dir) + "/.config/zem/zem.ini");
+    qputenv("HOME", "");
+    EXPECT_EQ(QtSettingsStore::userFile("zem"), system);
+    qunsetenv("HOME");
+    EXPECT_EQ(QtSettingsStore::userFile("zem"), system);
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", config);
 }
 
 // A recording of the bank's kind: 8 bit mono, a sine tone.

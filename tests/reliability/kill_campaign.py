@@ -144,7 +144,7 @@ class Campaign:
                 kept = os.path.join(self.logs, f"zem-start-{self.figures['kills']}.log")
                 shutil.copy(os.path.join(self.logs, "zem.log"), kept)
                 with open(kept, errors="replace") as f:
-                    refused = "could not connect to display" in f.read()
+                    refused = "cannot open the display" in f.read()
                 if refused and tries > 1:
                     # The X server turned the connection away (not the game's doing): a fresh one, again.
                     self.figures["screen_losses"] += 1
