@@ -11,13 +11,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 app_id=$2
 version=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/checks.sh"
 need() { command -v "$1" >/dev/null || { echo "FAIL: $1 is missing (scripts/setup installs it)" >&2; exit 1; }; }
 need desktop-file-validate
 need appstreamcli
@@ -173,8 +167,4 @@ else
     echo "note: cpack, dpkg-deb or dpkg-shlibdeps missing: the Debian package is not checked"
 fi
 
-if [ "$failures" -gt 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "install tree, desktop entry, metainfo, manual pages, documents, programs and package: all good"
+finish "install tree, desktop entry, metainfo, manual pages, documents, programs and package: all good"

@@ -6,13 +6,7 @@
 # Usage: check_spdx.sh <scripts/spdx>
 set -euo pipefail
 spdx=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/checks.sh"
 tag='SPDX-License-Identifier: GPL-3.0-or-later'
 
 repo=$work/repo
@@ -52,5 +46,4 @@ before=$(git diff | md5sum)
 "$spdx" "$repo" >/dev/null
 [ "$(git diff | md5sum)" = "$before" ] || fail "a second run changed the files again"
 
-[ "$failures" = 0 ] || exit 1
-echo "scripts/spdx: all good"
+finish "scripts/spdx: all good"
