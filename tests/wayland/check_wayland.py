@@ -65,18 +65,20 @@ def main(zem, app_id):
     with open(os.path.join(home, ".config", "zem", "zem.ini"), "w") as f:
         f.write("[notice]\nautoplay=-1\n")
     weston_log = os.path.join(work, "weston.log")
+    weston_out = os.path.join(work, "weston-output.log")
     zem_log = os.path.join(work, "zem.log")
     base = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET")}
     base.update(XDG_RUNTIME_DIR=runtime, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"))
     compositor = game = None
     try:
-        compositor = subprocess.Popen(
-            [weston, "--backend=headless-backend.so", f"--socket={SOCKET}", "--idle-time=0",
-             f"--log={weston_log}"], env=base, stdout=subprocess.DEVNULL, stderr=subprocess.STDOUT)
+        with open(weston_out, "w") as out:
+            compositor = subprocess.Popen(
+                [weston, "--backend=headless-backend.so", f"--socket={SOCKET}", "--idle-time=0",
+                 f"--log={weston_log}"], env=base, stdout=out, stderr=out)
         if not wait_for(lambda: os.path.exists(os.path.join(runtime, SOCKET)) or compositor.poll() is not None, 20):
-            fail("weston made no socket in 20 s", weston_log)
+            fail("weston made no socket in 20 s", weston_log, weston_out)
         if compositor.poll() is not None:
-            fail(f"weston ended with status {compositor.returncode}", weston_log)
+            fail(f"weston ended with status {compositor.returncode}", weston_log, weston_out)
 
         env = dict(base, QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=SOCKET, WAYLAND_DEBUG="1")
         with open(zem_log, "w") as log:
@@ -98,7 +100,7 @@ def main(zem, app_id):
             if "[player1]" not in f.read():
                 fail("zem ended without saving the player's record", zem_log)
         if compositor.poll() is not None:
-            fail(f"weston ended while the game ran (status {compositor.returncode})", weston_log)
+            fail(f"weston ended while the game ran (status {compositor.returncode})", weston_log, weston_out)
     finally:
         for process in (game, compositor):
             if process is not None and process.poll() is None:
