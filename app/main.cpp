@@ -92,6 +92,7 @@ int main(int argc, char* argv[]) {
     zem::infowindows::InfoWindows infos(machine);
     infos.onLoad = [&platform](zem::platform::Window& w) { platform.attach(w); };
     infos.onUnload = [&platform](zem::platform::Window& w) { platform.detach(w); };
+    infos.manualPage = zem::infowindows::manualPath(QCoreApplication::applicationDirPath().toStdString());
     infos.installOpeners();
     machine.startup();
     platform.sync();

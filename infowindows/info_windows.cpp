@@ -1,4 +1,4 @@
-// Opening, placing and closing the pay-table and about windows, and opening the program's page.
+// Opening, placing and closing the pay-table and about windows, and opening the player's manual.
 #include "info_windows.h"
 
 #include "core/machine_math.h"
@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 namespace zem::infowindows {
 
@@ -28,6 +29,13 @@ void openlink(platform::Platform& p, const std::string& address) {
                       platform::MessageResult::Ok});
     }
     p.setPointer(Pointer::Arrow);
+}
+
+std::string manualPath(const std::string& programFolder) {
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::absolute(programFolder, error);
+    if (error) folder = programFolder;
+    return (folder / ZEM_MANUAL_FROM_PROGRAM).lexically_normal().string();
 }
 
 std::string returnText(int16_t payout, int16_t lines) {
@@ -101,6 +109,6 @@ void InfoWindows::closeAbout() {
     m_.w.orvelle.enabled = true;
 }
 
-void InfoWindows::webPress() { openlink(m_.p, kProjectPage); }
+void InfoWindows::webPress() { openlink(m_.p, manualPage); }
 
 }  // namespace zem::infowindows

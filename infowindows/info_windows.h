@@ -14,9 +14,10 @@ class Machine;
 
 namespace zem::infowindows {
 
-// The program's own page, opened by the about window's web button. The project has no published page yet:
-// the address is a reserved example domain until it has.
-inline constexpr const char* kProjectPage = "https://zem.example.org/";
+// The player's manual that the about window's web button opens, found from the folder the program runs from:
+// the installed copy in the documentation folder beside the program's own, or in a build tree the build's
+// copy at the same place. An absolute path, normalised.
+std::string manualPath(const std::string& programFolder);
 
 // Places `window` right after it is shown: at the screen's top-left corner when `deciding` is in its normal
 // state; left where it is while `deciding` is minimised or maximised.
@@ -47,6 +48,9 @@ class InfoWindows {
     void openAbout();
     void closeAbout();
     void webPress();
+
+    // What the web button opens: the manual's path, set by the front end (see manualPath).
+    std::string manualPage;
 
     bool paytableOpen() const { return paytableLoaded_; }
     bool aboutOpen() const { return aboutLoaded_; }

@@ -1,6 +1,7 @@
 // zem-math report: enumerates the outcomes and solves the long run with the core's own rules.
 #include "math_report.h"
 
+#include "core/symbols.h"
 #include "math_args.h"
 
 #include <algorithm>
@@ -67,7 +68,19 @@ std::string reportJson(const core::MachineFigures& f, double seconds) {
             << ",\"sd_long_run\":" << number(s.sdLongRun) << ",\"held_share\":" << number(s.heldShare, 8)
             << ",\"voids_per_spin\":" << number(s.voidsPerSpin, 8) << '}';
     }
-    out << "],\"seconds\":" << number(seconds, 3) << '}';
+    // The pay table the figures come from: coins per coin on the line for runs of 2 to 5, and the Scatter's
+    // multiples of the bet for 2 to 5 Scatters.
+    out << "],\"paytable\":{\"line\":[";
+    for (int symbol = core::Chief; symbol <= core::Tomahawk; ++symbol) {
+        out << (symbol > core::Chief ? "," : "") << "{\"symbol\":\"" << core::symbolName(symbol)
+            << "\",\"pays\":[";
+        for (int run = 2; run <= 5; ++run) out << (run > 2 ? "," : "") << core::linePay(symbol, run);
+        out << "]}";
+    }
+    out << "],\"scatter\":[";
+    for (int scatters = 2; scatters <= 5; ++scatters)
+        out << (scatters > 2 ? "," : "") << core::scatterFactor(scatters);
+    out << "]},\"seconds\":" << number(seconds, 3) << '}';
     return out.str();
 }
 

@@ -80,7 +80,7 @@ AboutWindow::AboutWindow() {
 
     place(cmdkestrow, ControlKind::PushButton, "cmdkestrow", 2300, 1110, 2920, 420);
     cmdkestrow.caption = kWebButtonText;
-    cmdkestrow.hint = "Opens the program's page in your web browser";
+    cmdkestrow.hint = "Opens the player's manual in your web browser";
     w.add(cmdkestrow);
 }
 

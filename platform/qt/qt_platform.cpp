@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -511,6 +512,11 @@ bool QtPlatform::openLink(const std::string& address, long& error) {
     const QUrl url = QUrl::fromUserInput(QString::fromStdString(address));
     if (address.empty() || !url.isValid()) {
         error = EINVAL;
+        return false;
+    }
+    // A browser starts even for a file that is not there; the missing file is the failure to report.
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) {
+        error = ENOENT;
         return false;
     }
     errno = 0;

@@ -49,8 +49,10 @@ class Env:
         self.layout = Layout(subprocess.check_output([layout_tool], text=True))
         self.games = []
 
-    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED, prepare=None):
-        g = Game(self, store or {}, notice_seen, seed, prepare)
+    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED, prepare=None, extra_env=None, program=None):
+        """A game on its own X server; `prepare` readies its HOME before the start, `extra_env` adds to its
+        environment, `program` runs another copy of the game than the one under test."""
+        g = Game(self, store or {}, notice_seen, seed, prepare, extra_env or {}, program or self.zem)
         self.games.append(g)
         return g
 
@@ -100,9 +102,11 @@ def write_store(path, sections):
 class Game:
     """One run of zem on its own X server and HOME."""
 
-    def __init__(self, env, store, notice_seen, seed, prepare=None):
+    def __init__(self, env, store, notice_seen, seed, prepare, extra_env, program):
         self.env = env
         self.seed = seed
+        self.extra_env = extra_env
+        self.program = program
         self.layout = env.layout
         self.home = tempfile.mkdtemp(prefix="zem-e2e-")
         self.store_path = os.path.join(self.home, ".config", "zem", "zem.ini")
@@ -145,6 +149,7 @@ class Game:
                 self.xenv.pop(name, None)
             if self.seed is not None:
                 self.xenv["ZEM_SEED"] = str(self.seed)
+            self.xenv.update(self.extra_env)
             deadline = time.time() + 15
             while time.time() < deadline and self.xvfb.poll() is None:
                 probe = subprocess.run(["xdotool", "getdisplaygeometry"], env=self.xenv, capture_output=True)
@@ -160,7 +165,7 @@ class Game:
 
     def _start_zem(self):
         self.log = open(os.path.join(self.home, "zem.log"), "w")
-        self.proc = subprocess.Popen([self.env.zem], env=self.xenv, stdout=self.log, stderr=self.log,
+        self.proc = subprocess.Popen([self.program], env=self.xenv, stdout=self.log, stderr=self.log,
                                      preexec_fn=die_with_parent)
         self.window = None
         deadline = time.time() + 30

@@ -1,10 +1,15 @@
 // The pay-table and about windows as a player opens and closes them from the machine's menu, placewindow,
-// and openlink with a browser that starts and one that does not.
+// openlink with a browser that starts and one that does not, and the manual the about window opens.
 #include "infowindows/info_windows.h"
 
+#include "core/machine_math.h"
+#include "core/symbols.h"
 #include "game_fixture.h"
 
+#include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
@@ -18,6 +23,7 @@ struct Machine : zem::testing::Game {
     Machine() {
         infos.onLoad = [this](zem::platform::Window& w) { loads.push_back("load " + w.name); };
         infos.onUnload = [this](zem::platform::Window& w) { loads.push_back("unload " + w.name); };
+        infos.manualPage = "/usr/share/doc/zem/manual.html";
         infos.installOpeners();
     }
     void choose(zem::platform::Control& entry) {
@@ -161,14 +167,14 @@ TEST(AboutWindow, PlacewindowGoesToTheCornerOnlyWhileTheMainWindowIsNormal) {
     EXPECT_EQ(a.top, 0);
 }
 
-TEST(AboutWindow, WebButtonOpensTheProgramsPageOrReportsTheFailureWithThePointerBack) {
+TEST(AboutWindow, WebButtonOpensTheManualOrReportsTheFailureWithThePointerBack) {
     Machine g;
     g.start();
     g.choose(g.m.w.mnuabout);
     g.p.pointers.clear();
     g.p.click(g.infos.about.cmdkestrow);
     g.p.advance(10);
-    EXPECT_EQ(g.p.linksOpened, std::vector<std::string>{zem::infowindows::kProjectPage});
+    EXPECT_EQ(g.p.linksOpened, std::vector<std::string>{g.infos.manualPage});
     EXPECT_TRUE(g.p.messages.empty()) << "a browser that starts is no failure";
     EXPECT_EQ(g.p.pointers, (std::vector<Pointer>{Pointer::Hourglass, Pointer::Arrow}));
     EXPECT_EQ(g.p.pointer, Pointer::Arrow);
@@ -183,8 +189,8 @@ TEST(AboutWindow, WebButtonOpensTheProgramsPageOrReportsTheFailureWithThePointer
         ASSERT_EQ(g.p.messages.size(), 1u);
         const auto& message = g.p.messages.front();
         EXPECT_EQ(message.title, "ExecuteLink");
-        EXPECT_EQ(message.text, std::string("error Opening Link to ") + zem::infowindows::kProjectPage +
-                                    "\r\n\r\n" + std::to_string(error));
+        EXPECT_EQ(message.text, std::string("error Opening Link to ") + g.infos.manualPage + "\r\n\r\n" +
+                                    std::to_string(error));
         EXPECT_EQ(message.buttons, zem::platform::MessageButtons::Ok);
         EXPECT_EQ(g.p.pointers, (std::vector<Pointer>{Pointer::Hourglass, Pointer::Arrow, Pointer::Arrow}))
             << "the pointer is back to normal before the message shows";
@@ -192,6 +198,51 @@ TEST(AboutWindow, WebButtonOpensTheProgramsPageOrReportsTheFailureWithThePointer
         g.p.messages.clear();
     }
     EXPECT_TRUE(g.infos.aboutOpen()) << "the about window stays open after the link";
+}
+
+TEST(AboutWindow, ManualIsFoundFromTheProgramsFolderInstalledOrInTheBuildTree) {
+    using zem::infowindows::manualPath;
+    EXPECT_EQ(manualPath("/usr/games"), "/usr/share/doc/zem/manual.html");
+    EXPECT_EQ(manualPath("/opt/zem/bin/"), "/opt/zem/share/doc/zem/manual.html");
+    // The game run from the build tree opens the manual the build wrote.
+    EXPECT_EQ(manualPath(ZEM_BUILD_PROGRAM_FOLDER), ZEM_BUILD_MANUAL);
+    EXPECT_TRUE(std::ifstream(ZEM_BUILD_MANUAL).good())
+        << "the build wrote no manual at " << ZEM_BUILD_MANUAL;
+}
+
+std::string cell(const char* format, double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, value);
+    return "<td>" + std::string(text) + "</td>";
+}
+
+TEST(Manual, ShowsTheMachinesOwnPayTableAndEachPayoutSettingsReturn) {
+    std::ifstream file(ZEM_BUILD_MANUAL);
+    ASSERT_TRUE(file.good()) << ZEM_BUILD_MANUAL;
+    const std::string manual = (std::ostringstream() << file.rdbuf()).str();
+    EXPECT_EQ(manual.find('@'), std::string::npos) << "a figure was left unfilled";
+
+    for (int symbol = zem::core::Chief; symbol <= zem::core::Tomahawk; ++symbol) {
+        std::string row = "<tr><td>" + std::string(zem::core::symbolName(symbol)) + "</td>";
+        for (int run = 2; run <= 5; ++run) {
+            const int pay = zem::core::linePay(symbol, run);
+            row += pay == 0 ? "<td>&ndash;</td>" : cell("%.0f", pay);
+        }
+        EXPECT_NE(manual.find(row + "</tr>"), std::string::npos) << row;
+    }
+    for (int scatters = 2; scatters <= 5; ++scatters) {
+        const std::string row = cell("%.0f", scatters) + cell("%.0f", zem::core::scatterFactor(scatters));
+        EXPECT_NE(manual.find("<tr>" + row + "</tr>"), std::string::npos) << row;
+    }
+    // The settings by the names the options window gives them, at 1, 5, 10, 15 and 25 lines.
+    const std::pair<int16_t, const char*> settings[] = {
+        {5, "Realistic"}, {2, "Loose"}, {1, "Orvelle Machine !!"}};
+    for (const auto& [payout, name] : settings) {
+        std::string row = "<tr><td>" + std::string(name) + "</td>";
+        for (const int16_t lines : {1, 5, 10, 15, 25})
+            row += cell("%.2f %%", zem::core::returnToPlayer(payout, lines) * 100.0);
+        EXPECT_NE(manual.find(row + "</tr>"), std::string::npos) << row;
+    }
 }
 
 }  // namespace

@@ -2,26 +2,22 @@
 # Installs the built game into a temporary prefix and checks the tree a desktop and a packager see: every file
 # in its place and nothing else, the icon at every size, a desktop entry and metainfo that their validators
 # accept, manual pages groff reads without a warning, the programs answering --help and --version from the
-# installed tree without the build folder, and (when CPack and dpkg are there) the Debian package's
-# dependencies and contents, unpacked and run.
+# installed tree without the build folder, the licence, changelog and manual in the documentation folder, and
+# (when CPack and dpkg are there) the Debian package's dependencies and contents, unpacked and run, and lintian
+# finding no error and no warning in it.
 # Usage: check_install.sh <build folder> <app id> <version>
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
 app_id=$2
 version=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/checks.sh"
 need() { command -v "$1" >/dev/null || { echo "FAIL: $1 is missing (scripts/setup installs it)" >&2; exit 1; }; }
 need desktop-file-validate
 need appstreamcli
 need groff
 need readelf
+need lintian
 
 prefix=$work/usr
 cmake --install "$build" --prefix "$prefix" >"$work/install.log"
@@ -36,6 +32,9 @@ expected=(
     share/icons/hicolor/scalable/apps/zem.svg
     share/man/man6/zem.6.gz
     share/man/man6/zem-math.6.gz
+    share/doc/zem/copyright
+    share/doc/zem/changelog.gz
+    share/doc/zem/manual.html
 )
 for size in "${icon_sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/zem.png"); done
 (cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort) >"$work/installed"
@@ -80,6 +79,14 @@ if [ -f "$shot" ]; then
 else
     fail "the build made no screenshot at $shot"
 fi
+
+# The licence, the changes of this release and the player's manual with every figure filled in.
+doc=$prefix/share/doc/zem
+grep -qx 'License: GPL-3.0-or-later' "$doc/copyright" || fail "the copyright file does not name the licence"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" || fail "the metainfo names no licence"
+gzip -dc "$doc/changelog.gz" | grep -q "^zem ($version) " || fail "the changelog has no entry for $version"
+grep -q '<h2 id="paytable">' "$doc/manual.html" || fail "manual.html has no pay table"
+! grep -q '@' "$doc/manual.html" || fail "manual.html has a figure left unfilled"
 
 # The manual pages read without a warning.
 for page in zem zem-math; do
@@ -136,10 +143,22 @@ if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null && command -v d
         done
         [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version is not $version"
         [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package is not in section games"
+        grep -q '\bqt6-wayland\b' <<<"$(dpkg-deb -f "$deb" Recommends)" ||
+            fail "the package does not recommend qt6-wayland"
+        # The same files, with the programs where Debian keeps games.
         dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | sort >"$work/packaged"
-        diff -u "$work/expected" "$work/packaged" || fail "the package's files differ from the installed tree"
+        sed 's|^bin/|games/|' "$work/expected" | sort >"$work/expected-package"
+        diff -u "$work/expected-package" "$work/packaged" ||
+            fail "the package's files differ from the installed tree"
+        # Debian's checker: no error and no warning.
+        status=0
+        lintian --no-cfg --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || status=$?
+        if [ "$status" != 0 ] || grep -qE '^[EW]: ' "$work/lintian.log"; then
+            cat "$work/lintian.log" >&2
+            fail "lintian reports errors or warnings (status $status)"
+        fi
         dpkg -x "$deb" "$work/root"
-        out=$(run_installed "$work/root/usr/bin/zem" --version) || fail "the packaged zem --version fails"
+        out=$(run_installed "$work/root/usr/games/zem" --version) || fail "the packaged zem --version fails"
         [ "$out" = "zem $version" ] || fail "the packaged zem --version says '$out'"
     else
         fail "cpack made no zem_*.deb"
@@ -148,8 +167,4 @@ else
     echo "note: cpack, dpkg-deb or dpkg-shlibdeps missing: the Debian package is not checked"
 fi
 
-if [ "$failures" -gt 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "install tree, desktop entry, metainfo, manual pages, programs and package: all good"
+finish "install tree, desktop entry, metainfo, manual pages, documents, programs and package: all good"

@@ -1,0 +1,73 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Turns CHANGELOG.md into the changelog a Debian package carries: one entry per "## <version> (<yyyy-mm-dd>)"
+# section, newest first, its paragraphs and "- " items as "  * " items wrapped within 80 columns, signed by the
+# maintainer on the section's date.
+# cmake -DINPUT=<CHANGELOG.md> -DOUTPUT=<changelog> -DPACKAGE=<name> -DMAINTAINER=<"Name <mail>"> -P changelog.cmake
+cmake_minimum_required(VERSION 3.25)
+
+set(width 78)
+string(ASCII 1 semicolon)
+set(text "")
+set(version "")
+
+# Appends one item, wrapped, to `text`.
+macro(flush_item)
+    string(STRIP "${item}" item)
+    if(NOT item STREQUAL "")
+        string(REPLACE "`" "" item "${item}")
+        # Semicolons stand for themselves, not as list separators, while the words are counted.
+        string(REPLACE ";" "${semicolon}" item "${item}")
+        string(REGEX REPLACE "[ \t]+" ";" words "${item}")
+        set(line "  *")
+        foreach(word IN LISTS words)
+            string(LENGTH "${line} ${word}" length)
+            if(length GREATER width AND NOT line STREQUAL "  *" AND NOT line STREQUAL "   ")
+                string(APPEND text "${line}\n")
+                set(line "   ")
+            endif()
+            string(APPEND line " ${word}")
+        endforeach()
+        string(APPEND text "${line}\n")
+        string(REPLACE "${semicolon}" ";" text "${text}")
+    endif()
+    set(item "")
+endmacro()
+
+macro(flush_entry)
+    flush_item()
+    if(NOT version STREQUAL "")
+        execute_process(COMMAND date -u -R -d "${day} 00:00:00" OUTPUT_VARIABLE stamp
+                        OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status)
+        if(NOT status EQUAL 0)
+            message(FATAL_ERROR "not a date: ${day}")
+        endif()
+        string(APPEND text "\n -- ${MAINTAINER}  ${stamp}\n\n")
+    endif()
+endmacro()
+
+file(STRINGS "${INPUT}" lines)
+set(item "")
+foreach(raw IN LISTS lines)
+    if(raw MATCHES "^## ([^ ]+) \\(([0-9]+-[0-9]+-[0-9]+)\\)")
+        flush_entry()
+        set(version "${CMAKE_MATCH_1}")
+        set(day "${CMAKE_MATCH_2}")
+        string(APPEND text "${PACKAGE} (${version}) unstable; urgency=medium\n\n")
+    elseif(version STREQUAL "")
+        continue()  # the title above the first release
+    elseif(raw MATCHES "^- (.*)$")
+        set(first "${CMAKE_MATCH_1}")
+        flush_item()
+        set(item "${first}")
+    elseif(raw MATCHES "^[ \t]*$")
+        flush_item()
+    else()
+        string(APPEND item " ${raw}")
+    endif()
+endforeach()
+flush_entry()
+if(version STREQUAL "")
+    message(FATAL_ERROR "${INPUT} names no release")
+endif()
+string(REGEX REPLACE "\n\n$" "\n" text "${text}")
+file(WRITE "${OUTPUT}" "${text}")
