@@ -49,8 +49,9 @@ class Env:
         self.layout = Layout(subprocess.check_output([layout_tool], text=True))
         self.games = []
 
-    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED):
-        g = Game(self, store or {}, notice_seen, seed)
+    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED, sound=None):
+        """A game on its own X server; with `sound` (a soundserver.SoundServer) it plays into that server."""
+        g = Game(self, store or {}, notice_seen, seed, sound)
         self.games.append(g)
         return g
 
@@ -100,9 +101,10 @@ def write_store(path, sections):
 class Game:
     """One run of zem on its own X server and HOME."""
 
-    def __init__(self, env, store, notice_seen, seed):
+    def __init__(self, env, store, notice_seen, seed, sound=None):
         self.env = env
         self.seed = seed
+        self.sound = sound
         self.layout = env.layout
         self.home = tempfile.mkdtemp(prefix="zem-e2e-")
         self.store_path = os.path.join(self.home, ".config", "zem", "zem.ini")
@@ -157,7 +159,8 @@ class Game:
 
     def _start_zem(self):
         self.log = open(os.path.join(self.home, "zem.log"), "w")
-        self.proc = subprocess.Popen([self.env.zem], env=self.xenv, stdout=self.log, stderr=self.log,
+        game_env = dict(self.xenv, **self.sound.client_env()) if self.sound else self.xenv
+        self.proc = subprocess.Popen([self.env.zem], env=game_env, stdout=self.log, stderr=self.log,
                                      preexec_fn=die_with_parent)
         self.window = None
         deadline = time.time() + 30
