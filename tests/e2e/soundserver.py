@@ -17,6 +17,17 @@ SINK = "zem_e2e"
 RATE = 44100  # the rate parec records at, in samples a second
 
 
+def end(proc, sig):
+    """Asks a child to end with `sig`, and kills it if it has not ended within 10 s."""
+    if proc.poll() is None:
+        proc.send_signal(sig)
+        try:
+            proc.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+
+
 class SoundServer:
     def __init__(self, timeout=15.0):
         program = shutil.which("pulseaudio")
@@ -64,13 +75,7 @@ class SoundServer:
         return Recording(self)
 
     def stop(self):
-        if self.proc.poll() is None:
-            self.proc.send_signal(signal.SIGTERM)
-            try:
-                self.proc.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
+        end(self.proc, signal.SIGTERM)
         self.log.close()
         shutil.rmtree(self.dir, ignore_errors=True)
 
@@ -90,12 +95,7 @@ class Recording:
 
     def stop(self):
         """Ends the recording and returns its samples."""
-        self.proc.send_signal(signal.SIGINT)
-        try:
-            self.proc.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
-            self.proc.wait()
+        end(self.proc, signal.SIGINT)
         self.file.close()
         with open(self.path, "rb") as f:
             data = f.read()
