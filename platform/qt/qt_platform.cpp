@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <limits>
+#include <utility>
 
 namespace zem::platform::qt {
 
@@ -197,7 +198,13 @@ QtPlatform::~QtPlatform() {
 
 void QtPlatform::doEvents() {
     sync();
+    // Qt's own events first (input, paints). The idle loop's pass over the game's timers waits for the one
+    // pass below: a yield ticks each due timer once, never twice (a line flash ticking twice in one yield of
+    // the win meter held the meter back for whole seconds).
+    const bool outer = yielding_;
+    yielding_ = true;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    yielding_ = outer;
     loop_.processPending();
     sync();
     scheduleIdle();
@@ -222,7 +229,7 @@ void QtPlatform::repaintNow() {
 }
 
 void QtPlatform::pump() {
-    if (quitRequested_) return;
+    if (quitRequested_ || yielding_) return;
     loop_.processPending();
     sync();
     scheduleIdle();
@@ -483,7 +490,10 @@ MessageResult QtPlatform::messageBox(const MessageBoxRequest& request) {
         box.setStandardButtons(QMessageBox::Ok);
         box.setDefaultButton(QMessageBox::Ok);
     }
+    // The timers go on ticking while the box waits, also when it opened inside a yield.
+    const bool yielding = std::exchange(yielding_, false);
     const int answer = box.exec();
+    yielding_ = yielding;
     // The box took the pointer: a picture pressed before it opened (its press opened it) lost its release
     // to the box and gets it now that the button is up.
     if (QGuiApplication::mouseButtons() == Qt::NoButton) {

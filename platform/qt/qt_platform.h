@@ -146,6 +146,7 @@ class QtPlatform final : public Platform {
     std::unique_ptr<QObject> filter_;
     QTimer* idle_ = nullptr;
     bool syncing_ = false;
+    bool yielding_ = false;  // doEvents is letting Qt's events run; its own pass ticks the timers
     bool quitRequested_ = false;
     bool waitCursor_ = false;
     PressRouting presses_;  // the control that took the mouse press, until the release

@@ -16,10 +16,13 @@
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -52,17 +55,44 @@ QFont fontFor(const Control& c, double scale) {
     return font;
 }
 
-// A label of fixed size shows its whole text: a line wider than the label is drawn in a smaller font (a
-// credit of ten digits in the dollar label, say), never cut.
-void fitTextToWidth(QLabel* label, const Control& c, int width, double scale) {
+// A control of fixed size shows its whole caption: a line wider than the room it has is drawn in a smaller
+// font (a credit of ten digits in the dollar label, say), never cut.
+void fitTextToWidth(QWidget* widget, const QString& text, const Control& c, int width, double scale) {
     QFont font = fontFor(c, scale);
-    const QString text = label->text();
     int pixels = font.pixelSize();
     constexpr int kSmallest = 6;
     while (pixels > kSmallest && QFontMetrics(font).horizontalAdvance(text) > width) {
         font.setPixelSize(--pixels);
     }
-    if (label->font() != font) label->setFont(font);
+    if (widget->font() != font) widget->setFont(font);
+}
+
+// Option buttons set their caption closer to the circle than the desktop style does: the layout gives some of
+// them little room (a reel speed has 25 pixels for its circle and its digit).
+class OptionStyle final : public QProxyStyle {
+  public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_RadioButtonLabelSpacing ? std::min(value, 2) : value;
+    }
+};
+
+QStyle* optionStyle() {
+    static QPointer<QStyle> style;
+    if (style.isNull()) {
+        style = new OptionStyle;
+        style->setParent(qApp);  // goes with the application
+    }
+    return style;
+}
+
+// The room an option button of this size leaves for its caption, right of its circle.
+int captionRoom(QRadioButton* option, const QSize& size) {
+    QStyleOptionButton o;
+    o.initFrom(option);
+    o.rect = QRect(QPoint(0, 0), size);
+    o.text = option->text();
+    return size.width() - option->style()->subElementRect(QStyle::SE_RadioButtonContents, &o, option).left();
 }
 
 Qt::Alignment alignmentOf(int alignment) {
@@ -100,9 +130,9 @@ class TopWidget final : public QWidget {
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::WindowStateChange) {
             const Qt::WindowStates states = windowState();
-            window_.state = states.testFlag(Qt::WindowMinimized)   ? WindowState::Minimised
+            window_.state = states.testFlag(Qt::WindowMinimized)                    ? WindowState::Minimised
                             : states & (Qt::WindowMaximized | Qt::WindowFullScreen) ? WindowState::Maximised
-                                                                   : WindowState::Normal;
+                                                                                    : WindowState::Normal;
         }
         QWidget::changeEvent(event);
     }
@@ -440,6 +470,7 @@ void WindowView::create(BoundControl& bound) {
         }
         case ControlKind::OptionButton: {
             auto* option = new OptionWidget(parent);
+            option->setStyle(optionStyle());
             QObject::connect(option, &QRadioButton::clicked, guard_.get(), [platform, control] {
                 platform->deliver([control] {
                     if (control->acceptsInput()) control->mark();
@@ -659,7 +690,11 @@ void WindowView::apply(BoundControl& b) {
         rect.setSize(b.textSize);
     }
     if (c.kind == ControlKind::Label && !c.autoSize && !c.wordWrap && textChanged) {
-        fitTextToWidth(static_cast<QLabel*>(w), c, rect.width(), scale_);
+        fitTextToWidth(w, static_cast<QLabel*>(w)->text(), c, rect.width(), scale_);
+    }
+    if (c.kind == ControlKind::OptionButton && textChanged) {
+        auto* option = static_cast<QRadioButton*>(w);
+        fitTextToWidth(w, option->text(), c, captionRoom(option, rect.size()), scale_);
     }
     b.autoSize = c.autoSize;
     b.width = c.width;

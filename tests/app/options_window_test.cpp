@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -111,6 +113,55 @@ TEST(OptionsWindowOnScreen, OpensShowsThePlayerAndItsClicksReachTheModel) {
     EXPECT_FALSE(top->isVisible());
     EXPECT_TRUE(p.widgetOf(g.machine.w.orvelle)->isEnabled());
     EXPECT_EQ(p.store().read("zem", "player3", "currentplayer"), "Bob");
+}
+
+// Where an option button draws its caption: from the left of its contents, as wide as the text and as high as
+// a line, centred in the contents' height; in the option's parent's coordinates.
+QRect captionRect(QRadioButton* option) {
+    QStyleOptionButton o;
+    o.initFrom(option);
+    o.text = option->text();
+    const QRect contents = option->style()->subElementRect(QStyle::SE_RadioButtonContents, &o, option);
+    const QFontMetrics metrics = option->fontMetrics();
+    const QSize text(metrics.horizontalAdvance(option->text()), metrics.height());
+    const QPoint corner(contents.left(), contents.top() + (contents.height() - text.height()) / 2);
+    return QRect(option->mapToParent(corner), text);
+}
+
+// Every option of the window shows its whole caption in a readable font: inside its own control, right of its
+// circle, and clear of the options drawn over it (the reel speeds have 25 pixels each, "Loose" ends under the
+// next option's edge).
+TEST(OptionsWindowOnScreen, EveryOptionShowsItsWholeCaption) {
+    RealGame g;
+    auto& p = g.platform;
+    g.machine.optionsPress();
+    g.settle();
+    auto& w = g.options.w;
+    std::vector<zem::platform::Control*> options = {&w.wincounter[1], &w.sounds[1], &w.sounds[2]};
+    for (int k = 1; k <= 6; ++k) options.push_back(&w.machine[k]);
+    for (auto& c : w.setspeed) options.push_back(&c);
+    for (auto& c : w.Amtpayout) options.push_back(&c);
+    w.wincounter[2].mark();  // " OFF" as the option shows it when clicked
+    g.settle();
+    options.push_back(&w.wincounter[2]);
+
+    for (zem::platform::Control* c : options) {
+        auto* option = qobject_cast<QRadioButton*>(p.widgetOf(*c));
+        ASSERT_NE(option, nullptr) << c->name;
+        const std::string name = c->name + "(" + std::to_string(c->index) + ") \"" + c->caption + "\"";
+        EXPECT_EQ(option->text().toStdString(), c->caption) << name;
+        EXPECT_GE(option->font().pixelSize(), 10) << name << ": too small to read";
+        const QRect caption = captionRect(option);
+        EXPECT_LE(caption.right(), option->geometry().right()) << name << ": cut at its right edge";
+        // Siblings made later stand over it.
+        const QObjectList& siblings = option->parentWidget()->children();
+        for (qsizetype i = siblings.indexOf(option) + 1; i < siblings.size(); ++i) {
+            auto* over = qobject_cast<QWidget*>(siblings[i]);
+            if (over == nullptr || !over->isVisible()) continue;
+            EXPECT_FALSE(over->geometry().intersects(caption))
+                << name << ": covered by " << over->objectName().toStdString();
+        }
+    }
 }
 
 TEST(OptionsWindowOnScreen, ANameTypedInTheBoxReadsBackExactlyFromTheStoreFile) {

@@ -49,10 +49,12 @@ class Env:
         self.layout = Layout(subprocess.check_output([layout_tool], text=True))
         self.games = []
 
-    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED, prepare=None, extra_env=None, program=None):
+    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED, prepare=None, extra_env=None, program=None,
+             sound=None):
         """A game on its own X server; `prepare` readies its HOME before the start, `extra_env` adds to its
-        environment, `program` runs another copy of the game than the one under test."""
-        g = Game(self, store or {}, notice_seen, seed, prepare, extra_env or {}, program or self.zem)
+        environment, `program` runs another copy of the game than the one under test, and with `sound` (a
+        soundserver.SoundServer) it plays into that server."""
+        g = Game(self, store or {}, notice_seen, seed, prepare, extra_env or {}, program or self.zem, sound)
         self.games.append(g)
         return g
 
@@ -102,11 +104,12 @@ def write_store(path, sections):
 class Game:
     """One run of zem on its own X server and HOME."""
 
-    def __init__(self, env, store, notice_seen, seed, prepare, extra_env, program):
+    def __init__(self, env, store, notice_seen, seed, prepare, extra_env, program, sound=None):
         self.env = env
         self.seed = seed
         self.extra_env = extra_env
         self.program = program
+        self.sound = sound
         self.layout = env.layout
         self.home = tempfile.mkdtemp(prefix="zem-e2e-")
         self.store_path = os.path.join(self.home, ".config", "zem", "zem.ini")
@@ -165,7 +168,8 @@ class Game:
 
     def _start_zem(self):
         self.log = open(os.path.join(self.home, "zem.log"), "w")
-        self.proc = subprocess.Popen([self.program], env=self.xenv, stdout=self.log, stderr=self.log,
+        game_env = dict(self.xenv, **self.sound.client_env()) if self.sound else self.xenv
+        self.proc = subprocess.Popen([self.program], env=game_env, stdout=self.log, stderr=self.log,
                                      preexec_fn=die_with_parent)
         self.window = None
         deadline = time.time() + 30

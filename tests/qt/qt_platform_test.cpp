@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -643,6 +644,25 @@ TEST_F(QtWindowTest, TimersTickInTheIdleLoopAndNeverDuringASleep) {
     platform.doEvents();
     EXPECT_EQ(ticks, before + 1);
     timer.stop();
+}
+
+// A yield lets each due timer tick once, as the headless loop's does: Qt's own events, which run first, do
+// not tick the game's timers a second time (a line flash that ticked twice in one yield of the win meter held
+// the meter back for seconds).
+TEST_F(QtWindowTest, AYieldTicksEachDueTimerOnce) {
+    int ticks = 0;
+    // Its handler outlasts its period: it is due again whenever a tick returns.
+    Timer busy(platform.loop(), "tmrlineflash", 1, [&] {
+        ++ticks;
+        QThread::msleep(3);
+    });
+    busy.start();
+    for (int i = 1; i <= 5; ++i) {
+        QThread::msleep(5);  // the timer falls due, and so does the idle loop's own look at the timers
+        platform.doEvents();
+        EXPECT_EQ(ticks, i) << "yield " << i;
+    }
+    busy.stop();
 }
 
 TEST_F(QtWindowTest, TheCloseBoxAsksTheModel) {

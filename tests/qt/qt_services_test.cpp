@@ -4,6 +4,7 @@
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_sound_output.h"
 #include "platform/qt/stored_objects.h"
+#include "test_tone.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,11 +12,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QThread>
 
-#include <cmath>
 #include <csignal>
-#include <functional>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/resource.h>
@@ -27,6 +25,8 @@
 
 namespace zem::platform::qt {
 namespace {
+
+using testing::tone;
 
 ino_t inodeOf(const QString& path) {
     struct stat st {};
@@ -398,23 +398,6 @@ TEST(QtSettingsStore, TheUsersFileIgnoresARelativeConfigFolderAndFindsTheHomeOfT
 }
 
 // A recording of the bank's kind: 8 bit mono, a sine tone.
-std::vector<uint8_t> tone(int rate, int milliseconds) {
-    const int frames = rate * milliseconds / 1000;
-    std::vector<uint8_t> v = {'R', 'I', 'F', 'F', 0,  0, 0, 0, 'W', 'A', 'V', 'E',
-                              'f', 'm', 't', ' ', 16, 0, 0, 0, 1,   0,   1,   0};
-    auto put32 = [&](uint32_t x) {
-        for (int i = 0; i < 4; ++i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
-    };
-    put32(static_cast<uint32_t>(rate));
-    put32(static_cast<uint32_t>(rate));
-    v.insert(v.end(), {1, 0, 8, 0, 'd', 'a', 't', 'a'});
-    put32(static_cast<uint32_t>(frames));
-    for (int i = 0; i < frames; ++i) {
-        v.push_back(static_cast<uint8_t>(128 + std::lround(100 * std::sin(i * 0.2))));
-    }
-    return v;
-}
-
 TEST(QtSoundOutput, WithoutADeviceItIsSilentAndNeverBlocks) {
     for (auto device : {QtSoundOutput::Device::None, QtSoundOutput::Device::Default}) {
         QtSoundOutput sound(device);
@@ -443,30 +426,6 @@ TEST(QtSoundOutput, WithoutADeviceItIsSilentAndNeverBlocks) {
         sound.stop();
         EXPECT_FALSE(sound.channel().active());
     }
-}
-
-// Runs where the machine has a sound device (skipped otherwise): the device thread plays the channel out,
-// also while the game thread sleeps, and the loop goes round.
-TEST(QtSoundOutput, OnADeviceTheRecordingsPlayOutAndTheLoopGoesRound) {
-    QtSoundOutput sound;
-    if (!sound.hasDevice()) GTEST_SKIP() << "no audio device";
-    sound.load(101, tone(11025, 100));
-    sound.load(117, tone(22050, 200));
-    auto waitFor = [&](const std::function<bool()>& done) {
-        for (int i = 0; i < 500 && !done(); ++i) QThread::msleep(10);  // sleeps only: no event runs here
-        return done();
-    };
-    sound.play(101, false);
-    EXPECT_TRUE(waitFor([&] { return !sound.channel().active(); }));
-
-    const uint64_t loopBytes =
-        static_cast<uint64_t>(sound.format().bytesPerFrame()) * sound.format().rate / 5;
-    const uint64_t start = sound.channel().delivered();
-    sound.play(117, true);
-    EXPECT_TRUE(waitFor([&] { return sound.channel().delivered() > start + 3 * loopBytes; }));
-    EXPECT_TRUE(sound.channel().active());
-    sound.stop();
-    EXPECT_FALSE(sound.channel().active());
 }
 
 TEST(QtDisplayMode, ReportsTheScreenAndLeavesItsModeAlone) {
