@@ -397,7 +397,6 @@ TEST(QtSettingsStore, TheUsersFileIgnoresARelativeConfigFolderAndFindsTheHomeOfT
     qputenv("XDG_CONFIG_HOME", config);
 }
 
-// A recording of the bank's kind: 8 bit mono, a sine tone.
 TEST(QtSoundOutput, WithoutADeviceItIsSilentAndNeverBlocks) {
     for (auto device : {QtSoundOutput::Device::None, QtSoundOutput::Device::Default}) {
         QtSoundOutput sound(device);
