@@ -14,7 +14,7 @@ constexpr const char* kNotSavedNotice =
     "You can go on playing, but your credit and statistics will be lost when the game ends.";
 }  // namespace
 
-void Machine::saveRecord() {
+bool Machine::saveRecord() {
     // Coins held outside the credit (at risk in a gamble) are saved as the player would hold them after
     // taking them, so that a crash can neither lose them nor undo a lost card.
     const HeldCoins held = heldCoins ? heldCoins() : HeldCoins{};
@@ -27,10 +27,11 @@ void Machine::saveRecord() {
         core::addChecked(taken.total, held.total);
         saved = writeRecord(taken, p.store(), slotNumber());
     }
-    if (saved || saveFailureShown_) return;
+    if (saved || saveFailureShown_) return saved;
     saveFailureShown_ = true;
     p.messageBox({kNotSavedNotice, "Slots_orvelle", platform::MessageIcon::Information,
                   platform::MessageButtons::Ok, platform::MessageResult::Ok});
+    return false;
 }
 
 int Machine::slotNumber() const {
