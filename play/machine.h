@@ -97,6 +97,8 @@ class Machine {
     void stopAutoplay();
     // The machine window is disabled while one of its own windows (options, pay table, about) is open.
     bool ownWindowOpen() const { return !w.orvelle.enabled; }
+    // The payline viewer shows in place of the reels while its return button is on show.
+    bool paylineViewerShown() const { return w.Btnreturn2game.visible; }
     static int playIndexFor(int16_t coinsperline);
     bool spinning() const { return spinDepth_ > 0; }
     // How many spins are running one inside another (a spin that lets events run cannot start a second one).

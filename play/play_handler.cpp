@@ -57,9 +57,11 @@ void Machine::unlockBetControls() {
 void Machine::playAction(int i) {
     // One spin at a time: a press that arrives while a spin runs (through a pending event let in by the
     // spin itself) is refused, and so is one while a finished series waits for its take-win button.
-    // Nor does a spin start while the gamble panel shows (the coins at risk are not in the credit), or
-    // while one of the machine's own windows is open over it.
-    if (spinning() || closed_ || seriesWaiting() || w.pandouble.visible || ownWindowOpen()) return;
+    // Nor does a spin start while the gamble panel shows (the coins at risk are not in the credit), while
+    // one of the machine's own windows is open over it, or while the payline viewer hides the reels.
+    if (spinning() || closed_ || seriesWaiting() || w.pandouble.visible || ownWindowOpen() ||
+        paylineViewerShown())
+        return;
     SpinScope scope(spinDepth_);
     if (i >= 1 && i <= 6) w.pplay[i].visible = false;
     p.doEvents();
