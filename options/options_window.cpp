@@ -5,6 +5,7 @@
 #include "core/paylines.h"
 #include "options/player_names.h"
 #include "options/slot_list.h"
+#include "play/player_record.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +16,30 @@ using platform::MessageBoxRequest;
 using platform::MessageButtons;
 using platform::MessageIcon;
 using platform::MessageResult;
+
+namespace {
+
+// The value each option sets, by the option's index in its group (the sound group counts from 1).
+constexpr int16_t kSpeeds[5] = {1, 2, 4, 8, 10};
+constexpr int16_t kPays[3] = {5, 2, 1};
+constexpr int16_t kSoundValues[3] = {0, -1, 0};
+
+// Marks the option of `group` from index `first` on whose value is `value` (running its click), or clears
+// every mark when no option has it. Returns whether one was marked.
+template <size_t N>
+bool markValue(std::array<platform::Control, N>& group, const int16_t (&values)[N], int16_t value,
+               size_t first = 0) {
+    for (size_t k = first; k < N; ++k) {
+        if (values[k] == value) {
+            group[k].mark();
+            return true;
+        }
+    }
+    for (platform::Control& c : group) c.marked = false;
+    return false;
+}
+
+}  // namespace
 
 OptionsWindow::OptionsWindow(play::Machine& machine) : m_(machine), p_(machine.p) {
     w.frmorvelleoptions.onCloseRequest = [this] { close(); };
@@ -46,10 +71,10 @@ void OptionsWindow::open() {
     saveRecord();
     const auto captions = slotCaptions(p_.store());
     for (int i = 1; i <= 6; ++i) w.machine[i].caption = captions[static_cast<size_t>(i)];
-    // Marking runs the selection even when the button is marked already: it reads the record just saved back
-    // and fills the captions and statistics.
+    // Marking runs the selection even when the button is marked already: it fills the captions and
+    // statistics from the record in force, which was just saved.
     w.machine[m_.slotNumber()].mark();
-    refreshGroups(true);
+    refreshGroups();
     refreshStatistics(StatisticsVariant::Opening);
     showPayoutReturns();
 }
@@ -57,7 +82,6 @@ void OptionsWindow::open() {
 void OptionsWindow::showPayoutReturns() {
     // Each payout setting's hint says what the machine returns at it over the long run, for the lines played
     // now: the same exact figure the pay table shows.
-    constexpr int16_t kPays[3] = {5, 2, 1};
     const auto lines = static_cast<int16_t>(std::clamp<int>(m_.s.linesplayed, 1, core::kLines));
     for (int k = 0; k <= 2; ++k) {
         char text[96];
@@ -67,19 +91,30 @@ void OptionsWindow::showPayoutReturns() {
     }
 }
 
+bool OptionsWindow::playerInPlay() const { return m_.spinning() || play::seriesOpen(m_.s); }
+
 void OptionsWindow::selectSlot(int i) {
     if (i < 1 || i > 6) return;
-    // The player shown so far is in the store before another slot is read, with any setting changed here.
-    if (i != m_.slotNumber()) saveRecord();
-    m_.playerslot = std::to_string(i);
-    loadSlot(m_.s, p_.store(), i);
+    const int current = m_.slotNumber();
+    if (i != current) {
+        // The player shown so far is in the store before another slot is read, with any setting changed
+        // here. A spin or series in flight belongs to this player, and a record the store did not take would
+        // be lost: in both cases the player stays.
+        if (playerInPlay() || !m_.saveRecord()) {
+            for (int k = 1; k <= 6; ++k) w.machine[k].marked = k == current;
+            return;
+        }
+        m_.playerslot = std::to_string(i);
+        loadSlot(m_.s, p_.store(), i);
+    }
+    // The slot already chosen keeps the record in force, with every setting made in this visit.
     p_.setFocus(w.player1);
     const std::string name = shownName(m_.s.currentplayer);
     w.lblcurrentplayer.caption = std::string(kCurrentPlayerSelection) + name;
     showPlayerOnMachine(name);
     w.machine[i].caption = name.empty() ? kVacant : name;
     refreshStatistics(StatisticsVariant::Selection);
-    refreshGroups(false);
+    refreshGroups();
 }
 
 void OptionsWindow::showPlayerOnMachine(const std::string& name) {
@@ -115,6 +150,8 @@ void OptionsWindow::nameKey(int& key) {
 }
 
 void OptionsWindow::deleteDetails() {
+    // The credit and statistics of a player with a spin or series in flight are not cleared under it.
+    if (playerInPlay()) return;
     const MessageResult answer = p_.messageBox(MessageBoxRequest{
         kDeleteQuestion, kMessageTitle, MessageIcon::Stop, MessageButtons::YesNo, MessageResult::No});
     if (answer == MessageResult::Yes) {
@@ -170,7 +207,7 @@ void OptionsWindow::refreshStatistics(StatisticsVariant variant) {
     w.lblcurrentplayer.caption = texts.currentPlayer;
 }
 
-void OptionsWindow::refreshGroups(bool opening) {
+void OptionsWindow::refreshGroups() {
     if (m_.s.winroll == 1) {
         w.wincounter[1].caption = " ON ";
         w.wincounter[1].mark();
@@ -178,24 +215,11 @@ void OptionsWindow::refreshGroups(bool opening) {
         w.wincounter[2].caption = " OFF";
         w.wincounter[2].mark();
     }
-    constexpr int16_t kSpeeds[5] = {1, 2, 4, 8, 10};
-    for (int k = 0; k <= 4; ++k) {
-        if (m_.s.reelspeed == kSpeeds[k]) {
-            w.setspeed[k].mark();
-            break;
-        }
-    }
-    if (m_.s.reelspeed != 1 && m_.s.reelspeed != 2 && m_.s.reelspeed != 4 && m_.s.reelspeed != 8 &&
-        m_.s.reelspeed != 10) {
-        for (platform::Control& c : w.setspeed) c.marked = false;
-    }
-    if (!opening) return;
-    constexpr int16_t kPays[3] = {5, 2, 1};
-    for (int k = 0; k <= 2; ++k) {
-        if (m_.s.machinepay == kPays[k]) w.Amtpayout[k].mark();
-    }
-    if (m_.s.soundonoff == -1) w.sounds[1].mark();
-    if (m_.s.soundonoff == 0) w.sounds[2].mark();
+    // Every group marks the setting in force, at the opening and after every selection: a group whose
+    // setting has no option shows no mark.
+    if (!markValue(w.setspeed, kSpeeds, m_.s.reelspeed)) w.speedlab.caption.clear();
+    markValue(w.Amtpayout, kPays, m_.s.machinepay);
+    markValue(w.sounds, kSoundValues, m_.s.soundonoff, 1);
 }
 
 void OptionsWindow::winCounterClick(int k) {
@@ -210,17 +234,18 @@ void OptionsWindow::winCounterClick(int k) {
     }
 }
 
-void OptionsWindow::soundClick(int k) { m_.s.soundonoff = k == 1 ? -1 : 0; }
+void OptionsWindow::soundClick(int k) {
+    if (k < 1 || k > 2) return;
+    m_.s.soundonoff = kSoundValues[k];
+}
 
 void OptionsWindow::speedClick(int k) {
-    constexpr int16_t kSpeeds[5] = {1, 2, 4, 8, 10};
     if (k < 0 || k > 4) return;
     m_.s.reelspeed = kSpeeds[k];
     w.speedlab.caption = kSpeedPrefix + std::to_string(k + 1);
 }
 
 void OptionsWindow::payoutClick(int k) {
-    constexpr int16_t kPays[3] = {5, 2, 1};
     if (k < 0 || k > 2) return;
     m_.s.machinepay = kPays[k];
 }

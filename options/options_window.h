@@ -47,7 +47,9 @@ class OptionsWindow {
   private:
     void showPayoutReturns();
     void refreshStatistics(StatisticsVariant variant);
-    void refreshGroups(bool opening);
+    void refreshGroups();
+    // A spin or a free-spin series of the current player is in flight.
+    bool playerInPlay() const;
     void showPlayerOnMachine(const std::string& name);
     void saveRecord();
 

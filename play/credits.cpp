@@ -106,7 +106,9 @@ int Machine::playIndexFor(int16_t coinsperline) {
 }
 
 void Machine::keyPreview(int& key) {
-    if (s.freespinmode == -1) {
+    // No play from the keyboard in a free spin, nor with the reels hidden by the payline viewer (a COINS
+    // tick or the gamble's end may have turned keyboard play back on there).
+    if (s.freespinmode == -1 || paylineViewerShown()) {
         key = 0;
         return;
     }

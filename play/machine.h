@@ -62,8 +62,8 @@ class Machine {
     // --- the player record in the settings store ---
     void loadRecord(int slot);
     // Writes the current slot's record; the first save that fails tells the player, once, that progress is
-    // not being kept.
-    void saveRecord();
+    // not being kept. Returns whether the record was written.
+    bool saveRecord();
     int slotNumber() const;
     // Resumes the free-spin series the store holds for slot 1 (false when there is none to resume) and puts
     // the wins of series stored in other slots into their credit.
@@ -93,6 +93,12 @@ class Machine {
     void aboutChosen();
     void paytableChosen();
     void setMenusEnabled(bool on);
+    // Autoplay off, as the AUTO OFF button turns it off.
+    void stopAutoplay();
+    // The machine window is disabled while one of its own windows (options, pay table, about) is open.
+    bool ownWindowOpen() const { return !w.orvelle.enabled; }
+    // The payline viewer shows in place of the reels while its return button is on show.
+    bool paylineViewerShown() const { return w.Btnreturn2game.visible; }
     static int playIndexFor(int16_t coinsperline);
     bool spinning() const { return spinDepth_ > 0; }
     // How many spins are running one inside another (a spin that lets events run cannot start a second one).

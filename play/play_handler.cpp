@@ -57,8 +57,11 @@ void Machine::unlockBetControls() {
 void Machine::playAction(int i) {
     // One spin at a time: a press that arrives while a spin runs (through a pending event let in by the
     // spin itself) is refused, and so is one while a finished series waits for its take-win button.
-    // Nor does a spin start while the gamble panel shows: the coins at risk are not in the credit.
-    if (spinning() || closed_ || seriesWaiting() || w.pandouble.visible) return;
+    // Nor does a spin start while the gamble panel shows (the coins at risk are not in the credit), while
+    // one of the machine's own windows is open over it, or while the payline viewer hides the reels.
+    if (spinning() || closed_ || seriesWaiting() || w.pandouble.visible || ownWindowOpen() ||
+        paylineViewerShown())
+        return;
     SpinScope scope(spinDepth_);
     if (i >= 1 && i <= 6) w.pplay[i].visible = false;
     p.doEvents();
@@ -83,6 +86,8 @@ void Machine::playAction(int i) {
                 unlockBetControls();
                 setMenusEnabled(true);
                 autoplaymode = 0;
+                // Autoplay can be switched on again once there is credit for it.
+                w.autoplayon.enabled = true;
                 p.doEvents();
                 return;
             }
@@ -156,6 +161,10 @@ void Machine::autoplayOnPress() {
 void Machine::autoplayOffPress() {
     w.autoplayoff.visible = false;
     p.doEvents();
+    stopAutoplay();
+}
+
+void Machine::stopAutoplay() {
     setMenusEnabled(true);
     w.btnoptions.enabled = true;
     autoplaymode = 0;
@@ -168,7 +177,7 @@ void Machine::autoplayOffPress() {
 void Machine::autospinTick() {
     // A tick that falls while a spin runs (the spin lets events in) waits: clearing the idle count now
     // would make the next spin wait a whole pause again.
-    if (spinning()) return;
+    if (spinning() || ownWindowOpen()) return;
     if (autoplaymode > 0 && s.tickcount >= s.autodelay) {
         s.tickcount = 0;
         w.play[playIndexFor(s.coinsperline)].press();
@@ -182,7 +191,12 @@ void Machine::tickTick() {
 
 void Machine::optionsPress() {
     w.btnoptions.visible = false;
-    if (s.freespinmode == -1 || w.pandouble.visible || !openers.options) return;
+    // The options can switch or clear the player: never while a spin runs or a series waits to be played
+    // or collected, whose coins belong to the player who started them.
+    if (spinning() || seriesOpen(s) || w.pandouble.visible || ownWindowOpen() || !openers.options) return;
+    // Opening the options ends autoplay as AUTO OFF does: nothing spins behind the window, and a player
+    // chosen there does not find another's autoplay running.
+    if (autoplaymode > 0) stopAutoplay();
     sounds.play(124);
     w.doublebutton.enabled = false;
     w.orvelle.enabled = false;
@@ -190,14 +204,14 @@ void Machine::optionsPress() {
 }
 
 void Machine::aboutChosen() {
-    if (s.freespinmode == -1 || !openers.about) return;
+    if (s.freespinmode == -1 || spinning() || ownWindowOpen() || !openers.about) return;
     sounds.play(124);
     w.orvelle.enabled = false;
     openers.about();
 }
 
 void Machine::paytableChosen() {
-    if (s.freespinmode == -1 || !openers.paytable) return;
+    if (s.freespinmode == -1 || spinning() || ownWindowOpen() || !openers.paytable) return;
     sounds.play(124);
     w.pannomoney.visible = false;
     w.orvelle.enabled = false;

@@ -15,7 +15,7 @@ constexpr const char* kNotSavedConsequence =
     "You can go on playing, but your credit and statistics will be lost when the game ends.";
 }  // namespace
 
-void Machine::saveRecord() {
+bool Machine::saveRecord() {
     // Coins held outside the credit (at risk in a gamble) are saved as the player would hold them after
     // taking them, so that a crash can neither lose them nor undo a lost card.
     const HeldCoins held = heldCoins ? heldCoins() : HeldCoins{};
@@ -28,13 +28,14 @@ void Machine::saveRecord() {
         core::addChecked(taken.total, held.total);
         saved = writeRecord(taken, p.store(), slotNumber());
     }
-    if (saved || saveFailureShown_) return;
+    if (saved || saveFailureShown_) return saved;
     saveFailureShown_ = true;
     // What the store knows of the cause (a device or a link at the file's place) goes between the two.
     const std::string why = p.store().whyNotSaved();
     p.messageBox({kNotSavedNotice + (why.empty() ? why : why + "\r") + kNotSavedConsequence, "Slots_orvelle",
                   platform::MessageIcon::Information, platform::MessageButtons::Ok,
                   platform::MessageResult::Ok});
+    return false;
 }
 
 int Machine::slotNumber() const {

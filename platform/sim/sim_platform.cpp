@@ -69,6 +69,7 @@ void SimPlatform::useSeededRandom(uint64_t seed) {
 
 void SimPlatform::doEvents() {
     ++doEventsCalls;
+    if (onDoEvents) onDoEvents();
     loop_.processPending();
 }
 

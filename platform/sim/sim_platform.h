@@ -148,6 +148,7 @@ class SimPlatform final : public Platform {
     int64_t sleptMs = 0;                  // sum of all sleeps
     std::function<void(int ms)> onSleep;  // sees every pause, e.g. every frame of an animation
     std::function<void()> onPaint;        // sees every paint of a motion drawn without pauses
+    std::function<void()> onDoEvents;     // runs as a handler lets events in, before they are handled
     int doEventsCalls = 0;
 
   private:

@@ -1,6 +1,6 @@
 """The payline viewer: "PayLines" from the menu bar hides the reels, a pointer moved over a line marker draws that
-line across the empty reel area (lin(26) draws line 1), and the return button brings the reels and keyboard play
-back."""
+line across the empty reel area (lin(26) draws line 1), COINS and the space key in the viewer spin nothing, and the
+return button brings the reels and keyboard play back."""
 
 import time
 
@@ -67,6 +67,22 @@ def run(env):
     area = reel_area(g, shot)
     check(area.get(CYAN, 0) > 300, f"lin(26) did not draw line 1 ({area.get(CYAN, 0)} cyan pixels)")
     check(area.get(PINK, 0) == 0, "line 14 is still drawn after moving to line 1")
+
+    # COINS pressed as the viewer opens turns keyboard play on at its tick; in the viewer the space key
+    # still spins nothing.
+    g.press("Btnreturn2game")
+    time.sleep(1.0)
+    # COINS, then "PayLines" before the coin lands (its tick comes 200 ms after the press): one xdotool run.
+    cx, cy = g.center("coinsin")
+    g.xdo("mousemove", str(cx), str(cy), "click", "1", "mousemove", str(g.origin[0] + 72),
+          str(g.origin[1] - g.menu_height // 2), "click", "1")
+    g.wait_number("amountinvested", 25, timeout=10)
+    time.sleep(0.5)
+    g.key("space")
+    time.sleep(3.0)
+    check(g.number("games") == 0, f"the space key spun inside the viewer: {g.player()}")
+    shot = g.screenshot("viewer_after_coins_and_space")
+    check(red_share(reel_area(g, shot)) > 0.95, "the reels came back inside the viewer")
 
     g.press("Btnreturn2game")
     time.sleep(1.0)

@@ -279,12 +279,6 @@ TEST(Gamble, TheHistoryRowFillsThenTurnsRoundAcrossGambles) {
     EXPECT_EQ(slot(2).left, 360);
 }
 
-const Stops& threeScatters() {
-    static const Stops stops =
-        *findStops([](const core::MachineState& s) { return s.scattercount == 3 && noWild(s); });
-    return stops;
-}
-
 TEST(Gamble, ACollectedFreeSpinTotalIsAtRiskInsteadOfTheLastSpinsWin) {
     GambleGame g;
     g.start(10000);

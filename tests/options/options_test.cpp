@@ -228,7 +228,9 @@ TEST(OptionsWindow, ANeverUsedSlotIsVacantWithNoCreditAndKeepsThePreviousSoundSe
     EXPECT_FALSE(g.o.w.wincounter[1].marked);
     EXPECT_EQ(g.o.w.wincounter[2].caption, " OFF");
     EXPECT_EQ(g.o.w.wincounter[1].caption, "");
-    EXPECT_TRUE(g.o.w.Amtpayout[1].marked) << "the payout group keeps its mark at a selection";
+    EXPECT_TRUE(g.o.w.Amtpayout[0].marked) << "the payout mark follows the new player's setting";
+    EXPECT_FALSE(g.o.w.Amtpayout[1].marked);
+    EXPECT_TRUE(g.o.w.sounds[1].marked) << "and the sound mark the setting carried over";
     // Ann's record was in the store before slot 5 was read.
     EXPECT_EQ(g.stored("bank", 1), "2500");
     EXPECT_EQ(g.stored("howmanyspins", 1), "7");
@@ -323,12 +325,14 @@ TEST(OptionsWindow, SettingGroupsChangeTheSettingsAtOnce) {
         EXPECT_EQ(g.m.s.machinepay, pays[k]);
     }
     // The given hint, followed by what the setting returns.
-    for (const auto& c : g.o.w.Amtpayout) EXPECT_EQ(c.hint.rfind("Set Payout Percentages: ", 0), 0u) << c.hint;
+    for (const auto& c : g.o.w.Amtpayout)
+        EXPECT_EQ(c.hint.rfind("Set Payout Percentages: ", 0), 0u) << c.hint;
 
     // A slot stored with reel speed 0 marks no speed option, and 1 is stored for it at closing.
     g.pick(2);
     EXPECT_EQ(g.m.s.reelspeed, 0);
     for (const auto& c : g.o.w.setspeed) EXPECT_FALSE(c.marked);
+    EXPECT_EQ(g.o.w.speedlab.caption, "") << "no speed is in force until the window closes";
     g.ok();
     EXPECT_EQ(g.m.s.reelspeed, 1);
     EXPECT_EQ(g.stored("reelspeed", 2), "1");
@@ -497,6 +501,148 @@ TEST(OptionsWindow, ReturnedToPlayerWithNothingWageredShowsNoNumber) {
     g.openOptions();
     EXPECT_EQ(g.o.w.lblreturned.caption, "Returned To Player     % ");
     EXPECT_EQ(g.o.w.lblgames.caption, "Games Played            5");
+}
+
+TEST(OptionsWindow, ChoosingTheChosenSlotKeepsWhatIsInForceAndAFailingStoreNeverTakesItBack) {
+    OptionsGame g;
+    g.store("bank", "700", 2);
+    g.start(1000);
+    g.openOptions();
+    g.p.click(g.o.w.setspeed[3]);
+    g.p.click(g.o.w.Amtpayout[2]);
+    g.p.click(g.o.w.wincounter[1]);
+    g.pick(1);  // the slot already marked
+    EXPECT_EQ(g.m.s.reelspeed, 8);
+    EXPECT_EQ(g.m.s.machinepay, 1);
+    EXPECT_EQ(g.m.s.winroll, 1);
+    EXPECT_TRUE(g.o.w.setspeed[3].marked);
+    EXPECT_TRUE(g.o.w.Amtpayout[2].marked);
+    EXPECT_EQ(g.o.w.speedlab.caption, "Current Speed =   4");
+    g.ok();
+
+    // The store stops taking writes: the credit won since stays in play through the options window, and
+    // the player cannot leave it behind for another slot.
+    g.p.memoryStore().failWrites = true;
+    g.script(Stops{21, 20, 16, 17, 7});  // 1525
+    g.bet(1);
+    const int32_t bank = 1000 - 25 + 1525;
+    ASSERT_EQ(g.m.s.bank, bank);
+    ASSERT_EQ(g.p.messages.size(), 1u) << "told once that progress is not saved";
+    g.openOptions();
+    EXPECT_EQ(g.m.s.bank, bank);
+    EXPECT_EQ(g.m.s.games, 1);
+    g.pick(2);
+    EXPECT_EQ(g.m.playerslot, "1");
+    EXPECT_TRUE(g.o.w.machine[1].marked);
+    EXPECT_FALSE(g.o.w.machine[2].marked);
+    g.ok();
+    EXPECT_EQ(g.m.s.bank, bank);
+    EXPECT_EQ(g.m.w.PANELBANK.caption, std::to_string(bank));
+    EXPECT_EQ(g.p.messages.size(), 1u);
+}
+
+// Autoplay runs for player 1; player 2 has a credit of 700 in the store.
+struct AutoplayGame : OptionsGame {
+    AutoplayGame() {
+        p.memoryStore().values[{"zem", "notice", "autoplay"}] = "-1";
+        store("bank", "700", 2);
+        start(10000);
+        for (int i = 0; i < 50; ++i) script(blankStops());
+        p.tap(m.w.autoplayon);
+        p.advance(1);
+    }
+};
+
+TEST(OptionsInPlay, OpeningTheOptionsEndsAutoplayAndNothingSpinsBehindTheWindow) {
+    AutoplayGame g;
+    ASSERT_TRUE(g.p.runUntil([&] { return g.m.s.games == 3 && !g.m.spinning(); }, 60000));
+    g.openOptions();
+    EXPECT_EQ(g.m.autoplaymode, 0);
+    g.p.advance(4000);
+    EXPECT_EQ(g.m.s.games, 3);
+    g.pick(2);
+    g.p.advance(4000);
+    EXPECT_EQ(g.m.s.games, 0);
+    g.ok();
+    g.p.advance(4000);
+    EXPECT_EQ(g.m.s.bank, 700) << "the new player's credit is not played by the old player's autoplay";
+    EXPECT_EQ(g.stored("games", 1), "3");
+    EXPECT_EQ(g.stored("bank", 1), std::to_string(10000 - 3 * 25));
+    // The machine stands as after AUTO OFF.
+    EXPECT_TRUE(g.m.w.pplay[1].enabled);
+    EXPECT_TRUE(g.m.w.autoplayon.enabled);
+    EXPECT_TRUE(g.m.w.mnuabout.enabled || !g.m.openers.about);
+    EXPECT_TRUE(g.m.keyboardPlay());
+}
+
+TEST(OptionsInPlay, NoSwitchOrDeleteAtAnyEventStepOfASpinMovesACoin) {
+    const int32_t bank = 1000 - 25 + 1525;
+    for (const bool deleting : {false, true}) {
+        int step = 1;
+        for (; step < 100; ++step) {
+            OptionsGame g;
+            g.store("bank", "700", 2);
+            g.start(1000);
+            g.script(Stops{21, 20, 16, 17, 7});  // 1525
+            int calls = 0;
+            // At the chosen step of the spin the player presses OPTIONS and, in the window, another slot or
+            // the delete button.
+            g.p.onDoEvents = [&] {
+                if (!g.m.spinning() || ++calls != step) return;
+                g.p.tap(g.m.w.btnoptions);
+                if (deleting) {
+                    g.p.answers.push_back(MessageResult::Yes);
+                    g.p.click(g.o.w.Btndeletedetails);
+                } else {
+                    g.p.click(g.o.w.machine[2]);
+                }
+            };
+            g.bet(1);
+            g.p.onDoEvents = {};
+            g.p.advance(3000);
+            if (calls < step) break;  // every step of the spin has been tried
+            if (g.o.isOpen()) g.ok();
+            EXPECT_EQ(g.m.s.games, 1) << "step " << step;
+            EXPECT_EQ(g.stored("bank", 1), std::to_string(bank))
+                << "step " << step << (deleting ? " delete" : "");
+            EXPECT_EQ(g.stored("games", 1), "1") << "step " << step;
+            EXPECT_EQ(g.stored("bank", 2), "700") << "step " << step << (deleting ? " delete" : "");
+        }
+        // Every step was tried: the spin lets events in at its start, its first reel and in its evaluation.
+        EXPECT_GE(step, 5);
+    }
+}
+
+TEST(OptionsInPlay, AFreeSpinSeriesStaysWithThePlayerWhoWonIt) {
+    OptionsGame g;
+    g.store("bank", "700", 2);
+    g.start(10000);
+    g.script(threeScatters());
+    for (int i = 0; i < 10; ++i) g.scriptFree(blankStops());
+    g.bet(1);
+    ASSERT_TRUE(g.p.runUntil([&] { return g.m.w.takewin.visible && g.m.w.takewin.enabled; }, 600000));
+    const int32_t total = g.m.s.freespinwin;
+    ASSERT_GT(total, 0);
+    // AUTO OFF makes OPTIONS pressable while the total waits; it still does not open.
+    g.p.tap(g.m.w.autoplayoff);
+    g.p.tap(g.m.w.btnoptions);
+    g.p.advance(1);
+    EXPECT_FALSE(g.o.isOpen());
+    // Nor does a window that is open anyway switch or clear the player.
+    g.o.open();
+    g.pick(2);
+    g.p.answers.push_back(MessageResult::Yes);
+    g.p.click(g.o.w.Btndeletedetails);
+    g.p.advance(1);
+    EXPECT_EQ(g.m.playerslot, "1");
+    EXPECT_TRUE(g.o.w.machine[1].marked);
+    EXPECT_EQ(g.m.s.bank, 10000 - 25);
+    g.ok();
+    g.p.click(g.m.w.takewin);
+    g.p.advance(1);
+    EXPECT_EQ(g.stored("bank", 1), std::to_string(10000 - 25 + total));
+    EXPECT_EQ(g.stored("bank", 2), "700");
+    EXPECT_FALSE(g.stored("freespinwin", 2));
 }
 
 TEST(SlotList, CaptionsOfEveryStoreContent) {

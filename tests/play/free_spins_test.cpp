@@ -7,12 +7,6 @@
 namespace zem::testing {
 namespace {
 
-const Stops& threeScatters() {
-    static const Stops stops =
-        *findStops([](const core::MachineState& s) { return s.scattercount == 3 && noWild(s); });
-    return stops;
-}
-
 const Stops& fiveScatters() {
     static const Stops stops =
         *findStops([](const core::MachineState& s) { return s.scattercount == 5 && noWild(s); });

@@ -48,6 +48,13 @@ inline const Stops& blankStops() {
     return stops;
 }
 
+// Three Scatters without a Wild: a series of free spins starts.
+inline const Stops& threeScatters() {
+    static const Stops stops =
+        *findStops([](const core::MachineState& s) { return s.scattercount == 3 && noWild(s); });
+    return stops;
+}
+
 struct Game {
     platform::sim::SimPlatform p;
     play::Machine m{p, [](int) { return std::vector<uint8_t>{'R', 'I', 'F', 'F'}; }};

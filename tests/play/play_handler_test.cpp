@@ -193,6 +193,7 @@ TEST(Autoplay, ARefusedBetEndsAutoplay) {
     g.p.advance(2000);
     EXPECT_EQ(g.m.autoplaymode, 0);
     EXPECT_TRUE(g.m.w.pannomoney.visible);
+    EXPECT_TRUE(g.m.w.autoplayon.enabled) << "autoplay can be started again once there is credit";
     EXPECT_EQ(g.m.s.games, 2);
     g.m.s.bank = 1000;  // even with credit again, the next autoplay tick does nothing
     g.p.advance(5000);

@@ -9,12 +9,6 @@ namespace {
 
 using Values = decltype(platform::sim::MemoryStore::values);
 
-const Stops& threeScatters() {
-    static const Stops stops =
-        *findStops([](const core::MachineState& s) { return s.scattercount == 3 && noWild(s); });
-    return stops;
-}
-
 const Stops& lineWin() {
     static const Stops stops = *findStops(
         [](const core::MachineState& s) { return s.spinwin >= 50 && noWild(s) && s.scattercount == 0; });

@@ -115,7 +115,7 @@ class RestlessPlayer {
             closedInReveal_ = 0, notesInGamble_ = 0, gambleBreaks_ = 0;
     int64_t switches_ = 0, switchesBack_ = 0, named_ = 0, slotBreaks_ = 0, refusedOptions_ = 0,
             pokesInGamble_ = 0, optionsTriedInSeries_ = 0, settingsChosen_ = 0, keysIgnored_ = 0,
-            coinsInFlight_ = 0, seriesLeftOnOtherSlots_ = 0, closedInSeries_ = 0;
+            coinsInFlight_ = 0, seriesLeftOnOtherSlots_ = 0, closedInSeries_ = 0, optionsInAutoplay_ = 0;
     std::string firstBreak_, firstStuck_, firstGambleBreak_, firstSlotBreak_;
 
   private:
@@ -355,6 +355,7 @@ class RestlessPlayer {
                 "autoplay spin", [&] { return paid_ > before || m_->autoplaymode == 0; }, 4 * 60 * 60 * 1000);
         }
         if (m_->autoplaymode == 0) ++refusedBets_;  // autoplay stopped by itself: the bet could not be paid
+        if (m_->autoplaymode != 0 && draw(4) == 1) optionsDuringAutoplay();
         // The player switches autoplay off, possibly in the middle of a spin; through a free-spin series the
         // button is hidden with its panel, and the player clicks again until it takes.
         for (int tries = 0; m_->autoplaymode != 0 && tries < 1000; ++tries) {
@@ -620,6 +621,33 @@ class RestlessPlayer {
             ++refusedOptions_;
             return;
         }
+        pickAnotherSlot();
+    }
+
+    // With autoplay running the player presses OPTIONS at any moment, in a spin or between two, until the
+    // window opens (or autoplay has stopped by itself). The window ends autoplay, nothing spins behind it,
+    // and the player picks another slot there.
+    void optionsDuringAutoplay() {
+        for (int tries = 0; m_->autoplaymode != 0 && !options_->isOpen() && tries < 1000; ++tries) {
+            p_.tap(m_->w.btnoptions);
+            p_.advance(draw(1500));
+        }
+        if (!options_->isOpen()) return;
+        ++optionsInAutoplay_;
+        const int64_t before = paid_;
+        const int32_t games = m_->s.games;
+        p_.advance(draw(5000));
+        if ((m_->autoplaymode != 0 || m_->spinning() || paid_ != before || m_->s.games != games) &&
+            slotBreaks_++ == 0) {
+            firstSlotBreak_ = "a spin ran behind the options window opened during autoplay";
+        }
+        takeStatistics();
+        pickAnotherSlot();
+    }
+
+    // In the open options window: another slot, a name for a vacant one, perhaps settings, then OK or the
+    // close box.
+    void pickAnotherSlot() {
         int target = draw(5);
         if (target >= playing()) ++target;
         const bool vacant = options_->w.machine[target].caption == options::kVacant;
@@ -767,6 +795,7 @@ TEST(Soak, ARestlessPlayerUsingEveryFeatureNeverGainsOrLosesACoin) {
     EXPECT_GT(player.named_, 0);
     EXPECT_GT(player.settingsChosen_, 0);
     EXPECT_GT(player.optionsTriedInSeries_, 0);
+    EXPECT_GT(player.optionsInAutoplay_, 0);
     const std::pair<const char*, int64_t> counts[] = {
         {"paid spins", player.paid_},
         {"series collected by hand", player.series_},
@@ -794,6 +823,7 @@ TEST(Soak, ARestlessPlayerUsingEveryFeatureNeverGainsOrLosesACoin) {
         {"options refused", player.refusedOptions_},
         {"space keys the machine did not take", player.keysIgnored_},
         {"options tried over a waiting series", player.optionsTriedInSeries_},
+        {"options opened during autoplay, with a slot switch", player.optionsInAutoplay_},
     };
     for (const auto& [what, count] : counts) std::printf("%12lld %s\n", static_cast<long long>(count), what);
 }

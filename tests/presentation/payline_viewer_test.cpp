@@ -196,5 +196,34 @@ TEST(PaylineViewer, TheEntryWaitsWhileASpinRuns) {
     for (int r = 1; r <= 5; ++r) EXPECT_TRUE(g.m.w.reel[r].visible);
 }
 
+TEST(PaylineViewer, NoSpinStartsWhileTheViewerShows) {
+    // COINS pressed just before the viewer opens turns keyboard play back on at its tick, inside the viewer;
+    // the space key and every other way to spin must still leave the reels hidden.
+    ShownGame g;
+    g.start(100);
+    g.script(blankStops());
+    g.p.tap(g.m.w.coinsin);
+    g.p.click(g.m.w.Mnupaylines);
+    g.idle(500);
+    ASSERT_TRUE(g.show.viewer.active());
+    EXPECT_EQ(g.m.s.bank, 125);
+    g.p.typeKey(g.m.w.orvelle, ' ');
+    g.idle(10);
+    g.m.w.play[1].press();
+    g.idle(3000);
+    EXPECT_EQ(g.m.s.games, 0);
+    EXPECT_EQ(g.m.s.bank, 125);
+    EXPECT_TRUE(g.show.viewer.active());
+    for (int r = 1; r <= 5; ++r) EXPECT_FALSE(g.m.w.reel[r].visible);
+    EXPECT_FALSE(g.m.tmrlineflash.enabled());
+
+    // Back in the game the space key plays.
+    g.p.click(g.m.w.Btnreturn2game);
+    g.idle(1);
+    g.p.typeKey(g.m.w.orvelle, ' ');
+    g.idle(10);
+    EXPECT_EQ(g.m.s.games, 1);
+}
+
 }  // namespace
 }  // namespace zem::testing

@@ -26,12 +26,6 @@ void watch(platform::Timer& timer, std::function<void()> record) {
     };
 }
 
-const Stops& threeScatters() {
-    static const Stops stops =
-        *findStops([](const core::MachineState& s) { return s.scattercount == 3 && noWild(s); });
-    return stops;
-}
-
 const Stops& oneScatter() {
     static const Stops stops = *findStops(
         [](const core::MachineState& s) { return s.scattercount == 1 && noWild(s) && s.spinwin == 0; });

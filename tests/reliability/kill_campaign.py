@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Kill campaign: the real zem on a virtual X screen, played through the window system (autoplay, spins by hand,
-the card gamble with cards lost and wins taken, the options window) and killed with SIGKILL at random moments,
-restarted each time on the same home folder. After every restart the store must parse, hold every key of the
-record, have no temporary files beside it, and balance:
+the card gamble with cards lost and wins taken, the options window, also opened during autoplay, where no spin
+may run behind it) and killed with SIGKILL at random moments, restarted each time on the same home folder.
+After every restart the store must parse, hold every key of the record, have no temporary files beside it, and
+balance:
 
     credit + the running series' total so far = inserted - wagered + won - the wins put at risk in lost gambles
 
@@ -82,7 +83,7 @@ class Campaign:
         self.figures = dict(kills=0, restarts=0, coins_lost=0, series_resumed=0, series_collected=0,
                             leftovers_found=0, crashes=0, checks=0, screen_losses=0, gambles=0, right_cards=0,
                             lost_cards=0, wins_taken=0, kills_in_gamble=0, options_opened=0,
-                            kills_in_options=0)
+                            kills_in_options=0, options_in_autoplay=0)
         # The wins put at risk in gambles the player lost, and the stake of a bet whose card was not yet seen.
         self.lost_stakes = 0
         self.pending_stake = 0
@@ -325,6 +326,9 @@ class Campaign:
             what = self.rng.random()
             if what < 0.45:
                 self.click("autoplayon")
+                if self.rng.random() < 0.4:
+                    self.kill_at = time.monotonic() + self.rng.uniform(1.0, self.args.max_wait + 6)
+                    self.options_in_autoplay()
             elif what < 0.65:
                 for _ in range(self.rng.randint(1, 3)):
                     self.click("pplay", self.rng.randint(1, 3))
@@ -419,21 +423,48 @@ class Campaign:
             risk *= factor
             time.sleep(1.2)  # the card's reveal and the win banner's fall take the next press
 
-    def options_round(self):
-        """Opens the options window, changes a setting or two and closes it with O.K., or is killed on the way."""
-        self.click("btnoptions")
-        origin = None
-        deadline = time.monotonic() + 5
-        while origin is None and time.monotonic() < deadline and not self.due():
+    def options_origin(self, seconds):
+        """The open options window's top left on the screen, or None when it has not shown in time."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline and not self.due():
             ids = self.xdotool("search", "--onlyvisible", "--name", "^Orvelle Options$").split()
             if ids:
                 g = dict(line.split("=") for line in self.xdotool("getwindowgeometry", "--shell",
                                                                   ids[0]).split())
-                origin = (int(g["X"]), int(g["Y"]))
-            else:
-                time.sleep(0.1)
+                return int(g["X"]), int(g["Y"])
+            time.sleep(0.1)
+        return None
+
+    def options_round(self):
+        """Opens the options window, changes a setting or two and closes it with O.K., or is killed on the way."""
+        self.click("btnoptions")
+        origin = self.options_origin(5)
         if origin is None:
             return
+        self.options_settings(origin)
+
+    def options_in_autoplay(self):
+        """With autoplay running, presses OPTIONS at a random moment (again while a spin refuses it) until the
+        window opens: autoplay ends there and no spin may reach the store while the window is open."""
+        time.sleep(self.rng.uniform(0.2, 4.0))
+        origin = None
+        while origin is None and not self.due():
+            self.click("btnoptions")
+            origin = self.options_origin(0.6)
+        if origin is None:
+            return
+        self.figures["options_in_autoplay"] += 1
+        opened = self.player()
+        self.in_options = True
+        time.sleep(self.rng.uniform(0.5, 2.5))
+        now = self.player()
+        if opened and now and now.get("games") != opened.get("games"):
+            self.fail(f"spins ran behind the options window opened in autoplay: games {opened.get('games')} "
+                      f"then {now.get('games')}")
+        self.options_settings(origin)
+
+    def options_settings(self, origin):
+        """In the open options window: a setting or two, then O.K."""
         self.in_options = True
         self.figures["options_opened"] += 1
         choices = [("setspeed", i) for i in range(5)] + [("Amtpayout", i) for i in range(3)] + \
@@ -492,8 +523,8 @@ class Campaign:
         last = self.last or {}
         print(f"gambles {f['gambles']} (cards right {f['right_cards']}, lost {f['lost_cards']}, wins taken "
               f"{f['wins_taken']}, {self.lost_stakes} coins lost at the gamble, kills with the panel open "
-              f"{f['kills_in_gamble']}); options window opened {f['options_opened']} (kills while open "
-              f"{f['kills_in_options']})", flush=True)
+              f"{f['kills_in_gamble']}); options window opened {f['options_opened']} (during autoplay "
+              f"{f['options_in_autoplay']}, kills while open {f['kills_in_options']})", flush=True)
         print(f"kills {f['kills']}, restarts {f['restarts']}, store checks {f['checks']}, "
               f"coins lost {f['coins_lost']}, crashes {f['crashes']}, series resumed {f['series_resumed']}, "
               f"series collected after a restart {f['series_collected']}, leftover files found before a start "
