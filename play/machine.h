@@ -37,6 +37,16 @@ struct WindowOpeners {
     std::function<void()> gamble;
 };
 
+// What the evaluation of a standing outcome has still to book while the outcome is shown. The record is
+// saved as if all of it were booked, so that the end of the program during the showing keeps the spin whole.
+struct PendingOutcome {
+    bool active = false;       // an outcome stands and is being shown
+    bool award = false;        // a trigger's award is still to be booked
+    bool enterSeries = false;  // the series is still to begin (or go on) after the announcement
+    bool countSpin = false;    // the spin is still to be counted in the series
+    bool creditWin = false;    // the win is still to go into the credit
+};
+
 // Coins the player owns that stand outside the credit for a while (the gamble's amount at risk), and the
 // change to the won statistic that taking them would make.
 struct HeldCoins {
@@ -61,9 +71,11 @@ class Machine {
 
     // --- the player record in the settings store ---
     void loadRecord(int slot);
-    // Writes the current slot's record; the first save that fails tells the player, once, that progress is
-    // not being kept.
-    void saveRecord();
+    // Writes the current slot's record as the spin being shown will leave it; unless `tell` is false, the
+    // first save that fails tells the player, once, that progress is not being kept.
+    void saveRecord(bool tell = true);
+    // The state as the spin being shown will leave it (the state itself between spins).
+    core::MachineState settled() const;
     int slotNumber() const;
     // Resumes the free-spin series the store holds for slot 1 (false when there is none to resume) and puts
     // the wins of series stored in other slots into their credit.
@@ -160,6 +172,7 @@ class Machine {
     bool closed_ = false;
     bool saveFailureShown_ = false;
     core::Booking booking_;
+    PendingOutcome pending_;
     std::function<std::vector<uint8_t>(int)> fetchRecording_;
 };
 

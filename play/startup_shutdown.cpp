@@ -1,5 +1,6 @@
 // Bringing the machine window up with player 1's record, and taking it down with the current player's saved.
 #include "core/checked.h"
+#include "core/free_spins.h"
 #include "core/money.h"
 #include "machine.h"
 #include "player_record.h"
@@ -14,20 +15,29 @@ constexpr const char* kNotSavedNotice =
     "You can go on playing, but your credit and statistics will be lost when the game ends.";
 }  // namespace
 
-void Machine::saveRecord() {
+core::MachineState Machine::settled() const {
+    core::MachineState r = s;
+    if (!pending_.active) return r;
+    // A reel held in this spin has spent its hold; the Wilds that landed elsewhere hold for the next one.
+    for (int reel = 2; reel <= 4; ++reel) {
+        if (r.reelheld(reel) > 0) r.wildhold(reel) = 0;
+    }
+    if (pending_.award) core::bookAward(r);
+    if (pending_.enterSeries) r.freespinmode = -1;
+    if (pending_.countSpin) core::countFreeSpin(r);
+    if (pending_.creditWin) core::addChecked(r.bank, r.spinwin);
+    return r;
+}
+
+void Machine::saveRecord(bool tell) {
     // Coins held outside the credit (at risk in a gamble) are saved as the player would hold them after
     // taking them, so that a crash can neither lose them nor undo a lost card.
     const HeldCoins held = heldCoins ? heldCoins() : HeldCoins{};
-    bool saved = false;
-    if (held.bank == 0 && held.total == 0) {
-        saved = writeRecord(s, p.store(), slotNumber());
-    } else {
-        core::MachineState taken = s;
-        core::addChecked(taken.bank, held.bank);
-        core::addChecked(taken.total, held.total);
-        saved = writeRecord(taken, p.store(), slotNumber());
-    }
-    if (saved || saveFailureShown_) return;
+    core::MachineState taken = settled();
+    core::addChecked(taken.bank, held.bank);
+    core::addChecked(taken.total, held.total);
+    const bool saved = writeRecord(taken, p.store(), slotNumber());
+    if (saved || saveFailureShown_ || !tell) return;
     saveFailureShown_ = true;
     p.messageBox({kNotSavedNotice, "Slots_orvelle", platform::MessageIcon::Information,
                   platform::MessageButtons::Ok, platform::MessageResult::Ok});
@@ -88,7 +98,7 @@ void Machine::shutdown() {
     if (beforeShutdown) beforeShutdown();
     // A free-spin series, running or waiting for the take-win button, is saved with the record and goes on
     // at the next start, so the coins it already won stay the player's.
-    writeRecord(s, p.store(), slot);
+    writeRecord(settled(), p.store(), slot);
     p.display().setMode(0, 0);
     for (Timer* t : {&tmrlineflash, &Timerscatters, &Timer4, &timerwild, &tmrautospin, &Timerwincounter}) {
         t->stop();
