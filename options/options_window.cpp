@@ -73,6 +73,9 @@ void OptionsWindow::selectSlot(int i) {
     if (i != m_.slotNumber()) saveRecord();
     m_.playerslot = std::to_string(i);
     loadSlot(m_.s, p_.store(), i);
+    // A free-spin series the player left unfinished comes with the record; it goes on when the window
+    // closes.
+    seriesTakenUp_ = m_.takeUpPlay(i);
     p_.setFocus(w.player1);
     const std::string name = shownName(m_.s.currentplayer);
     w.lblcurrentplayer.caption = std::string(kCurrentPlayerSelection) + name;
@@ -159,6 +162,10 @@ void OptionsWindow::close() {
     m_.w.orvelle.visible = true;
     w.frmorvelleoptions.visible = false;
     p_.setFocus(m_.w.orvelle);
+    if (seriesTakenUp_) {
+        seriesTakenUp_ = false;
+        m_.resumeSeries();
+    }
 }
 
 void OptionsWindow::refreshStatistics(StatisticsVariant variant) {

@@ -77,9 +77,12 @@ class Machine {
     // The state as the spin being shown will leave it (the state itself between spins).
     core::MachineState settled() const;
     int slotNumber() const;
-    // Resumes the free-spin series the store holds for slot 1 (false when there is none to resume) and puts
-    // the wins of series stored in other slots into their credit.
-    bool takeUpStoredSeries();
+    // Takes up what the store keeps of `slot`'s play beside its record: a free-spin series (whose win goes
+    // into the credit when the series cannot go on).
+    // Returns whether a series was taken up; it goes on with `resumeSeries`.
+    bool takeUpPlay(int slot);
+    // Brings the window into the state of the series taken up, and lets it run (or wait for its collect).
+    void resumeSeries();
     bool saveFailureShown() const { return saveFailureShown_; }
 
     // --- credits and bets ---

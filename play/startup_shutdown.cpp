@@ -70,7 +70,11 @@ void Machine::startup() {
     tmrshowbuttons.start();
     p.setFocus(w.orvelle);
     // A series an earlier run left unfinished goes on, with its music instead of the start-up sound.
-    if (!takeUpStoredSeries()) sounds.play(101);
+    if (takeUpPlay(1)) {
+        resumeSeries();
+    } else {
+        sounds.play(101);
+    }
 }
 
 void Machine::requestClose() {

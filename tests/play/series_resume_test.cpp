@@ -265,10 +265,11 @@ TEST(SeriesResume, ADamagedSeriesPaysItsWinIntoTheCreditAndOtherSlotsKeepTheirs)
     EXPECT_EQ(g.stored("bank"), "1300");
     EXPECT_EQ(g.stored("freespinstotal"), "0");
     EXPECT_EQ(g.stored("freespinwin"), "0");
-    EXPECT_EQ(g.stored("bank", 3), "520");
+    // Slot 3's series waits, untouched, for its player to be chosen.
+    EXPECT_EQ(g.stored("bank", 3), "70");
     EXPECT_EQ(g.stored("total", 3), "9");
     EXPECT_EQ(g.stored("currentplayer", 3), "Cy");
-    EXPECT_EQ(g.stored("freespinwin", 3), "0");
+    EXPECT_EQ(g.stored("freespinwin", 3), "450");
 
     // A second start finds nothing more to pay.
     Game h;

@@ -329,7 +329,7 @@ class RestlessPlayer {
     void finishSeries() {
         if (!inSeries()) return;
         // Now and then the player closes the game in the middle of the series: it goes on at the next
-        // start on the first slot, and a series of another slot is paid into that slot's credit.
+        // start on the first slot, and a series of another slot when its player is chosen again.
         if (draw(6) == 1) {
             p_.advance(draw(20000));
             ++closedInSeries_;
@@ -748,7 +748,7 @@ class RestlessPlayer {
                 store.write(play::kApplication, play::playerSection(slot), "bank", "1000000");
             }
         }
-        // A series left running on another slot than the first is paid into that slot's credit at the start.
+        // A series left running on another slot than the first waits in the store for its player.
         for (int slot = 2; slot <= 6; ++slot) {
             if (play::readSeries(store, slot)) ++seriesLeftOnOtherSlots_;
         }
