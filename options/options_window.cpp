@@ -73,8 +73,8 @@ void OptionsWindow::selectSlot(int i) {
     if (i != m_.slotNumber()) saveRecord();
     m_.playerslot = std::to_string(i);
     loadSlot(m_.s, p_.store(), i);
-    // A free-spin series the player left unfinished comes with the record; it goes on when the window
-    // closes.
+    // The player's Wild holds and a free-spin series left unfinished come with the record; the series goes
+    // on when the window closes.
     seriesTakenUp_ = m_.takeUpPlay(i);
     p_.setFocus(w.player1);
     const std::string name = shownName(m_.s.currentplayer);

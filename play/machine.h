@@ -77,8 +77,8 @@ class Machine {
     // The state as the spin being shown will leave it (the state itself between spins).
     core::MachineState settled() const;
     int slotNumber() const;
-    // Takes up what the store keeps of `slot`'s play beside its record: a free-spin series (whose win goes
-    // into the credit when the series cannot go on).
+    // Takes up what the store keeps of `slot`'s play beside its record: the Wilds holding their reels for
+    // the next spin, and a free-spin series (whose win goes into the credit when the series cannot go on).
     // Returns whether a series was taken up; it goes on with `resumeSeries`.
     bool takeUpPlay(int slot);
     // Brings the window into the state of the series taken up, and lets it run (or wait for its collect).

@@ -17,6 +17,10 @@ bool Machine::takeUpPlay(int slot) {
     s.freespinmode = 0;
     s.freespinstotal = s.freespinsplayed = 0;
     s.freespinwin = 0;
+    readHolds(s, p.store(), slot);
+    for (int reel = 2; reel <= 4; ++reel) {
+        if (s.wildhold(reel) > 0) w.reel[reel].top = s.reeltop[reel];
+    }
 
     const auto series = readSeries(p.store(), slot);
     if (!series) return false;

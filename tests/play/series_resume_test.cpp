@@ -246,6 +246,47 @@ TEST(SavedOutcome, AKillWhileASpinIsShownFindsItTakenWholeWithTheSeriesItStarts)
     EXPECT_EQ(k.stored("bank"), std::to_string(10000 - 25 + win));
 }
 
+TEST(SavedOutcome, AWildHoldOfAPaidSpinOutlivesAKillAndAClose) {
+    const Stops& wild = wildOnReel3();
+    Game g;
+    g.start(10000);
+    g.script(wild);
+    std::vector<Values> moments = storesWhileShown(g, [&] { g.bet(1); });
+    g.idle(10000);
+    g.p.closeWindow(g.m.w.orvelle);
+    g.p.advance(1);
+    ASSERT_TRUE(g.m.closed());
+    moments.push_back(g.p.memoryStore().values);
+    for (const Values& v : moments) {
+        const auto h = restartOn(v);
+        ASSERT_EQ(h->m.s.wildhold3, 1);
+        EXPECT_EQ(h->m.s.wildhold2 + h->m.s.wildhold4, 0);
+        EXPECT_EQ(h->m.w.reel[3].top, core::reelTopFor(wild[2])) << "the held reel shows its Wild";
+        // The next spin draws no stop for reel 3: it keeps the Wild's, and the hold is spent.
+        h->script(blankStops());
+        h->bet(1);
+        EXPECT_EQ(h->m.s.reelstop[3], wild[2]);
+        EXPECT_EQ(h->m.s.games, 2);
+        EXPECT_EQ(h->stored("heldstop3"), "0");
+    }
+
+    // A stored hold that cannot be one is ignored: no number, off the strip, a stop without a Wild.
+    int16_t plain = 1;
+    while (core::symbolAt(3, plain, 1) == core::Wild || core::symbolAt(3, plain, 2) == core::Wild ||
+           core::symbolAt(3, plain, 3) == core::Wild) {
+        ++plain;
+    }
+    for (const std::string& bad : std::vector<std::string>{"abc", "23", "-4", "", std::to_string(plain)}) {
+        Game d;
+        d.store("heldstop3", bad);
+        d.start(100);
+        EXPECT_EQ(d.m.s.wildhold3, 0) << bad;
+        d.script(blankStops());
+        d.bet(1);
+        EXPECT_EQ(d.m.s.games, 1) << bad;
+    }
+}
+
 TEST(SeriesResume, ADamagedSeriesPaysItsWinIntoTheCreditAndOtherSlotsKeepTheirs) {
     Game g;
     g.store("bank", "1000");
