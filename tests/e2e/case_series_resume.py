@@ -5,7 +5,7 @@ goes on once that player is chosen in the options window and the window closes."
 import time
 
 from case_options import click_option, options_origin, options_shown
-from zemdriver import check
+from zemdriver import check, settle_seconds
 
 # Two free spins of eleven left; 300 coins won so far. The store balances:
 # credit + series total = inserted - wagered + won.
@@ -31,7 +31,7 @@ def run(env):
     check(int(player["total"]) - 325 == won - 300, f"the free spins' wins are not in the total: {player}")
     check(player["games"] == "1" and player["wager"] == "25", f"free spins counted as games: {player}")
     check(player["bank"] == "1000", f"the series total went into the credit before TAKE WIN: {player}")
-    time.sleep(1.0)
+    time.sleep(settle_seconds(10))  # the last free spin is saved as its reels start
     g.screenshot("series_waiting")
 
     g.press("takewin")
@@ -60,7 +60,7 @@ def run(env):
     g.wait_for(lambda: g.number("freespinsplayed", 3) == 11, timeout=90, what="slot 3's last free spin")
     won = g.number("freespinwin", 3)
     check(won >= 300, f"slot 3's series total fell: {won}")
-    time.sleep(1.0)
+    time.sleep(settle_seconds(10))
     g.screenshot("other_slot_series_waiting")
     g.press("takewin")
     g.wait_for(lambda: g.player(3).get("freespinstotal") == "0", timeout=20, what="slot 3's collect")

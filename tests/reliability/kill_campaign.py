@@ -29,7 +29,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from zemdriver import Layout, die_with_parent  # noqa: E402  the end-to-end suite's helpers
+from zemdriver import Layout, die_with_parent, settle_seconds  # noqa: E402  the end-to-end suite's helpers
 
 RECORD_KEYS = ["howmanyspins", "soundonoff", "machinepay", "winroll", "reelspeed", "amountinvested", "wager",
                "total", "bank", "games", "currentplayer"]
@@ -491,6 +491,8 @@ class Campaign:
             after = self.wait_store(lambda now: now.get("games", 0) > before.get("games", 0), 12)
             if after is None or after.get("freespinstotal", 0) > 0:
                 return  # no credit for the bet, the round's time is up, or a series began
+            # The store holds the spin as its reels start; the next press waits for them to stop.
+            time.sleep(settle_seconds(after.get("reelspeed")))
             won = after.get("total", 0) - before.get("total", 0)
             if won > 0:
                 break
