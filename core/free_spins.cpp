@@ -1,6 +1,8 @@
 // Free-spin award table and multiplier.
 #include "free_spins.h"
 
+#include "checked.h"
+
 namespace zem::core {
 
 FreeSpinAward freeSpinAward(int scatters) {
@@ -43,6 +45,21 @@ void freespinbusiness(MachineState& s, Random& random) {
     s.winmultiplier = m.value;
     s.multiplierpic = m.pic;
     if (!wildInWinningRun(s)) s.winmultiplier = 1;
+}
+
+void bookAward(MachineState& s) {
+    addChecked(s.howmanyspins, 1);
+    const FreeSpinAward award = freeSpinAward(s.scattercount);
+    addChecked(s.freespinstotal, s.freespinmode == 0 ? award.addedOutside : award.addedInside);
+    s.freespinsawarded = award.announced;
+    addChecked(s.freespinwin, s.spinwin);
+}
+
+bool countFreeSpin(MachineState& s) {
+    addChecked(s.freespinsplayed, 1);
+    if (s.scattercount >= 3 || s.freespinsplayed != s.freespinstotal) return true;
+    s.freespinmode = 0;
+    return false;
 }
 
 }  // namespace zem::core

@@ -29,4 +29,12 @@ bool wildInWinningRun(const MachineState& s);
 // Draws the free spin's multiplier; it stays 1 unless a Wild takes part in a winning run.
 void freespinbusiness(MachineState& s, Random& random);
 
+// Books a trigger's award: one more feature won, the spins added to the series (the trigger counts outside a
+// series), the number announced, and the spin's win into the series total.
+void bookAward(MachineState& s);
+
+// Counts a spin evaluated in a series. Returns false when it was the series' last: the series is then
+// complete (`freespinmode` 0) and its total waits for the collect.
+bool countFreeSpin(MachineState& s);
+
 }  // namespace zem::core

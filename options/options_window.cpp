@@ -99,13 +99,18 @@ void OptionsWindow::selectSlot(int i) {
     if (i != current) {
         // The player shown so far is in the store before another slot is read, with any setting changed
         // here. A spin or series in flight belongs to this player, and a record the store did not take would
-        // be lost: in both cases the player stays.
-        if (playerInPlay() || !m_.saveRecord()) {
+        // be lost: in both cases the player stays. A series only taken up in this visit has not begun: it
+        // stays in the store with its player's record.
+        const bool inFlight = m_.spinning() || (play::seriesOpen(m_.s) && !seriesTakenUp_);
+        if (inFlight || !m_.saveRecord()) {
             for (int k = 1; k <= 6; ++k) w.machine[k].marked = k == current;
             return;
         }
         m_.playerslot = std::to_string(i);
         loadSlot(m_.s, p_.store(), i);
+        // The player's Wild holds and a free-spin series left unfinished come with the record; the series
+        // goes on when the window closes.
+        seriesTakenUp_ = m_.takeUpPlay(i);
     }
     // The slot already chosen keeps the record in force, with every setting made in this visit.
     p_.setFocus(w.player1);
@@ -196,6 +201,10 @@ void OptionsWindow::close() {
     m_.w.orvelle.visible = true;
     w.frmorvelleoptions.visible = false;
     p_.setFocus(m_.w.orvelle);
+    if (seriesTakenUp_) {
+        seriesTakenUp_ = false;
+        m_.resumeSeries();
+    }
 }
 
 void OptionsWindow::refreshStatistics(StatisticsVariant variant) {

@@ -55,6 +55,7 @@ class OptionsWindow {
 
     play::Machine& m_;
     platform::Platform& p_;
+    bool seriesTakenUp_ = false;  // the selected player's series waits for the window to close
 };
 
 }  // namespace zem::options

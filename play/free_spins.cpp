@@ -15,12 +15,9 @@ constexpr const char* kCompleted = "Freespins Completed          ";
 }  // namespace
 
 void Machine::announceFreeSpins() {
-    core::addChecked(s.howmanyspins, 1);
-    const core::FreeSpinAward award = core::freeSpinAward(s.scattercount);
-    core::addChecked(s.freespinstotal, s.freespinmode == 0 ? award.addedOutside : award.addedInside);
-    s.freespinsawarded = award.announced;
+    core::bookAward(s);
+    pending_.award = false;
     w.panfreespin.visible = false;
-    core::addChecked(s.freespinwin, s.spinwin);
     if (s.freespinmode == 0) sounds.play(105);
     w.stockade1.visible = true;
     w.flamingarrow1.visible = true;
@@ -68,6 +65,7 @@ void Machine::announceFreeSpins() {
     p.doEvents();
     p.sleep(1200);
     s.freespinmode = -1;
+    pending_.enterSeries = false;
 }
 
 void Machine::endOfFreeSpin() {
@@ -75,13 +73,13 @@ void Machine::endOfFreeSpin() {
     if (s.freespinsplayed > 0 && s.scattercount < 3) {
         w.spinsleft.caption = kRemaining + std::to_string(s.freespinstotal - 1 - s.freespinsplayed);
     }
-    core::addChecked(s.freespinsplayed, 1);
-    if (s.scattercount >= 3 || s.freespinsplayed != s.freespinstotal) {
+    const bool goesOn = core::countFreeSpin(s);
+    pending_ = {};
+    if (goesOn) {
         Timerwincounter.start();
         return;
     }
     w.spinsleft.caption = kCompleted;
-    s.freespinmode = 0;
     if (autoplaymode == 10) {
         tmrautospin.start();
         w.takewin.press();

@@ -37,6 +37,16 @@ struct WindowOpeners {
     std::function<void()> gamble;
 };
 
+// What the evaluation of a standing outcome has still to book while the outcome is shown. The record is
+// saved as if all of it were booked, so that the end of the program during the showing keeps the spin whole.
+struct PendingOutcome {
+    bool active = false;       // an outcome stands and is being shown
+    bool award = false;        // a trigger's award is still to be booked
+    bool enterSeries = false;  // the series is still to begin (or go on) after the announcement
+    bool countSpin = false;    // the spin is still to be counted in the series
+    bool creditWin = false;    // the win is still to go into the credit
+};
+
 // Coins the player owns that stand outside the credit for a while (the gamble's amount at risk), and the
 // change to the won statistic that taking them would make.
 struct HeldCoins {
@@ -61,13 +71,19 @@ class Machine {
 
     // --- the player record in the settings store ---
     void loadRecord(int slot);
-    // Writes the current slot's record; the first save that fails tells the player, once, that progress is
-    // not being kept. Returns whether the record was written.
-    bool saveRecord();
+    // Writes the current slot's record as the spin being shown will leave it; unless `tell` is false, the
+    // first save that fails tells the player, once, that progress is not being kept. Returns whether the
+    // record was written.
+    bool saveRecord(bool tell = true);
+    // The state as the spin being shown will leave it (the state itself between spins).
+    core::MachineState settled() const;
     int slotNumber() const;
-    // Resumes the free-spin series the store holds for slot 1 (false when there is none to resume) and puts
-    // the wins of series stored in other slots into their credit.
-    bool takeUpStoredSeries();
+    // Takes up what the store keeps of `slot`'s play beside its record: the Wilds holding their reels for
+    // the next spin, and a free-spin series (whose win goes into the credit when the series cannot go on).
+    // Returns whether a series was taken up; it goes on with `resumeSeries`.
+    bool takeUpPlay(int slot);
+    // Brings the window into the state of the series taken up, and lets it run (or wait for its collect).
+    void resumeSeries();
     bool saveFailureShown() const { return saveFailureShown_; }
 
     // --- credits and bets ---
@@ -166,6 +182,7 @@ class Machine {
     bool closed_ = false;
     bool saveFailureShown_ = false;
     core::Booking booking_;
+    PendingOutcome pending_;
     std::function<std::vector<uint8_t>(int)> fetchRecording_;
 };
 

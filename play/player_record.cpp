@@ -81,16 +81,42 @@ std::optional<int64_t> readSeriesNumber(platform::SettingsStore& store, const st
     return parseStoredNumber(*text, min, max);
 }
 
-// Whether the store still marks a series in the section (a count or a win other than 0).
-bool storeMarksSeries(platform::SettingsStore& store, const std::string& section) {
-    for (const char* key : {"freespinstotal", "freespinwin"}) {
+// Whether the store holds a value other than "0" under one of the keys in the section.
+template <size_t N>
+bool storeMarks(platform::SettingsStore& store, const std::string& section, const char* const (&keys)[N]) {
+    for (const char* key : keys) {
         const auto text = store.read(kApplication, section, key);
         if (text && *text != "0") return true;
     }
     return false;
 }
 
+constexpr const char* kSeriesMarks[2] = {"freespinstotal", "freespinwin"};
+
+bool showsWild(int reel, int stop) {
+    for (int row = 1; row <= core::kRows; ++row) {
+        if (core::symbolAt(reel, stop, row) == core::Wild) return true;
+    }
+    return false;
+}
+
+int16_t holdOf(const core::MachineState& s, int reel) {
+    return reel == 2 ? s.wildhold2 : (reel == 3 ? s.wildhold3 : s.wildhold4);
+}
+
 }  // namespace
+
+void readHolds(core::MachineState& s, platform::SettingsStore& store, int slot) {
+    const std::string section = playerSection(slot);
+    for (int reel = 2; reel <= 4; ++reel) {
+        s.wildhold(reel) = 0;
+        const auto stop = readSeriesNumber(store, section, kHoldKeys[reel - 2], 1, core::kStops);
+        if (!stop || !showsWild(reel, static_cast<int>(*stop))) continue;
+        s.wildhold(reel) = 1;
+        s.reelstop[reel] = static_cast<int16_t>(*stop);
+        s.reeltop[reel] = core::reelTopFor(s.reelstop[reel]);
+    }
+}
 
 bool seriesOpen(const core::MachineState& s) { return s.freespinmode == -1 || s.freespinstotal > 0; }
 
@@ -111,6 +137,11 @@ bool writeRecord(const core::MachineState& s, platform::SettingsStore& store, in
     put("bank", std::to_string(s.bank));
     put("games", std::to_string(s.games));
     put("currentplayer", s.currentplayer);
+    if (holdOf(s, 2) > 0 || holdOf(s, 3) > 0 || holdOf(s, 4) > 0 || storeMarks(store, section, kHoldKeys)) {
+        for (int reel = 2; reel <= 4; ++reel) {
+            put(kHoldKeys[reel - 2], std::to_string(holdOf(s, reel) > 0 ? s.reelstop[reel] : 0));
+        }
+    }
     if (seriesOpen(s)) {
         put("freespinstotal", std::to_string(s.freespinstotal));
         put("freespinsplayed", std::to_string(s.freespinsplayed));
@@ -121,10 +152,8 @@ bool writeRecord(const core::MachineState& s, platform::SettingsStore& store, in
         for (int reel = 1; reel <= core::kReels; ++reel) {
             put(kSeriesKeys[5 + reel], std::to_string(s.reelstop[reel]));
         }
-        put("wildhold2", std::to_string(s.wildhold2));
-        put("wildhold3", std::to_string(s.wildhold3));
-        put("wildhold4", std::to_string(s.wildhold4));
-    } else if (storeMarksSeries(store, section)) {
+        for (int reel = 2; reel <= 4; ++reel) put(kSeriesKeys[9 + reel], std::to_string(holdOf(s, reel)));
+    } else if (storeMarks(store, section, kSeriesMarks)) {
         // The series was collected (or its win went into the credit): the stored one ends with this save.
         put("freespinstotal", "0");
         put("freespinsplayed", "0");

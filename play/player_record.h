@@ -30,10 +30,21 @@ std::optional<int64_t> parseStoredNumber(const std::string& text, int64_t min, i
 // Returns how many keys were missing or unreadable.
 int readRecord(core::MachineState& s, platform::SettingsStore& store, int slot);
 
-// Writes the eleven keys of `slot` in order, numbers as plain decimal text, then the keys of a free-spin
+// Writes the eleven keys of `slot` in order, numbers as plain decimal text, then the pending holds (while
+// there are any, or the store still marks one), then the keys of a free-spin
 // series that runs or waits for its collect (or, once none does, the marks that end a stored one), and puts
 // it all on disk in one go. Returns whether every write succeeded.
 bool writeRecord(const core::MachineState& s, platform::SettingsStore& store, int slot);
+
+// --- the Wilds that hold their reels for the next spin, kept beside the record ---
+
+// The stop that reel 2, 3 or 4 keeps for the next spin because a Wild landed on it; 0 or none: no hold.
+// Written while a hold is pending, and once more with 0s when the last one is spent.
+inline constexpr const char* kHoldKeys[3] = {"heldstop2", "heldstop3", "heldstop4"};
+
+// Reads the pending holds of `slot` into the state: a reel with a stored stop that shows a Wild holds at that
+// stop; every other reel 2..4 holds nothing (a missing, damaged or impossible value is ignored).
+void readHolds(core::MachineState& s, platform::SettingsStore& store, int slot);
 
 // --- a free-spin series kept beside the record, so that a restart after a kill or a close resumes it ---
 

@@ -12,21 +12,17 @@ constexpr const char* kRemaining = "     Freespins Remaining  ";
 constexpr const char* kCompleted = "Freespins Completed          ";
 }  // namespace
 
-bool Machine::takeUpStoredSeries() {
-    // Startup always plays slot 1. A series stored in another slot (its player was current when the run
-    // ended) cannot go on, so what it won goes into that slot's credit, as a close would have done.
-    for (int slot = 2; slot <= 6; ++slot) {
-        const auto other = readSeries(p.store(), slot);
-        if (!other) continue;
-        core::MachineState record;
-        readRecord(record, p.store(), slot);
-        if (record.machinepay == 0) record.machinepay = 5;
-        if (record.reelspeed < 1) record.reelspeed = 1;
-        core::addChecked(record.bank, other->freespinwin);
-        writeRecord(record, p.store(), slot);
+bool Machine::takeUpPlay(int slot) {
+    // Whatever the state held of another player's play was saved with that player's record.
+    s.freespinmode = 0;
+    s.freespinstotal = s.freespinsplayed = 0;
+    s.freespinwin = 0;
+    readHolds(s, p.store(), slot);
+    for (int reel = 2; reel <= 4; ++reel) {
+        if (s.wildhold(reel) > 0) w.reel[reel].top = s.reeltop[reel];
     }
 
-    const auto series = readSeries(p.store(), 1);
+    const auto series = readSeries(p.store(), slot);
     if (!series) return false;
     if (!series->resumable) {
         // The counters cannot be trusted, but the win can: it goes into the credit and the series ends.
@@ -37,6 +33,11 @@ bool Machine::takeUpStoredSeries() {
     }
     applySeries(s, *series);
     for (int reel = 1; reel <= 5; ++reel) w.reel[reel].top = s.reeltop[reel];
+    return true;
+}
+
+void Machine::resumeSeries() {
+    if (!seriesOpen(s)) return;
     redrawMarkers();
 
     // The window as a series leaves it between two spins: the bet locked, money still accepted, the meter
@@ -73,7 +74,6 @@ bool Machine::takeUpStoredSeries() {
         w.takewin.enabled = true;
         w.takewin.visible = true;
     }
-    return true;
 }
 
 }  // namespace zem::play

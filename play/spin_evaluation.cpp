@@ -82,6 +82,13 @@ void Machine::evaluatespin() {
         return;
     }
 
+    // The outcome stands: from here on it is shown. The record is saved now as the spin will leave it, so
+    // that the end of the program at any moment of the showing keeps the spin whole (its bet, its win, the
+    // series it starts and the Wilds it leaves holding) while the meters still run through it as usual.
+    const bool trigger = s.scattercount >= 3;
+    pending_ = {true, trigger, trigger, trigger || s.freespinmode == -1, !trigger && s.freespinmode == 0};
+    saveRecord(false);
+
     if (s.freespinmode == 0) showCredit();
 
     p.doEvents();
@@ -115,6 +122,7 @@ void Machine::evaluatespin() {
     }
 
     core::addChecked(s.bank, s.spinwin);
+    pending_ = {};
     w.btnoptions.enabled = true;
     if (s.spinwin < 1) {
         w.LABWIN.caption = "No Win";

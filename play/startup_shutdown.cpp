@@ -1,5 +1,6 @@
 // Bringing the machine window up with player 1's record, and taking it down with the current player's saved.
 #include "core/checked.h"
+#include "core/free_spins.h"
 #include "core/money.h"
 #include "machine.h"
 #include "player_record.h"
@@ -15,20 +16,29 @@ constexpr const char* kNotSavedConsequence =
     "You can go on playing, but your credit and statistics will be lost when the game ends.";
 }  // namespace
 
-bool Machine::saveRecord() {
+core::MachineState Machine::settled() const {
+    core::MachineState r = s;
+    if (!pending_.active) return r;
+    // A reel held in this spin has spent its hold; the Wilds that landed elsewhere hold for the next one.
+    for (int reel = 2; reel <= 4; ++reel) {
+        if (r.reelheld(reel) > 0) r.wildhold(reel) = 0;
+    }
+    if (pending_.award) core::bookAward(r);
+    if (pending_.enterSeries) r.freespinmode = -1;
+    if (pending_.countSpin) core::countFreeSpin(r);
+    if (pending_.creditWin) core::addChecked(r.bank, r.spinwin);
+    return r;
+}
+
+bool Machine::saveRecord(bool tell) {
     // Coins held outside the credit (at risk in a gamble) are saved as the player would hold them after
     // taking them, so that a crash can neither lose them nor undo a lost card.
     const HeldCoins held = heldCoins ? heldCoins() : HeldCoins{};
-    bool saved = false;
-    if (held.bank == 0 && held.total == 0) {
-        saved = writeRecord(s, p.store(), slotNumber());
-    } else {
-        core::MachineState taken = s;
-        core::addChecked(taken.bank, held.bank);
-        core::addChecked(taken.total, held.total);
-        saved = writeRecord(taken, p.store(), slotNumber());
-    }
-    if (saved || saveFailureShown_) return saved;
+    core::MachineState taken = settled();
+    core::addChecked(taken.bank, held.bank);
+    core::addChecked(taken.total, held.total);
+    const bool saved = writeRecord(taken, p.store(), slotNumber());
+    if (saved || saveFailureShown_ || !tell) return saved;
     saveFailureShown_ = true;
     // What the store knows of the cause (a device or a link at the file's place) goes between the two.
     const std::string why = p.store().whyNotSaved();
@@ -65,7 +75,11 @@ void Machine::startup() {
     tmrshowbuttons.start();
     p.setFocus(w.orvelle);
     // A series an earlier run left unfinished goes on, with its music instead of the start-up sound.
-    if (!takeUpStoredSeries()) sounds.play(101);
+    if (takeUpPlay(1)) {
+        resumeSeries();
+    } else {
+        sounds.play(101);
+    }
 }
 
 void Machine::requestClose() {
@@ -93,7 +107,7 @@ void Machine::shutdown() {
     if (beforeShutdown) beforeShutdown();
     // A free-spin series, running or waiting for the take-win button, is saved with the record and goes on
     // at the next start, so the coins it already won stay the player's.
-    writeRecord(s, p.store(), slot);
+    writeRecord(settled(), p.store(), slot);
     p.display().setMode(0, 0);
     for (Timer* t : {&tmrlineflash, &Timerscatters, &Timer4, &timerwild, &tmrautospin, &Timerwincounter}) {
         t->stop();

@@ -22,8 +22,7 @@ def run(env):
     for _ in range(2):
         g.key("space")
         games += 1
-        g.wait_number("games", games, timeout=20)
-        time.sleep(0.5)
+        g.wait_spin(games)
 
     # The first AUTO ON shows the notice; Enter closes it and autoplay starts.
     g.press("autoplayon")

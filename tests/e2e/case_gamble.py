@@ -20,8 +20,7 @@ def spin(g):
     a free-spin series, the series' total, collected with TAKE WIN once the series is over (0 for nothing)."""
     games, total, series = g.number("games"), g.number("total"), g.number("howmanyspins")
     g.press("pplay", 1)
-    g.wait_number("games", games + 1, timeout=20)
-    time.sleep(0.3)
+    g.wait_spin(games + 1)
     if g.number("howmanyspins") == series:
         return g.number("total") - total
     bank = g.number("bank")

@@ -56,8 +56,7 @@ def run(env):
         for _ in range(3):
             g.press("pplay", button)
             games += 1
-            g.wait_number("games", games, timeout=20)
+            g.wait_spin(games)
             check(g.number("howmanyspins") == 0, f"seed {g.seed} starts a free-spin series: choose another")
-            time.sleep(0.3)
         same_look(g, baseline, "pplay", button, timeout=5)
     g.screenshot("buttons_end")

@@ -25,6 +25,13 @@ IMPORT = "/usr/bin/import"
 CONVERT = "/usr/bin/convert"
 
 
+def settle_seconds(reelspeed):
+    """How long a spin goes on being shown after the store holds it: the store takes a spin as its reels start,
+    and the reels' run (its pauses grow with the reel speed, and every frame is drawn) comes after, with room
+    for a loaded machine."""
+    return 1.0 + 0.5 * max(1, reelspeed or 1)
+
+
 def die_with_parent():
     """Ends a child (the X server, the game) with the suite, even when the suite is killed."""
     ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
@@ -331,6 +338,11 @@ class Game:
 
     def wait_number(self, key, value, timeout=10.0):
         self.wait_for(lambda: self.number(key) == value, timeout, f"{key}={value}")
+
+    def wait_spin(self, games, timeout=20.0):
+        """Waits until the spin that makes `games` games has been shown to its end."""
+        self.wait_number("games", games, timeout)
+        time.sleep(settle_seconds(self.number("reelspeed")))
 
     def wait_exit(self, timeout=20.0):
         try:

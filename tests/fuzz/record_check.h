@@ -28,6 +28,16 @@ inline bool sameRecord(const core::MachineState& a, const core::MachineState& b)
            a.currentplayer == b.currentplayer;
 }
 
+// The Wilds holding their reels for the next spin, with the stops they hold.
+inline bool sameHolds(const core::MachineState& a, const core::MachineState& b) {
+    for (int reel = 2; reel <= 4; ++reel) {
+        const int16_t held = reel == 2 ? a.wildhold2 : (reel == 3 ? a.wildhold3 : a.wildhold4);
+        const int16_t other = reel == 2 ? b.wildhold2 : (reel == 3 ? b.wildhold3 : b.wildhold4);
+        if (held != other || (held > 0 && a.reelstop[reel] != b.reelstop[reel])) return false;
+    }
+    return true;
+}
+
 inline bool sameSeries(const std::optional<play::StoredSeries>& a,
                        const std::optional<play::StoredSeries>& b) {
     if (a.has_value() != b.has_value()) return false;
@@ -100,6 +110,7 @@ inline Loaded loadAndSave(platform::SettingsStore& store, platform::SettingsStor
         play::readRecord(s, store, slot);
         if (s.machinepay == 0) s.machinepay = 5;
         if (s.reelspeed < 1) s.reelspeed = 1;
+        play::readHolds(s, store, slot);
         l.series[slot] = play::readSeries(store, slot);
         if (l.series[slot] && l.series[slot]->resumable) play::applySeries(s, *l.series[slot]);
         if (l.series[slot] && !l.series[slot]->resumable) l.series[slot].reset();  // such a series ends here
@@ -118,6 +129,9 @@ inline void verifyReload(platform::SettingsStore& store, const Loaded& l) {
         core::MachineState s;
         if (play::readRecord(s, store, slot) != 0) fail("a saved key does not read back", slot);
         if (!sameRecord(s, l.record[slot])) fail("a saved record reads back different", slot);
+        play::readHolds(s, store, slot);
+        if (l.series[slot]) play::applySeries(s, *l.series[slot]);
+        if (!sameHolds(s, l.record[slot])) fail("a saved Wild hold reads back different", slot);
         if (!sameSeries(play::readSeries(store, slot), l.series[slot])) fail("a saved series differs", slot);
     }
     if (checkSlotList(store) != l.captions) fail("the slot list changed with the save", 0);

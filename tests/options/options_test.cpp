@@ -434,6 +434,45 @@ TEST(OptionsWindow, ThreePlayersTakeTurnsAndFindTheirRecordsAfterARestart) {
     }
 }
 
+TEST(OptionsWindow, ASeriesLeftOnAnotherSlotGoesOnWhenItsPlayerIsChosen) {
+    // Slot 3's player was in a series when the game ended: 4 of 11 spins played, 300 won so far.
+    OptionsGame g;
+    const std::map<std::string, std::string> series = {
+        {"bank", "1000"},         {"amountinvested", "1000"}, {"wager", "25"},        {"total", "325"},
+        {"games", "1"},           {"currentplayer", "Cy"},    {"reelspeed", "1"},     {"machinepay", "1"},
+        {"freespinstotal", "11"}, {"freespinsplayed", "4"},   {"freespinwin", "300"}, {"winmultiplier", "1"},
+        {"linesplayed", "10"},    {"coinsperline", "2"},      {"reelstop1", "3"},     {"reelstop2", "7"},
+        {"reelstop3", "11"},      {"reelstop4", "2"},         {"reelstop5", "20"},    {"wildhold2", "0"},
+        {"wildhold3", "0"},       {"wildhold4", "0"}};
+    for (const auto& [key, value] : series) g.store(key, value, 3);
+    g.start(5000);
+    EXPECT_EQ(g.stored("bank", 3), "1000") << "the start leaves another player's series alone";
+    EXPECT_EQ(g.stored("freespinwin", 3), "300");
+
+    g.openOptions();
+    g.pick(3);
+    EXPECT_EQ(g.m.s.freespinstotal, 11);
+    EXPECT_EQ(g.m.s.freespinsplayed, 4);
+    EXPECT_EQ(g.m.s.freespinwin, 300);
+    EXPECT_FALSE(g.m.Timerrespin.enabled()) << "no free spin while the options window is open";
+    g.ok();
+    EXPECT_EQ(g.m.s.freespinmode, -1);
+    EXPECT_EQ(g.m.s.totalBet(), 20) << "the series keeps the bet that started it";
+    EXPECT_EQ(g.m.w.spinsleft.caption, "     Freespins Remaining  7");
+    EXPECT_EQ(g.p.recorder().current(), 117);
+    EXPECT_FALSE(g.m.w.pplay[1].enabled);
+
+    for (int spin = 5; spin <= 11; ++spin) g.scriptFree(blankStops());
+    ASSERT_TRUE(g.p.runUntil([&] { return g.m.w.takewin.visible && g.m.w.takewin.enabled; }, 20 * 60 * 1000));
+    EXPECT_EQ(g.m.s.freespinsplayed, 11);
+    g.p.click(g.m.w.takewin);
+    g.p.advance(1);
+    EXPECT_EQ(g.m.s.bank, 1300);
+    EXPECT_EQ(g.stored("bank", 3), "1300");
+    EXPECT_EQ(g.stored("freespinwin", 3), "0");
+    EXPECT_EQ(g.stored("bank", 1), "5000") << "slot 1 played none of it";
+}
+
 TEST(OptionsWindow, TheScreenButtonsAskForTheModeMoveTheMachineAndClose) {
     OptionsGame g;
     g.start(100);

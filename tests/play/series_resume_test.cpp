@@ -3,6 +3,7 @@
 #include "game_fixture.h"
 
 #include <map>
+#include <memory>
 
 namespace zem::testing {
 namespace {
@@ -21,6 +22,26 @@ const Stops& wildOnReel3() {
         return s.wildcell[3] > 0 && s.wildcell[2] == 0 && s.wildcell[4] == 0 && s.scattercount == 0;
     });
     return stops;
+}
+
+// The store at every pause of what `play` shows (each frame of the reels, each step of an announcement):
+// every moment a kill may come while a spin is shown.
+std::vector<Values> storesWhileShown(Game& g, const std::function<void()>& play) {
+    std::vector<Values> seen;
+    g.p.onSleep = [&](int) {
+        if (seen.empty() || seen.back() != g.p.memoryStore().values) seen.push_back(g.p.memoryStore().values);
+    };
+    play();
+    g.p.onSleep = nullptr;
+    return seen;
+}
+
+// A new run of the game on the store a kill left behind.
+std::unique_ptr<Game> restartOn(const Values& v) {
+    auto h = std::make_unique<Game>();
+    h->p.memoryStore().values = v;
+    h->m.startup();
+    return h;
 }
 
 int64_t number(const Values& v, const std::string& key) {
@@ -167,13 +188,97 @@ TEST(SeriesResume, AStoreWithoutASeriesBehavesAsBefore) {
     EXPECT_TRUE(g.p.memoryStore().writes.empty()) << "startup writes nothing";
     EXPECT_TRUE(g.m.keyboardPlay());
 
-    // A plain spin saves the eleven keys and nothing else.
+    // A plain spin saves the eleven keys and nothing else (as its reels start, and at its end).
     g.p.memoryStore().writes.clear();
     g.script(blankStops());
     g.bet(1);
-    std::vector<std::string> keys;
+    std::vector<std::string> keys, eleven(std::begin(play::kRecordKeys), std::end(play::kRecordKeys));
     for (const auto& wr : g.p.memoryStore().writes) keys.push_back(wr.key);
-    EXPECT_EQ(keys, std::vector<std::string>(std::begin(play::kRecordKeys), std::end(play::kRecordKeys)));
+    EXPECT_EQ(keys.size(), 2 * eleven.size());
+    for (size_t k = 0; k < keys.size(); ++k) EXPECT_EQ(keys[k], eleven[k % eleven.size()]);
+}
+
+TEST(SavedOutcome, AKillWhileASpinIsShownFindsItTakenWholeWithTheSeriesItStarts) {
+    // The reels, the fanfare, the burning arrow and the flames show an outcome the store already holds.
+    Game g;
+    g.start(10000);
+    g.script(threeScatters());
+    const std::vector<Values> shown = storesWhileShown(g, [&] { g.bet(1); });
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.back(), g.p.memoryStore().values) << "the spin's end saves nothing new";
+    ASSERT_GT(g.m.s.freespinwin, 0);
+    for (const Values& v : shown) {
+        const auto h = restartOn(v);
+        EXPECT_EQ(h->m.s.bank, 10000 - 25);
+        EXPECT_EQ(h->m.s.games, 1);
+        EXPECT_EQ(h->m.s.howmanyspins, 1);
+        EXPECT_EQ(h->m.s.freespinmode, -1) << "the series goes on";
+        EXPECT_EQ(h->m.s.freespinstotal, 11);
+        EXPECT_EQ(h->m.s.freespinsplayed, 1);
+        EXPECT_EQ(h->m.s.freespinwin, g.m.s.freespinwin);
+    }
+
+    // An outcome the payout setting voids is never shown nor saved; the one that stands is saved with its win
+    // in the credit, once: neither the roll-up nor a restart pays it again.
+    Game k;
+    k.start(10000, 5);
+    k.script(lineWin(), 2);
+    k.script(lineWin(), 1);
+    const std::vector<Values> standing = storesWhileShown(k, [&] { k.bet(1); });
+    k.idle(10000);
+    const int32_t win = k.m.s.spinwin;
+    ASSERT_GE(win, 50);
+    EXPECT_EQ(k.m.s.bank, 10000 - 25 + win);
+    ASSERT_FALSE(standing.empty());
+    for (const Values& v : standing) {
+        EXPECT_EQ(number(v, "games"), 1);
+        EXPECT_EQ(number(v, "total"), win);
+        const auto h = restartOn(v);
+        h->idle(10000);
+        EXPECT_EQ(h->m.s.bank, 10000 - 25 + win);
+    }
+    EXPECT_EQ(k.stored("bank"), std::to_string(10000 - 25 + win));
+}
+
+TEST(SavedOutcome, AWildHoldOfAPaidSpinOutlivesAKillAndAClose) {
+    const Stops& wild = wildOnReel3();
+    Game g;
+    g.start(10000);
+    g.script(wild);
+    std::vector<Values> moments = storesWhileShown(g, [&] { g.bet(1); });
+    g.idle(10000);
+    g.p.closeWindow(g.m.w.orvelle);
+    g.p.advance(1);
+    ASSERT_TRUE(g.m.closed());
+    moments.push_back(g.p.memoryStore().values);
+    for (const Values& v : moments) {
+        const auto h = restartOn(v);
+        ASSERT_EQ(h->m.s.wildhold3, 1);
+        EXPECT_EQ(h->m.s.wildhold2 + h->m.s.wildhold4, 0);
+        EXPECT_EQ(h->m.w.reel[3].top, core::reelTopFor(wild[2])) << "the held reel shows its Wild";
+        // The next spin draws no stop for reel 3: it keeps the Wild's, and the hold is spent.
+        h->script(blankStops());
+        h->bet(1);
+        EXPECT_EQ(h->m.s.reelstop[3], wild[2]);
+        EXPECT_EQ(h->m.s.games, 2);
+        EXPECT_EQ(h->stored("heldstop3"), "0");
+    }
+
+    // A stored hold that cannot be one is ignored: no number, off the strip, a stop without a Wild.
+    int16_t plain = 1;
+    while (core::symbolAt(3, plain, 1) == core::Wild || core::symbolAt(3, plain, 2) == core::Wild ||
+           core::symbolAt(3, plain, 3) == core::Wild) {
+        ++plain;
+    }
+    for (const std::string& bad : std::vector<std::string>{"abc", "23", "-4", "", std::to_string(plain)}) {
+        Game d;
+        d.store("heldstop3", bad);
+        d.start(100);
+        EXPECT_EQ(d.m.s.wildhold3, 0) << bad;
+        d.script(blankStops());
+        d.bet(1);
+        EXPECT_EQ(d.m.s.games, 1) << bad;
+    }
 }
 
 TEST(SeriesResume, ADamagedSeriesPaysItsWinIntoTheCreditAndOtherSlotsKeepTheirs) {
@@ -195,10 +300,11 @@ TEST(SeriesResume, ADamagedSeriesPaysItsWinIntoTheCreditAndOtherSlotsKeepTheirs)
     EXPECT_EQ(g.stored("bank"), "1300");
     EXPECT_EQ(g.stored("freespinstotal"), "0");
     EXPECT_EQ(g.stored("freespinwin"), "0");
-    EXPECT_EQ(g.stored("bank", 3), "520");
+    // Slot 3's series waits, untouched, for its player to be chosen.
+    EXPECT_EQ(g.stored("bank", 3), "70");
     EXPECT_EQ(g.stored("total", 3), "9");
     EXPECT_EQ(g.stored("currentplayer", 3), "Cy");
-    EXPECT_EQ(g.stored("freespinwin", 3), "0");
+    EXPECT_EQ(g.stored("freespinwin", 3), "450");
 
     // A second start finds nothing more to pay.
     Game h;

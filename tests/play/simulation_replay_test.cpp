@@ -67,14 +67,15 @@ void addSpin(Digest& d, const play::Machine& m) {
     d.add(p.doEventsCalls);
     d.add(p.recorder().current());
     d.add(p.recorder().currentLooped());
-    // The player's record as the earlier builds stored it: its eleven keys. (A series in flight is now
-    // stored with keys of its own beside them; they are not part of what the recording covers.)
+    // The player's record as the earlier builds stored it: its eleven keys. (A series in flight and the
+    // pending Wild holds are now stored with keys of their own beside them; they are not part of what the
+    // recording covers.)
+    auto isOneOf = [](const std::string& name, const auto& keys) {
+        return std::find(std::begin(keys), std::end(keys), name) != std::end(keys);
+    };
     for (const auto& [key, value] : p.memoryStore().values) {
         const std::string& name = std::get<2>(key);
-        if (std::find(std::begin(play::kSeriesKeys), std::end(play::kSeriesKeys), name) !=
-            std::end(play::kSeriesKeys)) {
-            continue;
-        }
+        if (isOneOf(name, play::kSeriesKeys) || isOneOf(name, play::kHoldKeys)) continue;
         d.add(std::get<1>(key) + "/" + name);
         d.add(value);
     }

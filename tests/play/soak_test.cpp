@@ -110,13 +110,14 @@ class RestlessPlayer {
     }
 
     int64_t paid_ = 0, series_ = 0, restarts_ = 0, notes_ = 0, coins_ = 0, refusedBets_ = 0;
-    int64_t checks_ = 0, ledgerBreaks_ = 0, badCounters_ = 0, nested_ = 0, stuck_ = 0, takeOuts_ = 0;
+    int64_t checks_ = 0, ledgerBreaks_ = 0, badCounters_ = 0, nested_ = 0, stuck_ = 0, takeOuts_ = 0,
+            storeBreaks_ = 0, announcementChecks_ = 0;
     int64_t gambles_ = 0, seriesGambled_ = 0, wonBets_ = 0, lostBets_ = 0, taken_ = 0, closedInGamble_ = 0,
             closedInReveal_ = 0, notesInGamble_ = 0, gambleBreaks_ = 0;
     int64_t switches_ = 0, switchesBack_ = 0, named_ = 0, slotBreaks_ = 0, refusedOptions_ = 0,
             pokesInGamble_ = 0, optionsTriedInSeries_ = 0, settingsChosen_ = 0, keysIgnored_ = 0,
             coinsInFlight_ = 0, seriesLeftOnOtherSlots_ = 0, closedInSeries_ = 0, optionsInAutoplay_ = 0;
-    std::string firstBreak_, firstStuck_, firstGambleBreak_, firstSlotBreak_;
+    std::string firstBreak_, firstStuck_, firstGambleBreak_, firstSlotBreak_, firstStoreBreak_;
 
   private:
     // What the player has put in, bet, won, had paid out and lost on one slot. The statistics the machine
@@ -138,7 +139,8 @@ class RestlessPlayer {
 
     int draw(int n) { return core::drawOneTo(n, choice_.uniform()); }
     bool failed() const {
-        return ledgerBreaks_ + badCounters_ + nested_ + stuck_ + gambleBreaks_ + slotBreaks_ > 0;
+        return ledgerBreaks_ + badCounters_ + nested_ + stuck_ + gambleBreaks_ + slotBreaks_ + storeBreaks_ >
+               0;
     }
     // The slot the machine plays: a coin that lands after another slot was chosen is that player's.
     int playing() const { return m_->slotNumber(); }
@@ -170,6 +172,15 @@ class RestlessPlayer {
             }
             check("notes");
         };
+        // The Scatter animation ticks through a trigger's announcement, inside the spin being shown.
+        auto scatterTick = m_->Timerscatters.onTick;
+        m_->Timerscatters.onTick = [this, scatterTick] {
+            if (scatterTick) scatterTick();
+            if (m_->spinning() && m_->w.stockade1.visible) {
+                ++announcementChecks_;
+                check("announcement");
+            }
+        };
         auto coinTick = m_->tmrcoins.onTick;
         m_->tmrcoins.onTick = [this, coinTick] {
             const int32_t before = m_->s.bank;
@@ -196,6 +207,13 @@ class RestlessPlayer {
         l.won += s.total;
         l.invested += s.amountinvested;
         if (s.wager > 0) ++paid_;
+        // The store's statistics move with the window's, so that the store is always read against the ledger.
+        const std::pair<const char*, int32_t> moved[] = {
+            {"wager", s.wager}, {"total", s.total}, {"amountinvested", s.amountinvested}};
+        for (const auto& [key, amount] : moved) {
+            p_.memoryStore().write(play::kApplication, play::playerSection(playing()), key,
+                                   std::to_string(stored(playing(), key) - amount));
+        }
         s.wager = s.total = s.amountinvested = s.games = 0;
     }
 
@@ -225,6 +243,30 @@ class RestlessPlayer {
         }
         for (int reel = 1; std::string(where) == "spin" && reel <= 5; ++reel) {
             if (s.reelstop[reel] < 1 || s.reelstop[reel] > 22) ++badCounters_;
+        }
+        checkStore(where);
+    }
+
+    // The store holds the playing slot as a kill at this moment would leave it: balanced against the ledger
+    // with a spin being shown taken whole and a gamble's coins as if taken, and holding the series the
+    // machine plays. While a card is revealed or a lost one shown, the player has not yet read the card.
+    void checkStore(const char* where) {
+        const auto phase = gamble_->phase();
+        if (phase == gamble::Gamble::Phase::Revealing || phase == gamble::Gamble::Phase::Lost) return;
+        const int slot = playing();
+        const Ledger& l = ledger();
+        const auto series = play::readSeries(p_.memoryStore(), slot);
+        const int64_t pending = series ? series->freespinwin : 0;
+        const int64_t expected = l.inserted - (l.wagered + stored(slot, "wager")) +
+                                 (l.won + stored(slot, "total")) - l.takenOut - l.lost - pending;
+        const bool balanced = stored(slot, "bank") == expected;
+        const bool seriesKept = !play::seriesOpen(m_->s) || (series && series->resumable &&
+                                                             series->freespinstotal >= m_->s.freespinstotal);
+        if ((!balanced || !seriesKept) && storeBreaks_++ == 0) {
+            firstStoreBreak_ = std::string(where) + " on slot " + std::to_string(slot) + ": stored credit " +
+                               std::to_string(stored(slot, "bank")) + ", expected " +
+                               std::to_string(expected) +
+                               (seriesKept ? "" : ", the series the machine plays is not in the store");
         }
     }
 
@@ -287,7 +329,7 @@ class RestlessPlayer {
     void finishSeries() {
         if (!inSeries()) return;
         // Now and then the player closes the game in the middle of the series: it goes on at the next
-        // start on the first slot, and a series of another slot is paid into that slot's credit.
+        // start on the first slot, and a series of another slot when its player is chosen again.
         if (draw(6) == 1) {
             p_.advance(draw(20000));
             ++closedInSeries_;
@@ -734,7 +776,7 @@ class RestlessPlayer {
                 store.write(play::kApplication, play::playerSection(slot), "bank", "1000000");
             }
         }
-        // A series left running on another slot than the first is paid into that slot's credit at the start.
+        // A series left running on another slot than the first waits in the store for its player.
         for (int slot = 2; slot <= 6; ++slot) {
             if (play::readSeries(store, slot)) ++seriesLeftOnOtherSlots_;
         }
@@ -770,6 +812,8 @@ TEST(Soak, ARestlessPlayerUsingEveryFeatureNeverGainsOrLosesACoin) {
     EXPECT_EQ(player.ledgerBreaks_, 0) << player.firstBreak_;
     EXPECT_EQ(player.gambleBreaks_, 0) << player.firstGambleBreak_;
     EXPECT_EQ(player.slotBreaks_, 0) << player.firstSlotBreak_;
+    EXPECT_EQ(player.storeBreaks_, 0) << player.firstStoreBreak_;
+    EXPECT_GT(player.announcementChecks_, 0);
     EXPECT_EQ(player.badCounters_, 0);
     EXPECT_EQ(player.nested_, 0);
     EXPECT_EQ(player.stuck_, 0) << player.firstStuck_;
@@ -806,6 +850,7 @@ TEST(Soak, ARestlessPlayerUsingEveryFeatureNeverGainsOrLosesACoin) {
         {"restarts with a series left on another slot than the first", player.seriesLeftOnOtherSlots_},
         {"take-outs", player.takeOuts_},
         {"checks", player.checks_},
+        {"of them during a free-spin announcement", player.announcementChecks_},
         {"gambles opened", player.gambles_},
         {"of them on a collected series", player.seriesGambled_},
         {"won bets", player.wonBets_},

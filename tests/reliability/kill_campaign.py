@@ -11,10 +11,15 @@ The campaign keeps its own account of the gambles it lost: a card is read as los
 exactly the lost state of the bet it placed (the credit down by what was at risk), and a bet whose card a kill
 cut short may only leave the store balanced or short by exactly its stake.
 
+Some rounds start the game with a seed whose first spin shows three or more Scatters, and kill it while that
+spin is shown: as the reels turn, while the free spins are announced, or as the first free spin comes. The
+series must then go on at the restart, or the spin must be untaken (its bet still in the credit, no series).
+
 Short form (CI): --kills 20.  Long form (by hand): --kills 1000.
 Exit status: 0 when every check held, 1 when one failed, 77 when Xvfb or xdotool is missing.
 """
 import argparse
+import json
 import os
 import random
 import shutil
@@ -25,12 +30,66 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from zemdriver import Layout, die_with_parent  # noqa: E402  the end-to-end suite's helpers
+from zemdriver import Layout, die_with_parent, settle_seconds  # noqa: E402  the end-to-end suite's helpers
 
 RECORD_KEYS = ["howmanyspins", "soundonoff", "machinepay", "winroll", "reelspeed", "amountinvested", "wager",
                "total", "bank", "games", "currentplayer"]
 ALLOWED_FILES = {"zem.ini", "zem.lock"}
 CAPTION = "Current Player"
+SCATTER = 12
+MASK = (1 << 64) - 1
+
+
+class SeededDraws:
+    """The game's generator under ZEM_SEED (xoshiro256** seeded through splitmix64), drawing as it does."""
+
+    def __init__(self, seed):
+        self.state = []
+        x = seed & MASK
+        for _ in range(4):
+            x = (x + 0x9E3779B97F4A7C15) & MASK
+            z = x
+            z = ((z ^ (z >> 30)) * 0xBF58476D1CE4E5B9) & MASK
+            z = ((z ^ (z >> 27)) * 0x94D049BB133111EB) & MASK
+            self.state.append(z ^ (z >> 31))
+
+    @staticmethod
+    def rotl(x, k):
+        return ((x << k) | (x >> (64 - k))) & MASK
+
+    def one_to(self, n):
+        s = self.state
+        result = (self.rotl((s[1] * 5) & MASK, 7) * 9) & MASK
+        t = (s[1] << 17) & MASK
+        s[2] ^= s[0]
+        s[3] ^= s[1]
+        s[1] ^= s[2]
+        s[0] ^= s[3]
+        s[2] ^= t
+        s[3] = self.rotl(s[3], 45)
+        return min(int(n * ((result >> 11) * 2.0 ** -53)) + 1, n)
+
+
+def scatter_table(math_tool):
+    """Scatters in view for each reel (1..5) and stop (1..22), from zem-math's window of each stop."""
+    table = {}
+    for stop in range(1, 23):
+        out = subprocess.check_output([math_tool, "spin", "--stops", ",".join([str(stop)] * 5)], text=True)
+        window = json.loads(out)["window"]
+        for reel in range(1, 6):
+            table[reel, stop] = window[reel - 1].count(SCATTER)
+    return table
+
+
+def triggering_seed(rng, scatters, held, machinepay):
+    """A seed whose first spin, with the reels `held` keeps ({reel: stop}), shows three or more Scatters and
+    stands at the payout setting."""
+    while True:
+        seed = rng.randrange(1, 1 << 62)
+        draws = SeededDraws(seed)
+        shown = sum(scatters[reel, held[reel] if reel in held else draws.one_to(22)] for reel in range(1, 6))
+        if shown >= 3 and (held or draws.one_to(max(machinepay, 1)) in (1, 3)):
+            return seed
 
 
 def parse_store(path):
@@ -83,7 +142,12 @@ class Campaign:
         self.figures = dict(kills=0, restarts=0, coins_lost=0, series_resumed=0, series_collected=0,
                             leftovers_found=0, crashes=0, checks=0, screen_losses=0, gambles=0, right_cards=0,
                             lost_cards=0, wins_taken=0, kills_in_gamble=0, options_opened=0,
-                            kills_in_options=0, options_in_autoplay=0)
+                            kills_in_options=0, options_in_autoplay=0, trigger_kills=0,
+                            trigger_kills_untaken=0, trigger_kills_resumed=0)
+        self.scatters = None
+        if args.math and os.access(args.math, os.X_OK):
+            self.scatters = scatter_table(args.math)
+        self.trigger_before = None  # the store before a triggering spin was pressed
         # The wins put at risk in gambles the player lost, and the stake of a bet whose card was not yet seen.
         self.lost_stakes = 0
         self.pending_stake = 0
@@ -134,9 +198,10 @@ class Campaign:
         self.screen = Screen(self.xlog)
         self.xenv = dict(self.xenv, DISPLAY=self.screen.display)
 
-    def start(self, tries=3):
+    def start(self, tries=3, seed=None):
+        env = dict(self.xenv, ZEM_SEED=str(seed)) if seed is not None else self.xenv
         with open(os.path.join(self.logs, "zem.log"), "w") as log:
-            self.game = subprocess.Popen([self.args.zem], env=self.xenv, stdout=subprocess.DEVNULL, stderr=log,
+            self.game = subprocess.Popen([self.args.zem], env=env, stdout=subprocess.DEVNULL, stderr=log,
                                          preexec_fn=die_with_parent)
         deadline = time.monotonic() + 60
         while time.monotonic() < deadline:
@@ -150,7 +215,7 @@ class Campaign:
                     # The X server turned the connection away (not the game's doing): a fresh one, again.
                     self.figures["screen_losses"] += 1
                     self.fresh_screen()
-                    return self.start(tries - 1)
+                    return self.start(tries - 1, seed)
                 self.fail(f"zem ended by itself at startup (status {self.game.returncode}); its output: {kept}")
                 return False
             ids = self.xdotool("search", "--onlyvisible", "--name", CAPTION).split()
@@ -292,11 +357,53 @@ class Campaign:
         self.screen = Screen(self.xlog)
         self.xenv = self.env(self.screen.display)
 
+    def trigger_seed(self, state):
+        """A seed for a round whose first spin starts a series, when the store allows one; else None."""
+        if self.scatters is None or state is None or state.get("series_total", 0) > 0:
+            return None
+        if self.rng.random() >= self.args.trigger_share:
+            return None
+        record = parse_store(self.store).get("player1", {})
+        held = {reel: int(record.get(f"heldstop{reel}", "0") or 0) for reel in (2, 3, 4)}
+        held = {reel: stop for reel, stop in held.items() if stop > 0}
+        return triggering_seed(self.rng, self.scatters, held, state.get("machinepay", 5))
+
+    def trigger_round(self):
+        """Presses BET 1 for the spin that starts a series and kills the game while it is shown: the reels
+        turn, the Scatters sound, the arrow flies, the flames burn, the first free spin follows."""
+        if self.player().get("bank", 0) < 25:
+            self.click("notes")
+        self.trigger_before = self.player()
+        self.click("pplay", 1)
+        self.trigger_before["pressed"] = time.monotonic()
+        speed = max(1, self.trigger_before.get("reelspeed", 1))
+        # The reels take about 0.4 s at speed 1 and 3.5 s at speed 10; the announcement about 5 s after them.
+        self.kill_at = time.monotonic() + self.rng.uniform(0.0, 0.4 + 0.35 * speed + 6.0)
+
+    def check_trigger(self, state):
+        """After the restart that follows a kill during a triggering spin: the series goes on, or the spin
+        was never taken."""
+        before, self.trigger_before = self.trigger_before, None
+        if before is None or state is None:
+            return
+        self.figures["trigger_kills"] += 1
+        late = before["killed_after"] > 1.0  # the reels were turning by then, even on a loaded machine
+        if state["games"] == before.get("games", 0) and state["series_total"] == 0 and not late:
+            self.figures["trigger_kills_untaken"] += 1
+        elif state["games"] == before.get("games", 0) + 1 and state["series_total"] > 0:
+            self.figures["trigger_kills_resumed"] += 1
+        else:
+            self.fail(f"a kill {before['killed_after']:.2f} s into a triggering spin left games {state['games']} "
+                      f"(before {before.get('games')}) and a series of {state['series_total']} spins, "
+                      f"{state['series_played']} played")
+
     def round(self):
         self.ensure_screen()
         before = self.check(after_start=False)
+        self.check_trigger(before)
         self.leftovers_before_start()
-        if not self.start():
+        seed = self.trigger_seed(before)
+        if not self.start(seed=seed):
             if self.game.poll() is None:
                 self.game.kill()
                 self.game.wait(30)
@@ -313,7 +420,9 @@ class Campaign:
         waiting = state.get("series_total", 0) > 0 and not running
         if running:
             self.figures["series_resumed"] += 1
-        if waiting:
+        if seed is not None:
+            self.trigger_round()
+        elif waiting:
             self.click("takewin")
             self.figures["series_collected"] += 1
         elif not running:
@@ -343,6 +452,8 @@ class Campaign:
             while not self.due():
                 time.sleep(0.05)
             self.kill_at = None
+        if self.trigger_before is not None:
+            self.trigger_before["killed_after"] = time.monotonic() - self.trigger_before["pressed"]
         else:
             time.sleep(self.rng.uniform(0.1, self.args.max_wait))
         self.kill()
@@ -356,7 +467,8 @@ class Campaign:
         """The player's record as numbers, read while the game runs (the store is replaced whole, never torn)."""
         try:
             record = parse_store(self.store).get("player1", {})
-            return {k: int(record[k]) for k in ("bank", "total", "games", "howmanyspins", "freespinstotal")
+            return {k: int(record[k]) for k in ("bank", "total", "games", "howmanyspins", "freespinstotal",
+                                                "reelspeed")
                     if record.get(k, "").lstrip("-").isdigit()}
         except (OSError, ValueError):
             return {}
@@ -383,6 +495,8 @@ class Campaign:
             after = self.wait_store(lambda now: now.get("games", 0) > before.get("games", 0), 12)
             if after is None or after.get("freespinstotal", 0) > 0:
                 return  # no credit for the bet, the round's time is up, or a series began
+            # The store holds the spin as its reels start; the next press waits for them to stop.
+            time.sleep(settle_seconds(after.get("reelspeed")))
             won = after.get("total", 0) - before.get("total", 0)
             if won > 0:
                 break
@@ -525,6 +639,8 @@ class Campaign:
               f"{f['wins_taken']}, {self.lost_stakes} coins lost at the gamble, kills with the panel open "
               f"{f['kills_in_gamble']}); options window opened {f['options_opened']} (during autoplay "
               f"{f['options_in_autoplay']}, kills while open {f['kills_in_options']})", flush=True)
+        print(f"kills while a spin that starts a series is shown {f['trigger_kills']}: the series went on "
+              f"{f['trigger_kills_resumed']}, the spin untaken {f['trigger_kills_untaken']}", flush=True)
         print(f"kills {f['kills']}, restarts {f['restarts']}, store checks {f['checks']}, "
               f"coins lost {f['coins_lost']}, crashes {f['crashes']}, series resumed {f['series_resumed']}, "
               f"series collected after a restart {f['series_collected']}, leftover files found before a start "
@@ -541,11 +657,17 @@ def main():
     parser.add_argument("--kills", type=int, default=20)
     parser.add_argument("--seed", type=int, default=int(time.time()))
     parser.add_argument("--max-wait", type=float, default=12.0, help="longest play before a kill, seconds")
+    parser.add_argument("--math", help="zem-math, to find seeds whose first spin starts a series "
+                                       "(default: beside the game's build)")
+    parser.add_argument("--trigger-share", type=float, default=0.25,
+                        help="share of rounds killed during a spin that starts a series")
     parser.add_argument("--keep", action="store_true", help="keep the home folder for a look")
     args = parser.parse_args()
     if not shutil.which("Xvfb") or not shutil.which("xdotool"):
         print("Xvfb or xdotool missing: skipped")
         return 77
+    if args.math is None:
+        args.math = os.path.join(os.path.dirname(os.path.abspath(args.zem)), "..", "tools", "zem-math")
     print(f"seed {args.seed}", flush=True)
     return Campaign(args).run()
 
