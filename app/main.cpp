@@ -49,7 +49,9 @@ int main(int argc, char* argv[]) {
     zem::platform::qt::InstanceLock lock(zem::platform::qt::InstanceLock::besideStore(storeFile));
     if (!lock.mayRun()) {
         fprintf(stderr, "zem: %s\n", zem::platform::qt::kAlreadyRunningText);
-        QMessageBox::information(nullptr, "zem", zem::platform::qt::kAlreadyRunningText);
+        QMessageBox box(QMessageBox::Information, "zem", zem::platform::qt::kAlreadyRunningText);
+        zem::platform::qt::frameAsMessageBox(box);
+        box.exec();
         return 1;
     }
     if (lock.state() == zem::platform::qt::InstanceLock::State::Held)
