@@ -616,9 +616,19 @@ void WindowView::placeFrame() {
         }
         return;
     }
-    if (!frameAround(*top_).isValid()) return;
+    const QSize outer = frameAround(*top_);
+    if (!outer.isValid()) return;
+    // A place that would put part of the window off the screen's work area (a window centred over a larger
+    // one near the edge) is moved in until the whole frame is on it.
+    QPoint corner = wanted;
+    if (const QScreen* screen = top_->screen()) {
+        const QRect area = screen->availableGeometry();
+        const QSize size = top_->size() + outer;
+        corner.setX(std::max(area.left(), std::min(corner.x(), area.right() + 1 - size.width())));
+        corner.setY(std::max(area.top(), std::min(corner.y(), area.bottom() + 1 - size.height())));
+    }
     const QMargins frame = top_->windowHandle()->frameMargins();
-    const QPoint client = wanted + QPoint(frame.left(), frame.top());
+    const QPoint client = corner + QPoint(frame.left(), frame.top());
     if (top_->geometry().topLeft() != client) top_->setGeometry(QRect(client, top_->size()));
     placing_ = false;
 }
