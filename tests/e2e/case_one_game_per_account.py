@@ -28,6 +28,7 @@ def run(env):
     names = g.xdo("getwindowname", box).strip()
     check("Current Player" not in names, f"the second start brought a machine window up: {names!r}")
     g.screenshot("second_start")
+    g.check_message_box(box, "the second start's notice")
     g.xdo("windowfocus", "--sync", box, check_ok=False)
     g.key("Return")
     try:

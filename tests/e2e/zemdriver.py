@@ -277,6 +277,15 @@ class Game:
         check(x >= 0 and y >= 0 and x + width <= sw and y + height <= sh,
               f"{what}: its frame {width}x{height}+{x}+{y} is not wholly on the {sw}x{sh} screen")
 
+    def check_message_box(self, window_id, what):
+        """A message box as the window manager shows it: wholly on screen, with a close box and nothing that
+        maximises it."""
+        self.settled(window_id)
+        self.frame_on_screen(window_id, what)
+        actions = self.window_property("_NET_WM_ALLOWED_ACTIONS", window_id, atom_names=True)
+        check("_NET_WM_ACTION_CLOSE" in actions, f"{what} has no close box: {actions}")
+        check(not any("MAXIMIZE" in a for a in actions), f"{what} can be maximised: {actions}")
+
     def geometry(self, window_id=None):
         """The machine window's (or the given window's) client area on the screen, menu bar included:
         X, Y, WIDTH, HEIGHT."""
