@@ -37,7 +37,9 @@ std::optional<uint64_t> seedFromEnvironment() {
 // Says why the game does not start, on the terminal and in a message box, and gives the exit status.
 int refuseToStart(const QString& text) {
     fprintf(stderr, "zem: %s\n", qPrintable(text));
-    QMessageBox::information(nullptr, "zem", text);
+    QMessageBox box(QMessageBox::Information, "zem", text);
+    zem::platform::qt::frameAsMessageBox(box);
+    box.exec();
     return 1;
 }
 

@@ -48,8 +48,12 @@ std::string returnText(int16_t payout, int16_t lines) {
 InfoWindows::InfoWindows(play::Machine& machine) : m_(machine) {
     paytable.btnunloadpays.onClick = [this] { closePaytable(); };
     paytable.orvellepays.onCloseRequest = [this] { closePaytable(); };
+    paytable.orvellepays.onEscape = [this] { closePaytable(); };
+    paytable.orvellepays.owner = &machine.w.orvelle;
     about.cmdOK.onClick = [this] { closeAbout(); };
     about.aboutorvelle.onCloseRequest = [this] { closeAbout(); };
+    about.aboutorvelle.onEscape = [this] { closeAbout(); };
+    about.aboutorvelle.owner = &machine.w.orvelle;
     about.cmdkestrow.onClick = [this] { webPress(); };
 }
 

@@ -43,6 +43,8 @@ bool markValue(std::array<platform::Control, N>& group, const int16_t (&values)[
 
 OptionsWindow::OptionsWindow(play::Machine& machine) : m_(machine), p_(machine.p) {
     w.frmorvelleoptions.onCloseRequest = [this] { close(); };
+    w.frmorvelleoptions.onEscape = [this] { close(); };
+    w.frmorvelleoptions.owner = &machine.w.orvelle;
     for (int i = 1; i <= 6; ++i) w.machine[i].onClick = [this, i] { selectSlot(i); };
     w.player1.onKey = [this](int& key) { nameKey(key); };
     w.Btndeletedetails.onClick = [this] { deleteDetails(); };

@@ -122,6 +122,10 @@ public:
     bool fillScreen = false;     // shown scaled up to fill the screen, its proportions kept (the large size)
     std::function<void(int& key)> onKeyPreview;
     std::function<void()> onCloseRequest;  // the close box
+    std::function<void()> onEscape;        // the Escape key: leaves the window as its own way out does
+    // The window this one stands over while it is open (the machine window for the game's other windows): the
+    // window system keeps it above its owner, whatever the player clicks.
+    Window* owner = nullptr;
     Control* focus = nullptr;    // the control that holds the keyboard focus, or the window itself
     PictureRef icon;
     WindowState state = WindowState::Normal;  // kept current by the back end as the player changes it

@@ -12,6 +12,10 @@ PaylineViewer::PaylineViewer(play::Machine& m) : m_(m) {
         m_.w.lin[k].onMove = [this, k](const platform::MouseEvent&) { hover(k); };
     }
     m_.w.Btnreturn2game.onClick = [this] { returnToGame(); };
+    // Escape leaves the viewer as its return button does, and only while that button could be clicked.
+    m_.w.orvelle.onEscape = [this] {
+        if (m_.w.Btnreturn2game.acceptsInput()) returnToGame();
+    };
 }
 
 bool PaylineViewer::active() const { return m_.w.Btnreturn2game.visible; }

@@ -128,6 +128,11 @@ QImage forDrawing(const QImage& image) {
 
 }  // namespace
 
+void frameAsMessageBox(QDialog& box) {
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowCloseButtonHint);
+}
+
 // Sees every mouse and key event of the application before the widgets do, and hands those of the attached
 // windows to the model.
 class QtPlatform::InputFilter final : public QObject {
@@ -398,9 +403,16 @@ bool QtPlatform::filterKey(QWidget* receiver, QEvent* event) {
     QWidget* focus = receiver->window()->focusWidget();
     if (receiver != (focus != nullptr ? focus : receiver->window())) return false;
     auto* keyEvent = static_cast<QKeyEvent*>(event);
+    Window& window = view->window();
+    if (keyEvent->key() == Qt::Key_Escape && window.onEscape) {
+        Window* escaping = &window;
+        deliver([escaping] {
+            if (escaping->visible && escaping->enabled && escaping->onEscape) escaping->onEscape();
+        });
+        return true;
+    }
     const int typed = typedCharacter(*keyEvent);
     if (typed == 0) return false;
-    Window& window = view->window();
     if (!window.visible || !window.enabled) return true;
     // The control that has the keyboard: the receiver, or the control it belongs to (a text box's parts).
     Control* target = nullptr;
@@ -483,6 +495,7 @@ MessageResult QtPlatform::messageBox(const MessageBoxRequest& request) {
                     QString::fromStdString(request.text).replace("\r\n", "\n"), QMessageBox::NoButton,
                     parent);
     box.setTextFormat(Qt::PlainText);
+    frameAsMessageBox(box);
     if (request.buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(request.defaultButton == MessageResult::No ? QMessageBox::No : QMessageBox::Yes);

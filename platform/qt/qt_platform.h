@@ -12,6 +12,7 @@
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QSize>
 
 #include <functional>
 #include <map>
@@ -21,6 +22,7 @@
 #include <vector>
 
 class QAction;
+class QDialog;
 class QEvent;
 class QObject;
 class QPointF;
@@ -47,6 +49,9 @@ using PictureResolver = std::function<QImage(const PictureRef&)>;
 // The same picture painted `scale` times its own size in device pixels (a window shown larger, a screen of
 // high pixel density); a null image when it cannot, and the picture is then scaled smoothly instead.
 using ScaledPictureResolver = std::function<QImage(const PictureRef&, double scale)>;
+
+// A message box's frame: a title and a close box, nothing to maximise or minimise.
+void frameAsMessageBox(QDialog& box);
 
 class QtPlatform final : public Platform {
   public:
@@ -115,6 +120,8 @@ class QtPlatform final : public Platform {
     // Runs a handler of player input at once, then brings the widgets in line.
     void deliver(const std::function<void()>& handler);
     bool syncing() const { return syncing_; }
+    // What the desktop's frame last added round a window of the game's (invalid before one was framed).
+    QSize frameSeen{-1, -1};
 
   private:
     class InputFilter;

@@ -24,6 +24,7 @@
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <cmath>
 
@@ -115,7 +116,34 @@ std::string fromDisplayText(const QString& text) {
 
 bool isMultiLine(const Control& c) { return c.wordWrap || c.caption.find('\n') != std::string::npos; }
 
+// What a desktop's frame is taken to add round a window before the window manager has framed one: a title bar
+// and thin borders. A window sized with it stands wholly on screen from its first showing.
+constexpr QSize kFrameGuess(8, 32);
+
+// What the desktop's frame adds round a shown top-level window; an invalid size while the window manager has
+// not framed it (or has taken the frame away for a moment, as it does while it resizes the window).
+QSize frameAround(const QWidget& top) {
+    const QWindow* window = top.windowHandle();
+    if (!top.isVisible() || window == nullptr) return {};
+    const QMargins frame = window->frameMargins();
+    if (frame.isNull() || frame.left() < 0 || frame.top() < 0 || frame.right() < 0 || frame.bottom() < 0)
+        return {};
+    return QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+}
+
 }  // namespace
+
+double windowScale(QSize client, QSize chrome, QSize available, bool fillScreen) {
+    if (client.width() <= 0 || client.height() <= 0 || available.isEmpty()) return 1.0;
+    double fit = std::min(static_cast<double>(available.width() - chrome.width()) / client.width(),
+                          static_cast<double>(available.height() - chrome.height()) / client.height());
+    // Whole hundredths, rounded down: the window's pixels, rounded, still fit.
+    fit = std::floor(fit * 100.0) / 100.0;
+    // A work area smaller than the frame leaves the window a tenth of its size, still usable by keyboard.
+    constexpr double kSmallest = 0.1;
+    const double fitted = std::max(kSmallest, fit);
+    return fillScreen ? fitted : std::min(1.0, fitted);
+}
 
 // The window's top-level widget. The close box asks the model; the model's handler decides what goes.
 class TopWidget final : public QWidget {
@@ -335,6 +363,12 @@ WindowView::WindowView(QtPlatform& platform, Window& window)
     : platform_(platform), window_(window), guard_(std::make_unique<QObject>()) {
     top_ = new TopWidget(platform, window);
     top_->setObjectName(toQt(window.name));
+    // A window that stands over another is a dialog to the window system (only those are made transient),
+    // modal over its owner: a click on the owner gives the keyboard back to it, not to the owner.
+    if (window.owner != nullptr) {
+        top_->setWindowFlags(Qt::Dialog);
+        top_->setWindowModality(Qt::WindowModal);
+    }
     auto* layout = new QVBoxLayout(top_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -541,19 +575,17 @@ void WindowView::createMenuEntry(BoundControl& bound) {
 
 void WindowView::updateScale() {
     double scale = 1.0;
-    if (window_.fillScreen) {
-        QScreen* screen = top_->screen() != nullptr ? top_->screen() : QGuiApplication::primaryScreen();
-        const int width = twipsToPixels(window_.clientWidth), height = twipsToPixels(window_.clientHeight);
-        if (screen != nullptr && width > 0 && height > 0) {
-            // The whole window, its menu bar and the desktop's frame round it, within the screen's work area.
-            const QRect area = screen->availableGeometry();
-            const int frameWidth = top_->isVisible() ? top_->frameGeometry().width() - top_->width() : 0;
-            const int frameHeight = top_->isVisible() ? top_->frameGeometry().height() - top_->height() : 0;
-            const int menu = menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0;
-            scale = std::min(static_cast<double>(area.width() - frameWidth) / width,
-                             static_cast<double>(area.height() - frameHeight - menu) / height);
-            scale = std::max(1.0, std::floor(scale * 100.0) / 100.0);
-        }
+    QScreen* screen = top_->screen() != nullptr ? top_->screen() : QGuiApplication::primaryScreen();
+    const int width = twipsToPixels(window_.clientWidth), height = twipsToPixels(window_.clientHeight);
+    if (screen != nullptr) {
+        // The whole window, its menu bar and the desktop's frame round it, within the screen's work area. The
+        // frame is the one last seen round a window of the game's: the window manager takes it away for a
+        // moment whenever the window changes its size, and a window not yet shown has none.
+        if (const QSize frame = frameAround(*top_); frame.isValid()) platform_.frameSeen = frame;
+        const QSize frame = platform_.frameSeen.isValid() ? platform_.frameSeen : kFrameGuess;
+        const int menu = menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0;
+        scale = windowScale(QSize(width, height), frame + QSize(0, menu), screen->availableGeometry().size(),
+                            window_.fillScreen);
     }
     const double ratio = top_->devicePixelRatioF();
     if (scale == scale_ && ratio == ratio_) return;
@@ -579,8 +611,9 @@ void WindowView::applyWindowBeforeControls() {
     if (fresh_ || w.left != left_ || w.top != top_px_) {
         left_ = w.left;
         top_px_ = w.top;
-        top_->move(twipsToPixels(left_), twipsToPixels(top_px_));
+        placing_ = true;
     }
+    if (placing_) placeFrame();
     if (fresh_ || !(w.icon == icon_)) {
         icon_ = w.icon;
         const QImage icon = platform_.picture(icon_);
@@ -601,10 +634,54 @@ void WindowView::applyWindowBeforeControls() {
     }
 }
 
+// A window's place is its frame's: the top-left corner of the screen is the corner of the title bar, not of
+// the client area beneath it. A window not yet shown is moved (Qt then asks the window manager to put the
+// frame there); a shown one has its client area put beside the frame once the window manager has framed it.
+void WindowView::placeFrame() {
+    const QPoint wanted(twipsToPixels(left_), twipsToPixels(top_px_));
+    if (!top_->isVisible()) {
+        if (QWindow* window = top_->windowHandle()) {
+            window->setFramePosition(wanted);
+        } else {
+            top_->move(wanted);
+        }
+        return;
+    }
+    const QSize outer = frameAround(*top_);
+    if (!outer.isValid()) return;
+    // A place that would put part of the window off the screen's work area (a window centred over a larger
+    // one near the edge) is moved in until the whole frame is on it.
+    QPoint corner = wanted;
+    if (const QScreen* screen = top_->screen()) {
+        const QRect area = screen->availableGeometry();
+        const QSize size = top_->size() + outer;
+        corner.setX(std::max(area.left(), std::min(corner.x(), area.right() + 1 - size.width())));
+        corner.setY(std::max(area.top(), std::min(corner.y(), area.bottom() + 1 - size.height())));
+    }
+    const QMargins frame = top_->windowHandle()->frameMargins();
+    const QPoint client = corner + QPoint(frame.left(), frame.top());
+    if (top_->geometry().topLeft() != client) top_->setGeometry(QRect(client, top_->size()));
+    placing_ = false;
+}
+
+// A window that stands over another is transient for it: the window manager keeps it above that one, and a
+// click on the owner (disabled while this one is open) cannot bury it.
+void WindowView::standOverOwner() {
+    QWidget* owner = window_.owner != nullptr ? platform_.widgetOf(*window_.owner) : nullptr;
+    if (owner == nullptr) return;
+    top_->winId();
+    owner->winId();
+    if (top_->windowHandle()->transientParent() != owner->windowHandle())
+        top_->windowHandle()->setTransientParent(owner->windowHandle());
+}
+
 void WindowView::applyWindowVisibility() {
     if (!fresh_ && window_.visible == visible_) return;
     visible_ = window_.visible;
     if (visible_) {
+        placing_ = true;
+        placeFrame();
+        standOverOwner();
         top_->show();
     } else {
         top_->hide();

@@ -30,6 +30,12 @@ class TopWidget;
 // Twips to pixels, 15 to the pixel, rounded to the nearest pixel (halves away from zero).
 constexpr int twipsToPixels(int twips) { return twips >= 0 ? (twips + 7) / 15 : -((-twips + 7) / 15); }
 
+// How many times its own size a window is drawn. `client` is the client area at its own size, `chrome` what
+// the window adds round it at any scale (the desktop's frame, a menu bar), `available` the screen's work
+// area. A window that fills the screen is as large as the work area allows; any other has its own size, or
+// less when that does not fit: no window is ever larger than the work area.
+double windowScale(QSize client, QSize chrome, QSize available, bool fillScreen);
+
 // One control's widget (or menu action) and the values last put on it, so that a sync touches only what
 // changed.
 struct BoundControl {
@@ -99,6 +105,8 @@ class WindowView {
     void updateScale();
     void applyWindowBeforeControls();
     void applyWindowVisibility();
+    void placeFrame();
+    void standOverOwner();
     void applyText(BoundControl& bound, const Control& c);
     void applyFontAndColours(BoundControl& bound, const Control& c);
     QWidget* containerWidget(const Control* container) const;
@@ -123,6 +131,9 @@ class WindowView {
     Color background_;
     double scale_ = 1.0;
     double ratio_ = 1.0;
+    // The window was asked to stand at (left, top) and the desktop's frame round it is not known yet: once it
+    // is, the window is moved so that the frame, title bar included, stands there.
+    bool placing_ = false;
 };
 
 }  // namespace zem::platform::qt

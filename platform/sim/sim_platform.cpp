@@ -172,6 +172,12 @@ void SimPlatform::typeKey(Window& window, int key) {
     });
 }
 
+void SimPlatform::pressEscape(Window& window) {
+    loop_.post([&window] {
+        if (window.visible && window.enabled && window.onEscape) window.onEscape();
+    });
+}
+
 void SimPlatform::closeWindow(Window& window) {
     loop_.post([&window] {
         if (window.visible && window.onCloseRequest) window.onCloseRequest();

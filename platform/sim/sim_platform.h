@@ -133,6 +133,7 @@ class SimPlatform final : public Platform {
     void tap(Control& control);
     void mouseMove(Control& control, MouseEvent event = {});
     void typeKey(Window& window, int key);
+    void pressEscape(Window& window);
     void closeWindow(Window& window);
 
     // Queued answers for message boxes; without one a box is answered by its default button.

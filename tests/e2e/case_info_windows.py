@@ -1,5 +1,6 @@
-"""The pay-table and about windows: each opens from the menu bar with the machine window disabled, and closes by
-its button and by its close box with the machine window taking input again (a press on COINS counts)."""
+"""The pay-table and about windows: each opens from the menu bar with its frame at the screen's corner and the
+machine window disabled, and closes by its button, by a click on its frame's close box and by Escape, with the
+machine window taking input again (a press on COINS counts)."""
 
 import time
 
@@ -14,21 +15,25 @@ def run(env):
     cases = [(PAYTABLE, "ORVELLE PAYTABLE", "orvellepays", "btnunloadpays"),
              (ABOUT, "About slots_orvelle", "aboutorvelle", "cmdOK")]
     for position, title, window, button in cases:
-        for by_close_box in (False, True):
-            what = f"{window} by {'close box' if by_close_box else button}"
+        for way in (button, "close box", "Escape"):
+            what = f"{window} by {way}"
             g.menu(position)
             found = g.find_window(title, timeout=30)  # the first pay table computes the return first
             check(found is not None, f"{what}: the window did not open")
             wid, origin = found
             time.sleep(0.5)
             g.screenshot(f"{window}_open")
-            check(origin == (0, 0), f"{what}: placed at {origin}, not at the screen's corner")
+            frame = g.frame_rect(wid)
+            check(frame[:2] == (0, 0), f"{what}: its frame stands at {frame[:2]}, not at the screen's corner")
             # The machine window takes no input while it is open.
             g.press("coinsin")
             time.sleep(0.6)
             check(g.number("amountinvested") == inserted, f"{what}: COINS took a press behind the window")
-            if by_close_box:
-                g.close_box(wid)
+            if way == "close box":
+                g.click_close_box(wid)
+            elif way == "Escape":
+                g.xdo("windowfocus", "--sync", wid, check_ok=False)  # the click on COINS took the keyboard
+                g.key("Escape")
             else:
                 g.press_in(origin, button, window)
             deadline = time.time() + 10

@@ -32,7 +32,7 @@ def run(env):
     path = {"PATH": tools + os.pathsep + os.environ.get("PATH", "")}
     store = {"player1": {"bank": "0", "soundonoff": "0"}}
     try:
-        g = env.game(store, extra_env=path)
+        g = env.game(store, game_env=path)
         origin = open_about(g)
         g.press_in(origin, "cmdkestrow", "aboutorvelle")
         g.wait_for(lambda: os.path.exists(note), timeout=15, what="the opener to be started")
@@ -55,7 +55,7 @@ def run(env):
         lone = os.path.join(tempfile.mkdtemp(prefix="zem-lone-"), "app")
         os.makedirs(lone)
         program = shutil.copy(env.zem, lone)
-        h = env.game(store, extra_env=path, program=program)
+        h = env.game(store, game_env=path, program=program)
         origin = open_about(h)
         h.press_in(origin, "cmdkestrow", "aboutorvelle")
         message = h.find_window("ExecuteLink", timeout=15)

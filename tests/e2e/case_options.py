@@ -11,15 +11,10 @@ WINDOW = "frmorvelleoptions"
 
 def options_origin(g, timeout=10.0):
     """The options window's client area on the screen (it has no menu bar), once it is shown."""
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        ids = g.xdo("search", "--onlyvisible", "--name", "^Orvelle Options$", check_ok=False).split()
-        if ids:
-            out = g.xdo("getwindowgeometry", "--shell", ids[0])
-            values = dict(line.split("=", 1) for line in out.split() if "=" in line)
-            return int(values["X"]), int(values["Y"]), ids[0]
-        time.sleep(0.1)
-    check(False, "the options window did not appear")
+    found = g.find_window("Orvelle Options", timeout)
+    check(found is not None, "the options window did not appear")
+    wid, (x, y) = found
+    return x, y, wid
 
 
 def options_shown(g):

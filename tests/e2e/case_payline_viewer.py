@@ -89,6 +89,14 @@ def run(env):
     shot = g.screenshot("viewer_returned")
     check(red_share(reel_area(g, shot)) < 0.5, "the reels did not come back")
 
+    # Escape leaves the viewer as the return button does.
+    g.menu(1)
+    time.sleep(1.0)
+    check(red_share(reel_area(g, g.screenshot("viewer_again"))) > 0.95, "the viewer did not open again")
+    g.key("Escape")
+    time.sleep(1.0)
+    check(red_share(reel_area(g, g.screenshot("viewer_escaped"))) < 0.5, "Escape did not leave the viewer")
+
     # Keyboard play is back.
     g.key("space")
     g.wait_number("games", 1, timeout=20)

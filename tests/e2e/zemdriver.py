@@ -1,5 +1,6 @@
-"""Plays the real zem through the window system: a private Xvfb, a fresh HOME with a prepared store, real pointer
-motion, presses, releases and keys made with xdotool, and the store file and screenshots read back.
+"""Plays the real zem through the window system: a private Xvfb managed by openbox, a fresh HOME with a prepared
+store, real pointer motion, presses, releases and keys made with xdotool, and the store file and screenshots read
+back.
 
 A case is a file case_<name>.py beside this one with a function run(env); env.game(store) starts a game. Click
 positions come from zem-e2e-layout, which prints where the layout puts every control.
@@ -19,6 +20,9 @@ import time
 # The game draws its outcomes from this seed (ZEM_SEED), so a case plays the same reels every run; None
 # leaves them to chance.
 DEFAULT_SEED = 1
+
+# The screen a game gets unless a case asks for another (width x height).
+DEFAULT_SCREEN = "1024x768"
 
 # ImageMagick's own programs, by their full names: another "convert" may stand earlier on the PATH.
 IMPORT = "/usr/bin/import"
@@ -56,12 +60,13 @@ class Env:
         self.layout = Layout(subprocess.check_output([layout_tool], text=True))
         self.games = []
 
-    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED, prepare=None, extra_env=None, program=None,
-             sound=None):
-        """A game on its own X server; `prepare` readies its HOME before the start, `extra_env` adds to its
-        environment, `program` runs another copy of the game than the one under test, and with `sound` (a
-        soundserver.SoundServer) it plays into that server."""
-        g = Game(self, store or {}, notice_seen, seed, prepare, extra_env or {}, program or self.zem, sound)
+    def game(self, store=None, notice_seen=True, seed=DEFAULT_SEED, screen=DEFAULT_SCREEN, game_env=None,
+             prepare=None, program=None, sound=None):
+        """A game on a screen of its own; `game_env` adds variables to the game's environment only, `prepare`
+        readies its HOME before the start, `program` runs another copy of the game than the one under test, and
+        with `sound` (a soundserver.SoundServer) it plays into that server."""
+        g = Game(self, store or {}, notice_seen, seed, screen, game_env or {}, prepare, program or self.zem,
+                 sound)
         self.games.append(g)
         return g
 
@@ -111,10 +116,11 @@ def write_store(path, sections):
 class Game:
     """One run of zem on its own X server and HOME."""
 
-    def __init__(self, env, store, notice_seen, seed, prepare, extra_env, program, sound=None):
+    def __init__(self, env, store, notice_seen, seed, screen, game_env, prepare, program, sound=None):
         self.env = env
+        self.screen_size = tuple(int(n) for n in screen.split("x"))
+        self.game_env = game_env
         self.seed = seed
-        self.extra_env = extra_env
         self.program = program
         self.sound = sound
         self.layout = env.layout
@@ -129,18 +135,11 @@ class Game:
             os.makedirs(os.path.dirname(self.store_path), exist_ok=True)
             prepare(self.store_path)  # whatever else the case wants in place before the start
         self.xvfb = None
+        self.wm = None
         self.proc = None
-        # A display number another X server still held (one ending as this one starts) can turn the game's
-        # connection away; the game then aborts at once. A fresh server and start settle it.
-        for attempt in range(3):
-            self._start_x()
-            try:
-                self._start_zem()
-                break
-            except CaseFailed:
-                if attempt == 2 or not self._refused_display():
-                    raise
-                self.stop()
+        self._start_x()
+        self._start_wm()
+        self._start_zem()
 
     # --- the X server and the game ---
 
@@ -151,15 +150,17 @@ class Game:
             if os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
                 continue
             self.display = f":{number}"
+            # -noreset: otherwise the server starts over whenever its last client goes, and a game started
+            # right after one was killed finds no display to connect to.
             self.xvfb = subprocess.Popen(
-                ["Xvfb", self.display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                ["Xvfb", self.display, "-noreset", "-screen", "0", "%dx%dx24" % self.screen_size, "-nolisten",
+                 "tcp"],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
             self.xenv = dict(os.environ, DISPLAY=self.display, HOME=self.home, XDG_RUNTIME_DIR=self.home)
             for name in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XAUTHORITY", "ZEM_SEED"):
                 self.xenv.pop(name, None)
             if self.seed is not None:
                 self.xenv["ZEM_SEED"] = str(self.seed)
-            self.xenv.update(self.extra_env)
             deadline = time.time() + 15
             while time.time() < deadline and self.xvfb.poll() is None:
                 probe = subprocess.run(["xdotool", "getdisplaygeometry"], env=self.xenv, capture_output=True)
@@ -175,7 +176,9 @@ class Game:
 
     def _start_zem(self):
         self.log = open(os.path.join(self.home, "zem.log"), "w")
-        game_env = dict(self.xenv, **self.sound.client_env()) if self.sound else self.xenv
+        game_env = dict(self.xenv, **self.game_env)
+        if self.sound:
+            game_env.update(self.sound.client_env())
         self.proc = subprocess.Popen([self.program], env=game_env, stdout=self.log, stderr=self.log,
                                      preexec_fn=die_with_parent)
         self.window = None
@@ -189,28 +192,124 @@ class Game:
             else:
                 time.sleep(0.2)
         check(self.window is not None, "zem's window did not appear")
-        # The client area is the bottom of the top-level window; the menu bar stands above it.
-        client = self.layout.windows["orvelle"]
-        deadline = time.time() + 10
-        while True:
-            geo = self.geometry()
-            if geo["HEIGHT"] >= client["height"] or time.time() > deadline:
-                break
-            time.sleep(0.1)
-        self.origin = (geo["X"], geo["Y"] + geo["HEIGHT"] - client["height"])
-        self.menu_height = geo["HEIGHT"] - client["height"]
+        self._find_client_area()
         self.xdo("windowfocus", "--sync", self.window, check_ok=False)
         time.sleep(0.5)  # the first paint and the start-up handlers
 
-    def _refused_display(self):
-        self.log.flush()
-        with open(os.path.join(self.home, "zem.log"), errors="replace") as f:
-            return "cannot open the display" in f.read()
+    def _find_client_area(self):
+        """Where the machine window's client area is and how many times its own size it is drawn, from the
+        window as the window manager placed and the game sized it: the client area is the bottom of the
+        top-level window, the menu bar stands above it."""
+        client = self.layout.windows["orvelle"]
+        x, y, width, height = self.settled(self.window)
+        self.scale = width / client["width"]
+        client_height = round(client["height"] * self.scale)
+        self.origin = (x, y + height - client_height)
+        self.menu_height = height - client_height
 
-    def geometry(self):
-        out = self.xdo("getwindowgeometry", "--shell", self.window)
-        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
-        return {k: int(v) for k, v in values.items() if v.lstrip("-").isdigit()}
+    def settled(self, window_id, timeout=10.0):
+        """The window's client area once the window manager has framed it and it has kept its place and size
+        for a moment (a window is moved to put its frame in place, and sized to fit the screen, once the
+        frame is known)."""
+        deadline = time.time() + timeout
+        last, same = None, 0
+        while time.time() < deadline:
+            rect = self.client_rect(window_id)
+            framed = any(self.frame_extents(window_id))
+            same = same + 1 if rect == last and framed else 0
+            if same >= 5:
+                break
+            last = rect
+            time.sleep(0.2)
+        return last
+
+    # --- the window manager and what it keeps of the windows ---
+
+    def _start_wm(self):
+        """openbox on the game's screen, as a player's desktop has one; returns once it manages windows (it has
+        announced itself on the root window)."""
+        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.xenv, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
+        deadline = time.time() + 15
+        while time.time() < deadline:
+            check(self.wm.poll() is None, f"openbox ended at startup with {self.wm.returncode}")
+            if self.window_property("_NET_SUPPORTING_WM_CHECK"):
+                return
+            time.sleep(0.1)
+        raise CaseFailed("openbox did not take the screen over")
+
+    def _x(self):
+        from Xlib import display
+
+        return display.Display(self.display)
+
+    def window_property(self, name, window_id=None, atom_names=False):
+        """A property of a window (of the root window when none is given) as a list of numbers, or of the names
+        of the atoms it holds; empty when it is not set."""
+        from Xlib import X
+
+        d = self._x()
+        try:
+            window = d.screen().root if window_id is None else d.create_resource_object("window", int(window_id))
+            prop = window.get_full_property(d.intern_atom(name), X.AnyPropertyType)
+            values = list(prop.value) if prop is not None else []
+            return [d.get_atom_name(v) for v in values] if atom_names else values
+        finally:
+            d.close()
+
+    def client_rect(self, window_id):
+        """A window's client area on the screen as (x, y, width, height), wherever the window manager put it."""
+        d = self._x()
+        try:
+            window = d.create_resource_object("window", int(window_id))
+            geo = window.get_geometry()
+            at = d.screen().root.translate_coords(window, 0, 0)
+            return at.x, at.y, geo.width, geo.height
+        finally:
+            d.close()
+
+    def frame_extents(self, window_id):
+        """The frame's left, right, top and bottom widths round a window, as the window manager states them."""
+        return tuple(self.window_property("_NET_FRAME_EXTENTS", window_id) or (0, 0, 0, 0))
+
+    def frame_rect(self, window_id):
+        """The window with its frame (title bar and borders) as (x, y, width, height)."""
+        x, y, width, height = self.client_rect(window_id)
+        left, right, top, bottom = self.frame_extents(window_id)
+        return x - left, y - top, width + left + right, height + top + bottom
+
+    def stacking(self):
+        """The managed windows' X ids from the bottom of the stack to its top."""
+        return self.window_property("_NET_CLIENT_LIST_STACKING")
+
+    def click_close_box(self, window_id=None):
+        """A real click on the close box at the right end of the frame's title bar (openbox's own layout)."""
+        wid = window_id or self.window
+        x, y, width, _ = self.frame_rect(wid)
+        _, right, top, _ = self.frame_extents(wid)
+        self.press_at(x + width - right - top // 2, y + top // 2)
+
+    def frame_on_screen(self, window_id, what):
+        """Checks that the window's frame, title bar included, lies wholly on the screen."""
+        x, y, width, height = self.frame_rect(window_id)
+        sw, sh = self.screen_size
+        check(x >= 0 and y >= 0 and x + width <= sw and y + height <= sh,
+              f"{what}: its frame {width}x{height}+{x}+{y} is not wholly on the {sw}x{sh} screen")
+
+    def check_message_box(self, window_id, what):
+        """A message box as the window manager shows it: wholly on screen, with a close box and nothing that
+        maximises it."""
+        self.settled(window_id)
+        self.frame_on_screen(window_id, what)
+        actions = self.window_property("_NET_WM_ALLOWED_ACTIONS", window_id, atom_names=True)
+        check("_NET_WM_ACTION_CLOSE" in actions, f"{what} has no close box: {actions}")
+        check(not any("MAXIMIZE" in a for a in actions), f"{what} can be maximised: {actions}")
+
+    def geometry(self, window_id=None):
+        """The machine window's (or the given window's) client area on the screen, menu bar included:
+        X, Y, WIDTH, HEIGHT."""
+        x, y, width, height = self.client_rect(window_id or self.window)
+        return {"X": x, "Y": y, "WIDTH": width, "HEIGHT": height}
 
     def xdo(self, *args, check_ok=True):
         result = subprocess.run(["xdotool", *args], env=self.xenv, capture_output=True, text=True, timeout=30)
@@ -225,6 +324,9 @@ class Game:
         if self.proc is not None and self.proc.poll() is None:
             self.proc.kill()
             self.proc.wait()
+        if self.wm is not None and self.wm.poll() is None:
+            self.wm.kill()
+            self.wm.wait()
         if self.xvfb is not None and self.xvfb.poll() is None:
             self.xvfb.terminate()
             try:
@@ -243,7 +345,8 @@ class Game:
 
     def center(self, name, index=0):
         c = self.layout.control(name, index)
-        return (self.origin[0] + c["x"] + c["w"] // 2, self.origin[1] + c["y"] + c["h"] // 2)
+        return (self.origin[0] + round((c["x"] + c["w"] / 2) * self.scale),
+                self.origin[1] + round((c["y"] + c["h"] / 2) * self.scale))
 
     def find_window(self, title, timeout=10.0):
         """The X id and client origin of the game's visible window with this title (windows without a menu
@@ -253,9 +356,12 @@ class Game:
             out = self.xdo("search", "--onlyvisible", "--name", "^" + title + "$", check_ok=False)
             if out.split():
                 wid = out.split()[0]
-                out = self.xdo("getwindowgeometry", "--shell", wid)
-                values = dict(line.split("=", 1) for line in out.split() if "=" in line)
-                return wid, (int(values["X"]), int(values["Y"]))
+                try:
+                    x, y, _, _ = self.settled(wid)
+                except Exception:  # it went again between the search and the look
+                    time.sleep(0.1)
+                    continue
+                return wid, (x, y)
             time.sleep(0.1)
         return None
 
@@ -278,7 +384,8 @@ class Game:
 
     def park_pointer(self):
         """Moves the pointer off every control (to the reels' top edge), so that no hint covers a picture."""
-        self.xdo("mousemove", str(self.origin[0] + 400), str(self.origin[1] + 62))
+        self.xdo("mousemove", str(self.origin[0] + round(400 * self.scale)),
+                 str(self.origin[1] + round(62 * self.scale)))
         time.sleep(0.1)
 
     def move_to(self, name, index=0):
@@ -291,7 +398,9 @@ class Game:
     def menu(self, position=0):
         """Clicks an entry of the menu bar: position 0 is the first (the menu bar's entries stand in the
         order the window lists them, each a few characters wide)."""
-        x = self.origin[0] + 12 + 60 * position
+        # The menu bar's text is drawn at the desktop's own scale (QT_SCALE_FACTOR), not the window's.
+        factor = float(self.game_env.get("QT_SCALE_FACTOR", 1))
+        x = self.origin[0] + round((12 + 60 * position) * factor)
         y = self.origin[1] - self.menu_height // 2
         self.press_at(x, y)
 

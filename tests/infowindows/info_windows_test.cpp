@@ -32,13 +32,33 @@ struct Machine : zem::testing::Game {
     }
 };
 
-TEST(PaytableWindow, OpensFromTheMenuAndExitOrCloseBoxEnableTheMainWindowAlike) {
+// The ways a player leaves a window: its own button, its close box, the Escape key.
+enum class Leave { Button, CloseBox, Escape };
+constexpr Leave kWaysOut[] = {Leave::Button, Leave::CloseBox, Leave::Escape};
+
+const char* nameOf(Leave way) {
+    return way == Leave::Button ? "its button" : way == Leave::CloseBox ? "close box" : "Escape";
+}
+
+void leave(zem::platform::sim::SimPlatform& p, zem::platform::Window& window, zem::platform::Control& button,
+           Leave way) {
+    if (way == Leave::CloseBox) {
+        p.closeWindow(window);
+    } else if (way == Leave::Escape) {
+        p.pressEscape(window);
+    } else {
+        p.click(button);
+    }
+    p.advance(10);
+}
+
+TEST(PaytableWindow, OpensFromTheMenuAndExitCloseBoxOrEscapeEnableTheMainWindowAlike) {
     Machine g;
     g.start(10000, 5);
     ASSERT_TRUE(g.m.w.mnuptble.enabled) << "the entry has its window now";
     auto& pays = g.infos.paytable;
 
-    for (const bool byCloseBox : {false, true}) {
+    for (const Leave way : kWaysOut) {
         g.p.recorder().events.clear();
         g.choose(g.m.w.mnuptble);
         ASSERT_TRUE(g.infos.paytableOpen());
@@ -57,19 +77,15 @@ TEST(PaytableWindow, OpensFromTheMenuAndExitOrCloseBoxEnableTheMainWindowAlike) 
         // The main window's buttons take no input meanwhile.
         EXPECT_FALSE(g.m.w.coinsin.acceptsInput());
 
-        if (byCloseBox) {
-            g.p.closeWindow(pays.orvellepays);
-        } else {
-            g.p.click(pays.btnunloadpays);
-        }
-        g.p.advance(10);
-        EXPECT_FALSE(g.infos.paytableOpen()) << (byCloseBox ? "close box" : "Exit");
+        leave(g.p, pays.orvellepays, pays.btnunloadpays, way);
+        EXPECT_FALSE(g.infos.paytableOpen()) << nameOf(way);
         EXPECT_FALSE(pays.orvellepays.visible);
-        EXPECT_TRUE(g.m.w.orvelle.enabled) << (byCloseBox ? "close box" : "Exit");
+        EXPECT_TRUE(g.m.w.orvelle.enabled) << nameOf(way);
         EXPECT_TRUE(g.m.w.coinsin.acceptsInput());
     }
-    EXPECT_EQ(g.loads, (std::vector<std::string>{"load orvellepays", "unload orvellepays", "load orvellepays",
-                                                 "unload orvellepays"}));
+    EXPECT_EQ(g.loads,
+              (std::vector<std::string>{"load orvellepays", "unload orvellepays", "load orvellepays",
+                                        "unload orvellepays", "load orvellepays", "unload orvellepays"}));
 }
 
 TEST(PaytableWindow, ShowsTheReturnOfThePlayersOwnSettingAndStaysShutInFreeSpins) {
@@ -95,11 +111,11 @@ TEST(PaytableWindow, ShowsTheReturnOfThePlayersOwnSettingAndStaysShutInFreeSpins
     EXPECT_TRUE(g.m.w.orvelle.enabled);
 }
 
-TEST(AboutWindow, OpensWithItsTitleAndHeightAndClosesByOkOrCloseBox) {
+TEST(AboutWindow, OpensWithItsTitleAndHeightAndClosesByOkCloseBoxOrEscape) {
     Machine g;
     g.start();
     auto& about = g.infos.about;
-    for (const bool byCloseBox : {false, true}) {
+    for (const Leave way : kWaysOut) {
         g.choose(g.m.w.mnuabout);
         ASSERT_TRUE(g.infos.aboutOpen());
         EXPECT_FALSE(g.m.w.orvelle.enabled);
@@ -116,15 +132,10 @@ TEST(AboutWindow, OpensWithItsTitleAndHeightAndClosesByOkOrCloseBox) {
             EXPECT_LE(c->left + c->width, about.aboutorvelle.clientWidth) << c->name;
         }
         EXPECT_GT(about.cmdkestrow.top, about.cmdOK.top + about.cmdOK.height);
-        if (byCloseBox) {
-            g.p.closeWindow(about.aboutorvelle);
-        } else {
-            g.p.click(about.cmdOK);
-        }
-        g.p.advance(10);
-        EXPECT_FALSE(g.infos.aboutOpen());
+        leave(g.p, about.aboutorvelle, about.cmdOK, way);
+        EXPECT_FALSE(g.infos.aboutOpen()) << nameOf(way);
         EXPECT_FALSE(about.aboutorvelle.visible);
-        EXPECT_TRUE(g.m.w.orvelle.enabled) << (byCloseBox ? "close box" : "OK");
+        EXPECT_TRUE(g.m.w.orvelle.enabled) << nameOf(way);
     }
 }
 

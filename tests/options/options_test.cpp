@@ -105,9 +105,9 @@ TEST(OptionsWindow, OpensOverADisabledMachineAndClosesEveryWayWithTheSameSteps) 
     EXPECT_EQ(g.m.s.games, 3);
 }
 
-TEST(OptionsWindow, TheCloseBoxStoresExactlyWhatTheOkButtonStores) {
-    std::map<std::string, std::string> stored[2];
-    for (int way = 0; way < 2; ++way) {
+TEST(OptionsWindow, TheCloseBoxAndEscapeStoreExactlyWhatTheOkButtonStores) {
+    std::map<std::string, std::string> stored[3];
+    for (int way = 0; way < 3; ++way) {
         OptionsGame g;
         for (const char* key : play::kRecordKeys) g.store(key, "0", 3);
         g.store("currentplayer", "Ida", 3);
@@ -123,7 +123,8 @@ TEST(OptionsWindow, TheCloseBoxStoresExactlyWhatTheOkButtonStores) {
         if (way == 0) {
             g.ok();
         } else {
-            g.p.closeWindow(g.o.w.frmorvelleoptions);
+            if (way == 1) g.p.closeWindow(g.o.w.frmorvelleoptions);
+            if (way == 2) g.p.pressEscape(g.o.w.frmorvelleoptions);
             g.p.advance(1);
         }
         EXPECT_FALSE(g.o.isOpen());
@@ -136,6 +137,7 @@ TEST(OptionsWindow, TheCloseBoxStoresExactlyWhatTheOkButtonStores) {
         EXPECT_EQ(g.p.memoryStore().writes.back().key, "currentplayer");
     }
     EXPECT_EQ(stored[0], stored[1]);
+    EXPECT_EQ(stored[0], stored[2]);
 }
 
 TEST(OptionsWindow, NamesAreEnteredWithEnterCheckedForLengthAndShownInUpperCase) {

@@ -165,6 +165,26 @@ TEST(PaylineViewer, ReturnBringsTheGameBackAndResumesTheFlash) {
     EXPECT_EQ(g.m.s.games, 2);
 }
 
+TEST(PaylineViewer, EscapeLeavesTheViewerAsTheReturnButtonDoesAndDoesNothingInTheGame) {
+    ShownGame g;
+    g.start();
+    g.p.pressEscape(g.m.w.orvelle);
+    g.idle(1);
+    EXPECT_FALSE(g.show.viewer.active());
+    for (int r = 1; r <= 5; ++r) EXPECT_TRUE(g.m.w.reel[r].visible) << "Escape in the game changed the reels";
+
+    g.p.click(g.m.w.Mnupaylines);
+    g.idle(1);
+    ASSERT_TRUE(g.show.viewer.active());
+    g.p.pressEscape(g.m.w.orvelle);
+    g.idle(1);
+    EXPECT_FALSE(g.show.viewer.active());
+    EXPECT_FALSE(g.m.w.Btnreturn2game.visible);
+    EXPECT_TRUE(g.m.keyboardPlay());
+    for (int r = 1; r <= 5; ++r) EXPECT_TRUE(g.m.w.reel[r].visible && g.m.w.Picture[r].visible);
+    for (int k = 1; k <= 26; ++k) EXPECT_FALSE(g.m.w.lin[k].enabled);
+}
+
 TEST(PaylineViewer, ReturnResumesAutoplayOnlyWhenItWasOn) {
     for (int16_t mode : {int16_t{0}, int16_t{10}}) {
         ShownGame g;

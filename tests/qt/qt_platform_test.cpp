@@ -2,6 +2,8 @@
 // and player input handed to the model as the toolkit contract says.
 #include "platform/qt/qt_platform.h"
 
+#include "platform/qt/qt_window_view.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
@@ -399,6 +401,48 @@ TEST_F(QtWindowTest, DisabledControlsGetNoInput) {
     platform.actionOf(w.exitEntry)->trigger();
     EXPECT_EQ(w.rec.events, std::vector<std::string>{"exit"});
     EXPECT_FALSE(platform.actionOf(w.exitEntry)->isEnabled());  // and the sync after it disabled the action
+}
+
+TEST_F(QtWindowTest, EscapeReachesTheWindowOnlyWhileItTakesInput) {
+    w.window.onEscape = [this] { w.rec.events.push_back("escape"); };
+    // The key goes to the widget that has the keyboard, as the window system sends it.
+    QWidget* top = platform.widgetOf(w.window);
+    const auto keyboard = [top] { return top->focusWidget() != nullptr ? top->focusWidget() : top; };
+    QTest::keyClick(keyboard(), Qt::Key_Escape);
+    EXPECT_EQ(w.rec.events, std::vector<std::string>{"escape"});
+    w.window.enabled = false;
+    platform.sync();
+    QTest::keyClick(keyboard(), Qt::Key_Escape);
+    EXPECT_EQ(w.rec.events, std::vector<std::string>{"escape"}) << "a disabled window took Escape";
+}
+
+// No window is larger than the screen's work area with its frame and menu bar, on any screen a player has; a
+// window keeps its own size whenever that fits, and the large size fills the work area as far as it can.
+TEST(WindowScale, EveryWindowFitsTheWorkAreaAndKeepsItsOwnSizeWhenItCan) {
+    const QSize machine(794, 588), chrome(2, 21 + 19);
+    const QSize screens[] = {{640, 360}, {640, 480}, {800, 600}, {960, 540}, {1024, 768}, {1920, 1080}};
+    const auto drawn = [&](double scale) {
+        return QSize(static_cast<int>(std::lround(machine.width() * scale)),
+                     static_cast<int>(std::lround(machine.height() * scale))) +
+               chrome;
+    };
+    const auto fits = [](QSize size, QSize area) {
+        return size.width() <= area.width() && size.height() <= area.height();
+    };
+    for (const QSize& screen : screens) {
+        for (const bool fill : {false, true}) {
+            const double scale = windowScale(machine, chrome, screen, fill);
+            EXPECT_TRUE(fits(drawn(scale), screen))
+                << screen.width() << "x" << screen.height() << " at " << scale;
+            if (!fill && fits(machine + chrome, screen)) {
+                EXPECT_EQ(scale, 1.0);
+            }
+            // As large as it may be: a hundredth more would not fit.
+            if (fill || scale < 1.0) {
+                EXPECT_FALSE(fits(drawn(scale + 0.011), screen)) << scale;
+            }
+        }
+    }
 }
 
 TEST_F(QtWindowTest, MouseOnPicturesReportsButtonShiftAndTwipsAndTheReleaseFollowsThePress) {

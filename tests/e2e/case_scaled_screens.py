@@ -1,0 +1,31 @@
+"""The game on screens that Qt scales by 2 (QT_SCALE_FACTOR=2) at 1920x1080 and 1280x720: the machine window, the
+pay table and the options window each fit the screen, frame included, and COINS, pressed where it is drawn,
+still adds 25 coins."""
+
+import time
+
+from zemdriver import check
+
+
+def run(env):
+    for screen in ("1920x1080", "1280x720"):
+        g = env.game({"player1": {"bank": "0", "amountinvested": "0", "soundonoff": "0"}}, screen=screen,
+                     game_env={"QT_SCALE_FACTOR": "2"})
+        g.frame_on_screen(g.window, f"the machine window on {screen}")
+        g.screenshot(f"scaled_machine_{screen}")
+        g.press("coinsin")
+        g.wait_number("amountinvested", 25)
+        check(g.number("bank") == 25, f"COINS on {screen}: bank {g.number('bank')}")
+        time.sleep(0.5)
+        for opener, title, shot in ((lambda: g.menu(3), "ORVELLE PAYTABLE", "paytable"),
+                                    (lambda: g.press("btnoptions"), "Orvelle Options", "options")):
+            opener()
+            found = g.find_window(title, timeout=30)
+            check(found is not None, f"{title} did not open on {screen}")
+            time.sleep(0.8)
+            g.screenshot(f"scaled_{shot}_{screen}")
+            g.frame_on_screen(found[0], f"{title} on {screen}")
+            g.xdo("windowfocus", "--sync", found[0], check_ok=False)
+            g.key("Escape")
+            g.wait_for(lambda: g.find_window(title, timeout=0.2) is None, 10, f"{title} to close")
+        g.stop()
