@@ -476,6 +476,7 @@ class Game:
         names = self.xdo("getwindowname", box).strip()
         check("Current Player" not in names, f"{what} brought a machine window up: {names!r}")
         self.screenshot(shot)
+        self.check_message_box(box, what)
         self.xdo("windowfocus", "--sync", box, check_ok=False)
         self.key("Return")
         try:
