@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem's command line through QCommandLineParser, read once before the QApplication exists and once after.
 #include "command_line.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem's command line: --help and --version. The game takes no options of its own for play.
 #pragma once
 

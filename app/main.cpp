@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem: starts the Qt back end, builds the machine window and hands control to the event loop.
 #include "app/command_line.h"
 #include "assets/painted_pictures.h"

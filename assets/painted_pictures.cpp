@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting pictures at a scale: one studio per scale, the same painters as the build's.
 #include "painted_pictures.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's pictures painted afresh at a scale, from the drawings it carries: crisp pictures for a window
 // shown larger than its own size or for a screen of high pixel density.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Access to the pictures and recordings the build packed into the program's resources.
 #include "pictures.h"
 

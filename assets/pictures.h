@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's pictures and recordings as it carries them: looked up by name and number, loaded once.
 #pragma once
 

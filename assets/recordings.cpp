@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 25 recordings, composed note by note, and the RIFF WAVE files that carry them.
 #include "recordings.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine's 25 recordings: their formats and the synthesizer that makes each one as a RIFF WAVE file.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the machine core: a paid spin's draw, tally and pays, the evaluation of given stops, and the
 // parts; the line-parallel evaluation and the exact report.
 #include "core/line_evaluation.h"

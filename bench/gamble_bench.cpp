@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wall time of one gamble bet in the real machine window (offscreen): the fifteen reveal frames and the
 // banner falling through the panel, against the pauses the bet waits for (750 ms for a right guess, 3750 ms
 // for a wrong one). The difference is what drawing the reveal and the banner's fall adds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One tick of the winning-line flash in the real machine window (offscreen): the drawing steps of the tick,
 // then bringing the widgets in line with the model and painting what changed, as happens before the tick's
 // 150 ms pause. Counters give the pixels painted per tick against the window's 794 x 588.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the large size takes to paint: the pictures the machine window shows, painted afresh at a scale
 // (1.8 fills a 1920 x 1080 screen; 3.6 does so at a pixel ratio of 2).
 #include "assets/painted_pictures.h"

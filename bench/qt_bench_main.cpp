@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of the benchmarks that need a QApplication: Qt's offscreen platform unless another is asked for.
 #include <QApplication>
 

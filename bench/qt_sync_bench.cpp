@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of one animation frame on the Qt back end: the five reel strips move inside their reel windows, then
 // the widgets are brought in line and the changed parts painted, as before each pause of the reel animation.
 #include "platform/qt/qt_platform.h"

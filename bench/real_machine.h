@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real machine window for the benchmarks: the Qt back end (no sound, a store in a temporary folder) and
 // the machine on it, with the pictures the game carries.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wall time of one whole reel animation in the real machine window (offscreen), against the sum of its
 // pauses: 338 ms at reel speed 1 and 3435 ms at reel speed 10. The difference is what drawing adds.
 #include "assets/pictures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The win meter's pace in the real window against the headless model: a 1500-coin win at BET 20 (payout
 // level 1) counted up with the win counter on while its lines flash. Each step of the meter is timed on the
 // window's own clock (real time) and on the model's virtual clock; the counters give the milliseconds a step

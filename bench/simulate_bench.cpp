@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paid spins per second of `zem-math simulate`, this build's program beside a baseline build's, run one after
 // the other with the same arguments in the same benchmark run. The baseline is the program named by the
 // environment variable ZEM_MATH_BASELINE (bench/simulate_before_after builds one from an earlier commit);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Width-keeping arithmetic: an addition that would leave its integer's range is skipped, never undefined.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Free-spin award table and multiplier.
 #include "free_spins.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Free-spin rules: the award per Scatter count, the multiplier draw and the Wild-in-run test.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line masks of every reel and stop, and the pay of each run, from the machine's own tables.
 #include "line_evaluation.h"
 

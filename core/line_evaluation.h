@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pays of five stops read for all lines at once: for every reel and stop, the lines on which each paying
 // symbol (or a Wild) stands are one bit mask, so a run over the reels is a chain of ANDs. Built from the
 // machine's own strips, line table, tally sums and pay table; the tests hold it to the tally's result on

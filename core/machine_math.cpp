@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exact figures of the machine. The state that carries from one spin to the next is which reels a Wild holds
 // and at which stop (reel 2 at stop 1 or 2, reels 3 and 4 at stop 9, 10 or 11: 48 states). One pass over all
 // outcomes counts, for every held state an outcome can occur in, the outcome's win, its Scatter award, the

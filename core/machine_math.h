@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine's exact figures, computed from its own rules: the single spin by enumeration of all 22^5
 // outcomes, and the long run of the whole game per payout setting (held Wilds, voids and re-spins, free-spin
 // series with multipliers and retriggers) as a Markov chain over the held-reel states.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one state record through which the reels, the pays, free spins, play control and gamble meet.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dollar text of a coin amount.
 #include "money.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dollar form of an amount of coins: "$ " and coins / 100 in its shortest decimal form.
 #pragma once
 

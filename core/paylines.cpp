@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The payline table and the per-row line lists derived from it at compile time.
 #include "paylines.h"
 

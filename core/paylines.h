@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 25 fixed paylines: the row each line takes on every reel, and the lines through each row.
 #pragma once
 

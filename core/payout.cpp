@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bookings and the payout decision.
 #include "payout.h"
 

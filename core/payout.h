@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Booking a spin, the payout draw that may void a winning outcome, and taking a voided booking back.
 #pragma once
 

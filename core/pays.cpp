@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scatter and line pays. Only the symbol on reel 1 can pay a line: every paying sum holds reel 1's weight 8,
 // and reel 1 never shows a Wild, so the line pay reads that one symbol's sum instead of walking all ten.
 // Every paying sum also holds reel 2's weight 7, the one odd weight, so a line whose sum is even pays

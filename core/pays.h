@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the spin's pays off the tally: the Scatter pay and the line pay.
 #pragma once
 

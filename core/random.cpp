@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Seeding of the real generator and the scripted sequence.
 #include "random.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Uniform random numbers in [0, 1): one interface, a real generator and a scripted one for replays.
 #pragma once
 

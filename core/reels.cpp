@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strip table: which symbol stands on each of the 29 cells of each reel picture.
 #include "reels.h"
 

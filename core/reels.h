@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five reel strips, their weights and the numbering of the fifteen visible cells.
 #pragma once
 

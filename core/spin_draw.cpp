@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The draw and the tally. The tally adds a reel's weight to a whole row's line vector at once: each
 // (reel, row) has a mask holding the weight on the lanes of the lines through that row, and one symbol's
 // tally is 32 lanes of 16 bits, so a row's add is a handful of vector instructions.

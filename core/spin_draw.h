@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing a spin: each reel's stop (drawn, or kept by a Wild's hold) and its contribution to the line tally.
 #pragma once
 

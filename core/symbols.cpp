@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pay table and names of the symbols.
 #include "symbols.h"
 

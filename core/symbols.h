@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The twelve symbols of the machine and the pay table of the ten paying ones.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gamble's handlers: opening on the gamble button, the colour and suit bets with the card reveal and the
 // history row, the right and the wrong guess, and taking the win.
 #include "gamble.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card gamble: after a win the player bets it on the colour (2:1) or the suit (4:1) of a face-down card,
 // again after every right guess, until a wrong guess loses it or the take-win button banks it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening, placing and closing the pay-table and about windows, and opening the player's manual.
 #include "info_windows.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The information windows' handlers: the pay table with the machine's return, the about window with its web
 // button, and the two routines they share, `placewindow` and `openlink`.
 #pragma once

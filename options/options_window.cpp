@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options window's life and its handlers.
 #include "options_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options window's handlers: opening, slot selection, name entry, deletion, closing, the setting groups
 // and the screen size. It works on the machine's shared player record and writes it to the store.
 #pragma once

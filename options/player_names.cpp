@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding, counting, upper-casing and cutting players' names.
 #include "player_names.h"
 

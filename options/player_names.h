@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Players' names as the options window shows them: stored names are untrusted text of any length and bytes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The slot list and the selection's reading of a slot.
 #include "slot_list.h"
 

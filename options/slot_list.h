@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the six player slots for the options window: the slot buttons' captions and one slot's record.
 // Plain functions over the settings store, so that any store content can be thrown at them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filling the statistics texts from the player record.
 #include "statistics_texts.h"
 

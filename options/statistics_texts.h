@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics the options window shows: the fixed texts of each label in their three variants, as one
 // table, and the step that fills the labels from the player record.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reachability and placement of controls, and the option-button marks.
 #include "controls.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Controls as plain data: the properties the windows need, and the handler slots their events run.
 #pragma once
 

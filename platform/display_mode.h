@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Listing and changing the display mode, and knowing the screen size.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Delivery of input and timer ticks.
 #include "event_loop.h"
 

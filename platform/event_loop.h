@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one event thread: queued input, window timers and the "let pending events run" step.
 #pragma once
 

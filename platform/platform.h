@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everything the game asks of the machine it runs on, behind one interface with a Qt and a headless back end.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which control a mouse release belongs to: the one that took the press, whatever the press did to it.
 #pragma once
 

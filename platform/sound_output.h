@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one sound channel: recordings are handed over once, then played by number; a new sound cuts the old.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Putting money in (COINS, NOTES), choosing the lines and the coins per line, the space key, and the
 // pressed look of the picture buttons.
 #include "core/checked.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Free spins on the machine window: the trigger's announcement, the bookkeeping at the end of every spin of
 // a series, and the timer that starts each next free spin.
 #include "core/free_spins.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wiring of the machine window: timers and the handler of every control event.
 #include "machine.h"
 

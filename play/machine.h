@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine window's module: the state record, the window's controls and timers, and every handler of play
 // control, the spin and its evaluation. The handlers live in one file per subsystem.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The play handler where every spin begins, autoplay, and the buttons that open the other windows.
 #include "machine.h"
 #include "player_record.h"

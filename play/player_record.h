@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player record in the settings store: its eleven keys, their order, text forms and reading rules.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reels' run into their stops: all five spin up together, then reels 1 to 5 settle one after another
 // while the reels after them keep turning. A held reel stands still throughout and makes no sound.
 #include "machine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Taking up a free-spin series that an earlier run left in the store (killed, or closed mid-series): the
 // series goes on where it stopped, without its announcement and with its music, and nothing it paid is lost.
 #include "core/checked.h"

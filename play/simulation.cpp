@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulation drives the machine as a player on autoplay would, topping the credit up with notes.
 #include "simulation.h"
 

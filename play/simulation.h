@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long runs of the game itself, headless: the window's own handlers under a virtual clock, with autoplay,
 // held Wilds, voids, free-spin series and their collects, seeded so that a run repeats exactly.
 #pragma once

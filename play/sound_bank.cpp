@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound bank: loading the recordings once and playing them under the sound switch.
 #include "sound_bank.h"
 

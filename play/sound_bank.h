@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine's bank of 25 recordings, played by number on the one sound channel under the sound switch.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A spin from its first reel to the end of its evaluation: the draw chain spinreel1..spinreel5, then the
 // pays, the booking, the payout decision, the reel animation, the win sound and the credit.
 #include "core/checked.h"

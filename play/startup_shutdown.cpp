@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bringing the machine window up with player 1's record, and taking it down with the current player's saved.
 #include "core/checked.h"
 #include "core/free_spins.h"

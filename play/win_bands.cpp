@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tables of win bands, roll-up steps and reel animation settings.
 #include "win_bands.h"
 

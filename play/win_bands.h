@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a spin's win decides: the pause before the next automatic spin and the win sound.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The win meter: counting a win up (or showing it at once), holding a free spin's win, and collecting a
 // free-spin series' total with the take-win button.
 #include "core/checked.h"

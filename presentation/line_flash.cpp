@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The winning-line flash on `tmrlineflash`.
 #include "line_flash.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The winning-line flash: after a spin, each played winning line in turn is drawn across the reels, its
 // marker and the cells of its winning run blinking, five ticks a line, round and round until something stops
 // it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The payline drawing table and the step that puts a line on the six segments.
 #include "payline_drawing.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How each payline is drawn across the reel area: its colour, its segments and its markers. The line flash
 // and the payline viewer both draw from this one table.
 #pragma once

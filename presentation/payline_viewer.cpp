@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry to, hover in and return from the payline viewer.
 #include "payline_viewer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The payline viewer: a mode of the machine window in which the reels give way and moving the mouse over a
 // line marker draws that payline whole, until the return button brings the game back.
 #pragma once

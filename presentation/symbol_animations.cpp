@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Scatter and Wild animations on `Timerscatters`, `Timer4` and `timerwild`.
 #include "symbol_animations.h"
 

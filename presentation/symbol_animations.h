@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The animations of the two special symbols after a spin: the Scatter on every Scatter cell, the Wild on the
 // Wild cells, and in free spins the Wild with the multiplier laid over it.
 #pragma once

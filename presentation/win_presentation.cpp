@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The win show's part in opening the gamble.
 #include "win_presentation.h"
 

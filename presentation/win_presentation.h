@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The win presentation of the machine window: the line flash, the symbol animations and the payline viewer,
 // bound to the machine's timers and hooks. Build it before the machine starts up, so that the "PayLines"
 // entry comes up live.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parsing and checking of zem-math's options.
 #include "math_args.h"
 

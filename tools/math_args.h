@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Command-line arguments of zem-math: options of the form --name value, and the checked values they carry.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math's help texts, one per subcommand, kept apart from the dispatch so each reads as a whole.
 #include "math_help.h"
 

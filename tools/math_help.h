@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math's help: each subcommand's description and the program's version.
 #pragma once
 

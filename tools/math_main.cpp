@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math's subcommand table and dispatch. A new subcommand is one function and one row of kSubcommands.
 #include "math_main.h"
 

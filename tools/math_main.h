@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math: the table of subcommands and the program's entry, with its streams passed in.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math report: enumerates the outcomes and solves the long run with the core's own rules.
 #include "math_report.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math report: the machine's exact figures, for a person or, with --json, for a program.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math simulate: the machine window's own handlers on the headless back end under autoplay.
 #include "math_simulate.h"
 

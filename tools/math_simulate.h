@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math simulate: many paid spins of the whole game, headless and seeded, reported as one line of JSON.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math spin: one outcome through placeStops and payOutcome, reported as JSON.
 #include "math_spin.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math spin: the evaluation of one outcome given by its stops, as one line of JSON.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math: the machine's rules from the command line (see math_main.cpp for the subcommands).
 #include "math_main.h"
 

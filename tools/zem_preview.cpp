@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preview of the program's art and sound: every picture on one labelled contact sheet, every recording
 // listed. Usage: zem-preview [sheet.png]   (default: zem-contact-sheet.png in the current folder)
 #include "assets/pictures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the gamble panel: positions and sizes in twips inside `pandouble`, texts, colours, hints and
 // pictures.
 #include "gamble_panel.h"

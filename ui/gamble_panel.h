@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gamble's panel `pandouble` in the machine window: the amount lines, the card with its four suit
 // buttons, the colour and take-win buttons, the history row and the two banners.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the pay-table and about windows.
 #include "info_windows.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pay-table window `orvellepays` and the about window `aboutorvelle`: their controls, places and texts.
 #pragma once
 

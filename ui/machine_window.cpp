@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the machine window: positions and sizes in twips, captions, hints, colours and pictures.
 #include "machine_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine window `orvelle`: every control it holds, where it stands and what it says.
 #pragma once
 

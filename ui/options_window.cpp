@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the options window: positions and sizes in twips, captions and hints.
 #include "options_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options window `frmorvelleoptions`: the player slots, the statistics, the setting groups and the
 // screen-size buttons, where they stand and what they say.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The free-spin announcement: the stockade, four frames of its fire, the burning arrow and the landed arrow.
 #include "art.h"
 #include "painting.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every picture of the machine, painted from the SVG sources and code: one function per picture or list.
 #pragma once
 

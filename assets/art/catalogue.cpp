@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list of every picture the program carries, with the painter of each.
 #include "art.h"
 #include "core/reels.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gamble: the four aces, the card back and its peel frames, the suit icons, the panel, buttons and
 // banners.
 #include "art.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine window's background, the button panel with every button's pressed look, the picture buttons,
 // the coins of the COINS animation, the captions of the right-hand box and the payline markers.
 #include "art.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting helpers: fonts, SVG, blur, shadows, lettering, suits, buttons and grain.
 #include "painting.h"
 

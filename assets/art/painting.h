@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting helpers shared by all pictures: fonts, SVG rendering, shadows and glows, lettering, suits,
 // buttons.
 #pragma once

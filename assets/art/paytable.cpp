@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pay-table picture, drawn from the machine's own pays, and the program's icon.
 #include "art.h"
 #include "core/free_spins.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The twelve symbol tiles, the reel strips made of them, and the Scatter and Wild animation frames.
 #include "art.h"
 #include "core/reels.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: paints every picture as PNG and synthesizes every recording as WAV, and lists them for the
 // resource compiler. Usage: zem_bake <svg folder> <output folder> [name...] (names: only those pictures).
 #include "assets/art/art.h"

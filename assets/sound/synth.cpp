@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The synthesizer's voices, percussion, filters and reverb.
 #include "synth.h"
 

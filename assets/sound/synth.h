@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small deterministic synthesizer: voices, drums, metal clinks, filters and a room reverb on a float track.
 #pragma once
 

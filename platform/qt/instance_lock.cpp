@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lock file: flock on an open descriptor, the holder's process id written inside for people to read.
 #include "instance_lock.h"
 

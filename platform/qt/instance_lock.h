@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One game per account: an exclusive lock on a file beside the settings store, held while the game runs. The
 // system lets go of it when the process ends however it ends, so the lock of a killed game is simply taken
 // over by the next start.

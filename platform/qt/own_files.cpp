@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Following the links at a place with lstat and readlink, which never open what they look at.
 #include "own_files.h"
 

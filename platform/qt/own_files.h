@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's own files (the settings store, the lock): what stands at their place, looked at without opening
 // anything, so that a device, a pipe or a link into another account's files is never read, written or waited
 // on.

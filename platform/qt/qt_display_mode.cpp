@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screen's size, and mode requests that leave the display unchanged.
 #include "qt_display_mode.h"
 

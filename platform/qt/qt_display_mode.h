@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display on Qt: the screen's size from QScreen. The mode itself is left as the desktop has it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt back end's event handling, yields, dialogs and pictures.
 #include "qt_platform.h"
 

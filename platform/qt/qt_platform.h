@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt back end: real windows for the control model, a real clock, message boxes, the pointer, links, and
 // the machine's services (settings store, sound output, display mode). The application creates the
 // QApplication first; everything runs on its thread.

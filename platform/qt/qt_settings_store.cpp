@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // QSettings behind the settings store: texts go in and come out unchanged.
 #include "qt_settings_store.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-user settings store on QSettings: one INI file per application, sections as groups, values as
 // texts.
 #pragma once

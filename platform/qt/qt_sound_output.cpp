@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playing the recordings through a QAudioSink that pulls from the sound channel.
 #include "qt_sound_output.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one sound channel on Qt Multimedia: recordings converted once to the device's format, fed to one audio
 // sink from a thread of its own, so that sound goes on while the game thread pauses.
 #pragma once

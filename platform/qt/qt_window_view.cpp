@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Widgets for the controls of one window, and their sync with the model.
 #include "qt_window_view.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real widgets of one window model, and the step that brings them in line with it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding values the settings reader would rebuild as serialized objects, as it decodes them.
 #include "stored_objects.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file as untrusted input. QSettings takes a value that begins with "@Variant(" or "@DateTime("
 // for a serialized object and rebuilds it from the bytes that follow, trusting every size they declare: a few
 // bytes in a damaged or hostile file make it reserve gigabytes, or end the program when it cannot. The game

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The self-pipe behind the termination signals.
 #include "termination_signals.h"
 

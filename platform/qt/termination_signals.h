@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SIGTERM, SIGINT and SIGHUP turned into a call on the event loop: the signal handler only writes a byte to a
 // pipe, and the loop, when it reads it, runs the game's own shutdown.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading, converting and playing out WAVE recordings.
 #include "wave_data.h"
 

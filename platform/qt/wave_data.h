@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RIFF WAVE recordings: reading the header and samples, converting them to the sound output's format, and the
 // one channel that plays a converted recording once or in a loop.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless back end's behaviour.
 #include "sim_platform.h"
 

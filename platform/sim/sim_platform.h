@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless back end: a virtual clock, scripted input, answers and random numbers, an in-memory store and
 // a sound output that records what was asked of it. With it a whole game runs in tests in milliseconds.
 #pragma once

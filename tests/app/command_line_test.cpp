@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem's command line: --help and --version are answered, Qt's own options are left to Qt, the rest refused.
 #include "app/command_line.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real pay-table and about windows, offscreen: opened from the menu, their sizes and texts on screen,
 // grabbed, closed by their buttons; and the main window's minimised state as the model sees it.
 #include "infowindows/info_windows.h"

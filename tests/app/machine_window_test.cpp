@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real machine window, offscreen: it comes up with the player's credit, plays a spin and is grabbed.
 #include "assets/pictures.h"
 #include "platform/qt/qt_platform.h"

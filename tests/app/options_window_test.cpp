@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real options window and the large size, offscreen on a 1920 x 1080 screen (and at device pixel ratio 2
 // when ZEM_TEST_SCALE_FACTOR=2): the window as it looks, the machine window scaled up to fill the screen with
 // its pictures painted at that scale, and mouse input mapped back through the scale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real game as a process: termination signals close it as its close box does, one game runs per account,
 // and the lock of a killed game is taken over.
 #include "platform/qt/instance_lock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real Qt back end with a scripted random sequence in place of its generator, so that a test or benchmark
 // can play chosen outcomes in the real window.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The win presentation in the real machine window, offscreen: the line flash on an on tick, the Scatter
 // animation, the multiplier over a Wild in free spins and the payline viewer, each grabbed to a PNG; and the
 // flash's repaint kept to what a tick changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the pictures and recordings the program carries: sizes, counts, reel strips, masks, pressed looks.
 #include "assets/pictures.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine's tables written out independently of core/, and small helpers shared by the core tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The draw of each reel, what one reel adds to the tally, and the hold of a reel by a Wild.
 #include "core/paylines.h"
 #include "core/reels.h"

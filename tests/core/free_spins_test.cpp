@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Free spins: the award per Scatter count, the multiplier draw and whether a Wild takes part in a win.
 #include "core/free_spins.h"
 

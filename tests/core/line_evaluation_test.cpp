@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line-parallel evaluation against the tally's, on every one of the 22^5 outcomes; and the exact
 // figures' own checks that a wrong count would break.
 #include "core/line_evaluation.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dollar text of an amount of coins.
 #include "core/money.h"
 

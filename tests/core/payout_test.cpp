@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The payout control: bookings, the draw, when an outcome stands, and taking a voided booking back.
 #include "core/payout.h"
 

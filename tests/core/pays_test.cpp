@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scatter and line pays: the worked outcomes, the lines played, and every outcome against a reference.
 #include "core/pays.h"
 

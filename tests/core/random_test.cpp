@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The random generator: the published xoshiro256** sequence, seeding, and an even spread over the stops.
 #include "core/random.h"
 

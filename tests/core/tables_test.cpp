@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine's fixed data: pay table, reel weights, strips, cell numbers and the payline table.
 #include "core/paylines.h"
 #include "core/reels.h"

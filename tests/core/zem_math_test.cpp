@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math: the spin report against the core, bad arguments, and the built program itself.
 #include "core/machine_state.h"
 #include "core/pays.h"

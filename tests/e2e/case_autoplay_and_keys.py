@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Autoplay switched on and off twice (the games count stands still after each OFF), the notice box answered
 with the keyboard, and the space key spinning twice."""
 

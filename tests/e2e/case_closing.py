@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Closing the game: "&exit" takes one click after a picture button's press, and the close box during a spin
 ends the game once the spin is over, with that spin in the store."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The game's windows on a desktop with a window manager, on a small and a large screen: every window's frame,
 title bar included, wholly on screen; a click on the disabled machine window (its reels, its title bar, its menu
 bar) while another window of the game's is open leaves that window on top; Escape closes the options window with

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The card gamble through the window system: after a win, GAMBLE opens the panel; RED, BLACK and the four suit
 buttons each bet, TAKE WIN takes what is at risk. The cards are the game's own draws, so the case reads each
 outcome from the store, which holds after every decided card what the player would have if the win were taken

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Closing the game while the gamble's card is being revealed: the close box waits for the card, the game ends,
 and the store keeps what the decided card left the player (a right guess's gain, or the stake lost)."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The pay-table and about windows: each opens from the menu bar with its frame at the screen's corner and the
 machine window disabled, and closes by its button, by a click on its frame's close box and by Escape, with the
 machine window taking input again (a press on COINS counts)."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """One game per account: a second start beside a running game says so and brings no machine window up, and
 never writes the store; SIGTERM closes the running game through its shutdown; a game killed outright leaves a
 lock that the next start takes over."""

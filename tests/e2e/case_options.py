@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The options window played through the window system: OPTIONS opens it, a slot is picked, a name typed with
 Enter, a setting changed, O.K. closes it, and the store holds both players; then "Large Size 800X600" scales the
 machine window up and a bet button pressed at its scaled place plays a spin."""

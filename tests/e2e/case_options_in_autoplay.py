@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """OPTIONS pressed while autoplay runs: the window opens between two spins (a press while the reels turn is
 refused), autoplay ends, no spin runs behind the window while another slot is chosen and the window stays open
 for seconds, and the new player's credit is untouched after the window closes."""

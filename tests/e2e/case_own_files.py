@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The game's own files: a pipe at the store's place neither holds the start up nor is written; the game
 plays on and says at the first save that progress is not being saved, and why. A lock that cannot be had
 keeps a start from bringing the machine up, and says so."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The payline viewer: "PayLines" from the menu bar hides the reels, a pointer moved over a line marker draws that
 line across the empty reel area (lin(26) draws line 1), COINS and the space key in the viewer spin nothing, and the
 return button brings the reels and keyboard play back."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Every picture button pressed three times in a row through the window system works every time and comes back
 in its normal look: COINS, NOTES, the five line buttons and the six bet buttons."""
 

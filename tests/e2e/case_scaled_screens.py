@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The game on screens that Qt scales by 2 (QT_SCALE_FACTOR=2) at 1920x1080 and 1280x720: the machine window, the
 pay table and the options window each fit the screen, frame included, and COINS, pressed where it is drawn,
 still adds 25 coins."""

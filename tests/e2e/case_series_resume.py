@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A free-spin series left in the store by a run that was killed goes on by itself at the next start, without
 its announcement, and TAKE WIN collects the whole series total into the credit. A series left on another slot
 goes on once that player is chosen in the options window and the window closes."""

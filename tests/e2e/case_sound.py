@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The game heard through a real sound server: with the sound on, COINS rings the coin (its recording, about
 0.23 s long, and nothing else) and a spin sounds its click and its reels; with the sound off both are silent."""
 

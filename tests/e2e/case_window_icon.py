@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The game's window as the desktop sees it: the program's icon at the sizes a taskbar and a switcher pick
 from (not only the pictures' 35 pixels), and the window class the desktop entry names."""
 

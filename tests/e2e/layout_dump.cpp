@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-e2e-layout: prints where every control of the game's windows stands, in pixels of its window's client
 // area, so that the end-to-end tests click where the layout puts a control instead of at typed positions.
 #include "ui/info_windows.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs one end-to-end case: run_case.py NAME --zem PATH --layout PATH --out DIR. Prints the case's closing line
 and exits non-zero when it failed."""
 

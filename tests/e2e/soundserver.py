@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A private PulseAudio server with one null sink, for the cases that listen to the game: the game plays into
 the sink, parec records the sink's monitor, and the recording is read back as 16-bit mono samples.
 

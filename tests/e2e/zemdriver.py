@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plays the real zem through the window system: a private Xvfb managed by openbox, a fresh HOME with a prepared
 store, real pointer motion, presses, releases and keys made with xdotool, and the store file and screenshots read
 back.

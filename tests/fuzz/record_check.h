@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check both fuzz targets make of a store: every player record loads without fault, the next save writes
 // a store that reads back whole, and nothing that could be read is lost on the way.
 #pragma once

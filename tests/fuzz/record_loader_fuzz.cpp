@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file as untrusted input: the fuzzer's bytes are the whole store file, read through the real
 // settings store.
 #include "platform/qt/qt_settings_store.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record loader on any texts at all: the fuzzer's bytes, read as "[section]" and "key=value" lines with
 // nothing escaped, fill an in-memory store, so that every stored text reaches the loader exactly as given.
 #include "platform/sim/sim_platform.h"

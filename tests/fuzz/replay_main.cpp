@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target over given files and folders of files once each (the corpus in ordinary builds).
 #include <algorithm>
 #include <cstdint>

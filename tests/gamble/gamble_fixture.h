@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole machine with its gamble on the headless back end, with helpers to win, open and bet as a player
 // does, the cards scripted.
 #pragma once

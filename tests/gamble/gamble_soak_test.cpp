@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long runs with a player who gambles: every coin stays accounted for through spins, free-spin series,
 // gambles won, lost and taken, and the store always holds what the window holds.
 #include "gamble/gamble.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card gamble played as a player does: opening on a win, colour and suit bets with scripted cards, the
 // history row, the right and the wrong guess, taking the win, presses that must not count, and what the
 // store holds when the window closes or the program dies during a gamble.

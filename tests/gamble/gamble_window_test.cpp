@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real machine window, offscreen, with the gamble open after a right guess: it is grabbed for a look.
 #include "assets/pictures.h"
 #include "gamble/gamble.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pay-table and about windows as a player opens and closes them from the machine's menu, placewindow,
 // openlink with a browser that starts and one that does not, and the manual the about window opens.
 #include "infowindows/info_windows.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the built game into a temporary prefix and checks the tree a desktop and a packager see: every file
 # in its place and nothing else, the icon at every size, a desktop entry and metainfo that their validators
 # accept, manual pages groff reads without a warning, the programs answering --help and --version from the

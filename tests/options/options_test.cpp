@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options window played as a person plays it on the headless back end: slots, names, deletion, closing,
 // the statistics texts, the setting groups and the screen size.
 #include "../play/game_fixture.h"

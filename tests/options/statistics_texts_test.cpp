@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics texts, every one compared with its given text and length, and the shown forms of names.
 #include "options/statistics_texts.h"
 

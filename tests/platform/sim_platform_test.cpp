@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless back end's clock, timers, event delivery and input rules, which every scenario test relies on.
 #include "platform/sim/sim_platform.h"
 

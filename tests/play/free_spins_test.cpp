@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Free-spin series, held Wilds and the payout control, played through the machine window's handlers.
 #include "core/free_spins.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole machine on the headless back end, with helpers to script outcomes and play as a player does.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Seeded headless runs replay exactly: the figures zem-math prints and a digest of the machine after every
 // spin (state, captions, the virtual time, every timer's tick count, sleeps, event passes, the sound heard
 // and the stored record) match the values recorded from earlier builds. Any change to what the window's

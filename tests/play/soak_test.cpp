@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long runs of the whole game: no coin is ever created or lost, counters stay in range, and no spin ever
 // starts inside another. One soak drives autoplay alone; the other plays as a restless player does, through
 // the window's own input, with every feature the machine has.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the recordings as synthesized and of the sound bank that plays them on the one channel.
 #include "play/sound_bank.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The winning-line flash after real spins: its blink pattern, the order of the lines, the cells of the run,
 // and what each of its stoppers leaves on the window.
 #include "core/paylines.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The payline viewer played as a player does: the "PayLines" entry, mouse moves over the markers and the
 // return button.
 #include "presentation/payline_drawing.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole machine with its win presentation on the headless back end, and a record of what every flash tick
 // left on show during its pause.
 #pragma once

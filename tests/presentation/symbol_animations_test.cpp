@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Scatter and Wild animations after real spins: their frame sequences from a reset, the multiplier laid
 // over the Wild in free spins, and the cases in which they animate nothing.
 #include "core/free_spins.h"

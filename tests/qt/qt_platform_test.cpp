@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt back end's windows: widgets made from a window model, kept in line with it, painted before pauses,
 // and player input handed to the model as the toolkit contract says.
 #include "platform/qt/qt_platform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt back end's services: the settings store on QSettings, the sound output without a device, and the
 // display mode.
 #include "platform/qt/qt_display_mode.h"

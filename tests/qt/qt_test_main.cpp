@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the Qt back end's tests inside one QApplication on the offscreen platform, with the user's folders
 // pointed at a scratch folder so no test touches the real settings.
 #include <QApplication>

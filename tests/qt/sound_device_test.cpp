@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound output on a real sound server: a private PulseAudio with a null sink, started by the test itself
 // before anything in the process opens a sound device, and stopped when the tests end.
 #include "platform/qt/qt_sound_output.h"

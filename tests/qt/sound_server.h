@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A private PulseAudio server with one null sink, so that the sound output can be tested on a machine with
 // no sound card: it runs in a folder of its own, never meets the user's server and ends with its owner.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A short recording for the sound output's tests.
 #pragma once
 

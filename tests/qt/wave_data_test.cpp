@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading WAVE recordings, converting them for the sound device, and the one channel's play-out.
 #include "platform/qt/wave_data.h"
 

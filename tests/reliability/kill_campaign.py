@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Kill campaign: the real zem on a virtual X screen, played through the window system (autoplay, spins by hand,
 the card gamble with cards lost and wins taken, the options window, also opened during autoplay, where no spin
 may run behind it) and killed with SIGKILL at random moments, restarted each time on the same home folder.

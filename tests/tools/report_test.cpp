@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math report: the JSON a program reads, the text a person reads, and the exact returns against what
 // the game itself pays over long seeded runs.
 #include "core/machine_math.h"
