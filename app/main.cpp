@@ -7,6 +7,7 @@
 #include "infowindows/info_windows.h"
 #include "options/options_window.h"
 #include "platform/qt/instance_lock.h"
+#include "platform/qt/message_box_frame.h"
 #include "platform/qt/own_files.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/termination_signals.h"

@@ -2,6 +2,7 @@
 // The Qt back end's event handling, yields, dialogs and pictures.
 #include "qt_platform.h"
 
+#include "message_box_frame.h"
 #include "qt_window_view.h"
 
 #include <QAction>
@@ -128,11 +129,6 @@ QImage forDrawing(const QImage& image) {
 }
 
 }  // namespace
-
-void frameAsMessageBox(QDialog& box) {
-    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                       Qt::WindowCloseButtonHint);
-}
 
 // Sees every mouse and key event of the application before the widgets do, and hands those of the attached
 // windows to the model.

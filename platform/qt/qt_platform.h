@@ -23,7 +23,6 @@
 #include <vector>
 
 class QAction;
-class QDialog;
 class QEvent;
 class QObject;
 class QPointF;
@@ -50,9 +49,6 @@ using PictureResolver = std::function<QImage(const PictureRef&)>;
 // The same picture painted `scale` times its own size in device pixels (a window shown larger, a screen of
 // high pixel density); a null image when it cannot, and the picture is then scaled smoothly instead.
 using ScaledPictureResolver = std::function<QImage(const PictureRef&, double scale)>;
-
-// A message box's frame: a title and a close box, nothing to maximise or minimise.
-void frameAsMessageBox(QDialog& box);
 
 class QtPlatform final : public Platform {
   public:

@@ -290,6 +290,24 @@ class Game:
         _, right, top, _ = self.frame_extents(wid)
         self.press_at(x + width - right - top // 2, y + top // 2)
 
+    def message_box_close_box(self, window_id):
+        """Where a message box's own close box is: at the right end of the strip across its top (24 by 24
+        pixels at the game's scale of one)."""
+        x, y, width, _ = self.client_rect(window_id)
+        return x + width - 12, y + 12
+
+    def drag(self, start, end):
+        """Real pointer motion with the button held from `start` to `end`, in a few steps."""
+        self.xdo("mousemove", str(start[0]), str(start[1]))
+        time.sleep(0.05)
+        self.xdo("mousedown", "1")
+        for step in (1, 2, 3):
+            time.sleep(0.1)
+            self.xdo("mousemove", str(start[0] + (end[0] - start[0]) * step // 3),
+                     str(start[1] + (end[1] - start[1]) * step // 3))
+        time.sleep(0.1)
+        self.xdo("mouseup", "1")
+
     def frame_on_screen(self, window_id, what):
         """Checks that the window's frame, title bar included, lies wholly on the screen."""
         x, y, width, height = self.frame_rect(window_id)
@@ -298,10 +316,12 @@ class Game:
               f"{what}: its frame {width}x{height}+{x}+{y} is not wholly on the {sw}x{sh} screen")
 
     def check_message_box(self, window_id, what):
-        """A message box as the window manager shows it: wholly on screen, with a close box and nothing that
-        maximises it."""
+        """A message box as the desktop shows it: wholly on screen, framed by the game (the window manager draws
+        no title bar, so no maximise box) and closable, with nothing that maximises it."""
         self.settled(window_id)
         self.frame_on_screen(window_id, what)
+        check(self.frame_extents(window_id) == (0, 0, 0, 0),
+              f"{what} has a frame of the window manager's: {self.frame_extents(window_id)}")
         actions = self.window_property("_NET_WM_ALLOWED_ACTIONS", window_id, atom_names=True)
         check("_NET_WM_ACTION_CLOSE" in actions, f"{what} has no close box: {actions}")
         check(not any("MAXIMIZE" in a for a in actions), f"{what} can be maximised: {actions}")

@@ -3,6 +3,7 @@
 // and player input handed to the model as the toolkit contract says.
 #include "platform/qt/qt_platform.h"
 
+#include "platform/qt/message_box_frame.h"
 #include "platform/qt/qt_window_view.h"
 
 #include <QAction>
@@ -762,6 +763,56 @@ TEST_F(QtWindowTest, MessageBoxesAreModalAndGiveTheButtonChosen) {
         box->button(QMessageBox::Ok)->click();
     });
     EXPECT_EQ(platform.messageBox(request), MessageResult::Ok);
+}
+
+// A message box draws its own frame: no title bar of the window manager's (which may offer to maximise it), a
+// strip with its title above the text, and a close box that answers as the box's way out.
+TEST_F(QtWindowTest, AMessageBoxHasItsOwnTitleStripAndCloseBox) {
+    MessageBoxRequest request;
+    request.text = "Turn autoplay on?";
+    request.title = "Autoplay";
+    request.buttons = MessageButtons::YesNo;
+    request.defaultButton = MessageResult::Yes;
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(box->windowFlags().testFlag(Qt::FramelessWindowHint));
+        auto* strip = box->findChild<QWidget*>("messageBoxTitle");
+        ASSERT_NE(strip, nullptr);
+        EXPECT_EQ(strip->geometry(), QRect(0, 0, box->width(), kMessageBoxStripHeight));
+        for (const QLabel* label : box->findChildren<QLabel*>()) {
+            if (!label->isVisible()) continue;
+            EXPECT_GE(label->geometry().top(), kMessageBoxStripHeight) << label->text().toStdString();
+        }
+        // Its title is drawn on the strip: the strip's pixels differ where the title stands.
+        const QImage drawn = strip->grab().toImage();
+        EXPECT_NE(drawn.pixel(10, kMessageBoxStripHeight / 2),
+                  drawn.pixel(4, kMessageBoxStripHeight / 2 - 6));
+        const QPoint close(box->width() - kMessageBoxStripHeight / 2, kMessageBoxStripHeight / 2);
+        QTest::mouseClick(strip, Qt::LeftButton, Qt::NoModifier, close);
+    });
+    EXPECT_EQ(platform.messageBox(request), MessageResult::No);
+
+    // A press and a release away from the close box drag the box and close nothing.
+    request.buttons = MessageButtons::Ok;
+    QPoint moved;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        auto* strip = box->findChild<QWidget*>("messageBoxTitle");
+        ASSERT_NE(strip, nullptr);
+        const QPoint from = box->pos();
+        QTest::mousePress(strip, Qt::LeftButton, Qt::NoModifier, QPoint(40, 10));
+        QMouseEvent drag(QEvent::MouseMove, QPointF(70, 30), strip->mapToGlobal(QPointF(70, 30)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(strip, &drag);
+        QTest::mouseRelease(strip, Qt::LeftButton, Qt::NoModifier, QPoint(70, 30));
+        moved = box->pos() - from;
+        EXPECT_TRUE(box->isVisible());
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(platform.messageBox(request), MessageResult::Ok);
+    EXPECT_EQ(moved, QPoint(30, 20));
 }
 
 TEST_F(QtWindowTest, QuitEndsTheEventLoopAfterTheHandler) {
