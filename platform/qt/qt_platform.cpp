@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cerrno>
@@ -156,6 +157,11 @@ class QtPlatform::InputFilter final : public QObject {
             case QEvent::KeyPress:
                 if (!watched->isWidgetType()) return false;
                 return platform_.filterKey(static_cast<QWidget*>(watched), event);
+            case QEvent::WindowActivate:
+                if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+                    platform_.handActivationToModal(static_cast<QWidget*>(watched));
+                }
+                return false;
             default:
                 return false;
         }
@@ -459,6 +465,21 @@ void QtPlatform::focusChanged(QWidget* now) {
     for (const QWidget* w = now; w != nullptr; w = w->parentWidget()) {
         if (Control* control = view->controlOf(w)) {
             view->window().focus = control;
+            return;
+        }
+    }
+}
+
+// A click on a window that another of the game's windows stands over (a modal one) gives that window the
+// desktop's focus, and the window on top takes it on: the keys the player types next (Escape, Enter) are for
+// it.
+void QtPlatform::handActivationToModal(QWidget* activated) {
+    QWindow* modal = QGuiApplication::modalWindow();
+    QWindow* window = activated->windowHandle();
+    if (modal == nullptr || window == nullptr || window == modal) return;
+    for (QWindow* over = modal->transientParent(); over != nullptr; over = over->transientParent()) {
+        if (over == window) {
+            modal->requestActivate();
             return;
         }
     }

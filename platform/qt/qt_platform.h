@@ -136,6 +136,7 @@ class QtPlatform final : public Platform {
     void releasePressed(const QPointF& globalPosition, int button, Qt::KeyboardModifiers modifiers);
     bool filterKey(QWidget* receiver, QEvent* event);
     void focusChanged(QWidget* now);
+    void handActivationToModal(QWidget* activated);
 
     QtClock clock_;
     EventLoop loop_;

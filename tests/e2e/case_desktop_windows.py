@@ -1,9 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The game's windows on a desktop with a window manager, on a small and a large screen: every window's frame,
 title bar included, wholly on screen; a click on the disabled machine window (its reels, its title bar, its menu
-bar) while another window of the game's is open leaves that window on top; Escape closes the options window with
-its closing steps; a message box frames itself with a title strip and a close box, and no maximise box: it is
-dragged by its strip and closed by its close box."""
+bar) while another window of the game's is open leaves that window on top and gives it the keys; Escape closes
+the options window with its closing steps; a message box frames itself with a title strip and a close box, and
+no maximise box: it is dragged by its strip and closed by its close box."""
 
 import time
 
@@ -31,6 +31,9 @@ def stays_on_top(g, wid, what):
         stack = g.stacking()
         check(stack and stack[-1] == int(wid),
               f"{what}: a click on the machine window's {where} put it above: stack {stack}, window {int(wid)}")
+        # The keys typed next are for the window on top: it has the desktop's focus again.
+        g.wait_for(lambda: g.window_property("_NET_ACTIVE_WINDOW") == [int(wid)], 5,
+                   f"{what} to have the focus back after a click on the machine window's {where}")
 
 
 def message_box(g, timeout=10.0):
@@ -62,7 +65,6 @@ def run(env):
             if title == "Orvelle Options":
                 # Escape closes it as its close box does: the setting changed is stored.
                 click_option(g, origin, "setspeed", 2)
-            g.xdo("windowfocus", "--sync", wid, check_ok=False)
             g.key("Escape")
             g.wait_for(lambda: g.find_window(title, timeout=0.2) is None, 10, f"Escape to close {what}")
         g.wait_for(lambda: g.player().get("reelspeed") == "4", 10, "the speed chosen to be stored")
