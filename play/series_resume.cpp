@@ -75,6 +75,7 @@ void Machine::resumeSeries() {
         w.spinsleft.caption = kCompleted;
         w.takewin.enabled = true;
         w.takewin.visible = true;
+        if (events.seriesTotal) events.seriesTotal();
     }
 }
 
