@@ -26,6 +26,11 @@ struct RealMachine {
     zem::play::Machine machine{platform, [](int n) { return zem::assets::recordingResource(n); }};
     // The same reels every run (a spin that started a free-spin series would keep its win out of the credit).
     RealMachine() { platform.seedRandom(1); }
+    // The window up with the store's player, as the game starts.
+    void start() {
+        platform.attach(machine.w.orvelle);
+        machine.startup();
+    }
 };
 
 TEST(MachineWindow, ComesUpPlaysASpinAndIsGrabbed) {
@@ -121,8 +126,7 @@ TEST(MachineWindow, DisabledButtonsLookDimmedAndTakeWinIsAPictureButton) {
     RealMachine r;
     auto& p = r.platform;
     auto& m = r.machine;
-    p.attach(m.w.orvelle);
-    m.startup();
+    r.start();
     m.w.pandouble.visible = true;
     m.w.takewin.visible = true;
     for (zem::platform::Control* c :
@@ -161,8 +165,7 @@ TEST(MachineWindow, TheFreeSpinTextsFitTheirBandCentred) {
     RealMachine r;
     auto& p = r.platform;
     auto& m = r.machine;
-    p.attach(m.w.orvelle);
-    m.startup();
+    r.start();
     m.w.panfreespin.visible = false;
     m.w.takewin.visible = true;
     p.sync();
