@@ -145,18 +145,11 @@ TEST(MachineWindow, DisabledButtonsLookDimmedAndTakeWinIsAPictureButton) {
     }
 
     const QImage up = look(p, m.w.takewin);
-    int nearWhite = 0;
-    for (int y = 0; y < up.height(); ++y)
-        for (int x = 0; x < up.width(); ++x) nearWhite += QColor(up.pixel(x, y)).lightness() > 230;
-    EXPECT_LT(nearWhite, up.width() * up.height() / 10) << "TAKE WIN is a plain white button";
+    EXPECT_LT(meanLightness(up), 150) << "TAKE WIN is a plain white button";
     auto* button = qobject_cast<QPushButton*>(p.widgetOf(m.w.takewin));
     ASSERT_NE(button, nullptr);
     button->setDown(true);
-    EXPECT_NE(look(p, m.w.takewin), up) << "TAKE WIN has no pressed look";
-    button->setDown(false);
-    EXPECT_TRUE(look(p, m.w.takewin) == up);
-    EXPECT_TRUE(
-        p.grab(m.w.orvelle, false).save(QDir(QStringLiteral(ZEM_TEST_OUTPUT_DIR)).filePath("dimmed.png")));
+    EXPECT_LT(meanLightness(look(p, m.w.takewin)), meanLightness(up) - 10) << "TAKE WIN has no pressed look";
 }
 
 // The free-spin counter's texts stand whole in the band along the window's foot, centred in it, clear of TAKE

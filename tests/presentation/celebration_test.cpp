@@ -31,47 +31,29 @@ struct CelebratedGame : ShownGame {
     bool shown() const { return m.w.picbigwin.visible && m.w.lblbigwin.visible; }
 };
 
-TEST(Celebration, BigWinFromTwentyMegaWinFromFiftyTimesTheBet) {
-    CelebratedGame g;
-    g.startOnOneLine(0);
-    g.spin(winning(1, 20));
-    EXPECT_FALSE(g.shown()) << "a win under 20 times the bet";
-    g.spin(winning(20, 50));
-    ASSERT_TRUE(g.shown());
-    EXPECT_EQ(g.m.w.picbigwin.picture, (platform::PictureRef{"picbigwin", 1}));
-    EXPECT_EQ(g.m.w.lblbigwin.caption, std::to_string(g.m.s.spinwin));
-    g.spin(winning(50, 1000000));
-    ASSERT_TRUE(g.shown());
-    EXPECT_EQ(g.m.w.picbigwin.picture, (platform::PictureRef{"picbigwin", 2}));
-    EXPECT_EQ(g.m.w.lblbigwin.caption, std::to_string(g.m.s.spinwin));
-    EXPECT_EQ(presentation::Celebration::plaqueFor(49, 1), 1);
-    EXPECT_EQ(presentation::Celebration::plaqueFor(500, 25), 1);
-    EXPECT_EQ(presentation::Celebration::plaqueFor(1250, 25), 2);
-    EXPECT_EQ(presentation::Celebration::plaqueFor(499, 25), 0);
-}
-
-TEST(Celebration, GoneWhenTheNextSpinStartsAndOnceTheMeterHasCounted) {
+TEST(Celebration, BigAndMegaWinsStayUntilTheNextSpinOrTheMetersCount) {
     CelebratedGame g;
     g.startOnOneLine(0);
     const Stops big = winning(20, 50);
+    g.spin(winning(1, 20));
+    EXPECT_FALSE(g.shown()) << "a win under 20 times the bet";
     g.spin(big);
     g.idle(5000);
-    EXPECT_TRUE(g.shown()) << "a meter that jumps to the win has no count to end it: it waits for a press";
+    ASSERT_TRUE(g.shown()) << "a meter that jumps to the win has no count to end it";
+    EXPECT_EQ(g.m.w.picbigwin.picture, (platform::PictureRef{"picbigwin", 1}));
+    EXPECT_EQ(g.m.w.lblbigwin.caption, std::to_string(g.m.s.spinwin));
     // Not one frame of the next spin's reels runs under it.
     bool shownWhileSpinning = false;
     g.p.onSleep = [&](int) { shownWhileSpinning = shownWhileSpinning || g.shown(); };
-    g.spin(blankStops());
+    g.spin(winning(50, 1000000));
     EXPECT_FALSE(shownWhileSpinning);
-    EXPECT_FALSE(g.shown());
-
+    EXPECT_EQ(g.m.w.picbigwin.picture, (platform::PictureRef{"picbigwin", 2}));
     // A counting meter: on show while it counts, gone when the whole win stands in it.
     g.m.s.winroll = 1;
     g.p.onSleep = {};
     g.spin(big);
-    EXPECT_TRUE(g.shown());
-    EXPECT_TRUE(g.m.Timerwincounter.enabled());
+    EXPECT_TRUE(g.shown() && g.m.Timerwincounter.enabled());
     g.p.runUntil([&] { return !g.m.Timerwincounter.enabled(); }, 10000);
-    EXPECT_EQ(g.m.w.LABWIN.caption, std::to_string(g.m.s.spinwin));
     EXPECT_FALSE(g.shown());
 }
 
@@ -80,22 +62,10 @@ TEST(Celebration, ThePlayersNextPressEndsItAndStillDoesItsWork) {
     g.startOnOneLine(0);
     g.spin(winning(20, 50));
     ASSERT_TRUE(g.shown());
-    const int64_t before = g.p.now();
     g.p.tap(g.m.w.payline[5]);
     g.p.advance(1);
     EXPECT_FALSE(g.shown());
     EXPECT_EQ(g.m.s.linesplayed, 25) << "the press that ended it chose the lines too";
-    EXPECT_LE(g.p.now() - before, 1) << "no wait";
-
-    // A press on a disabled button ends it as well (the button itself still does nothing).
-    g.p.tap(g.m.w.payline[1]);
-    g.spin(winning(20, 50));
-    ASSERT_TRUE(g.shown());
-    g.m.w.doublebutton.enabled = false;
-    g.p.tap(g.m.w.doublebutton);
-    g.p.advance(1);
-    EXPECT_FALSE(g.shown());
-    EXPECT_FALSE(g.m.w.pandouble.visible);
 }
 
 TEST(Celebration, ASeriesEndsSayingItsSpinsAndItsTotalUntilCollectedAndPressedOn) {
@@ -107,21 +77,16 @@ TEST(Celebration, ASeriesEndsSayingItsSpinsAndItsTotalUntilCollectedAndPressedOn
     EXPECT_FALSE(g.shown()) << "the trigger's win belongs to the series";
     ASSERT_TRUE(g.p.runUntil([&] { return g.m.w.takewin.visible && g.m.w.takewin.enabled; }, 600000));
     ASSERT_TRUE(g.shown());
-    const int32_t total = g.m.s.freespinwin;
-    const std::string says = "10 FREE SPINS  WON " + std::to_string(total);
+    const std::string says = "10 FREE SPINS  WON " + std::to_string(g.m.s.freespinwin);
     EXPECT_EQ(g.m.w.lblbigwin.caption, says);
     EXPECT_EQ(g.m.w.picbigwin.picture, (platform::PictureRef{"picbigwin", 3})) << "5 times the bet";
-
     // TAKE WIN collects it, and the celebration stays over the collected total until the next press.
     g.p.click(g.m.w.takewin);
     g.p.advance(1);
-    EXPECT_EQ(g.m.s.bank, 10000 - 25 + total);
-    EXPECT_TRUE(g.shown());
-    EXPECT_EQ(g.m.w.lblbigwin.caption, says);
+    EXPECT_TRUE(g.shown() && g.m.w.lblbigwin.caption == says && g.m.s.freespinstotal == 0);
     g.p.tap(g.m.w.payline[3]);
     g.p.advance(1);
     EXPECT_FALSE(g.shown());
-    EXPECT_EQ(g.m.s.linesplayed, 10);
 }
 
 }  // namespace
