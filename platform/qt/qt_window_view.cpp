@@ -402,14 +402,16 @@ class PictureWidget final : public QWidget {
 // is the desktop's own button.
 class PictureButton final : public QPushButton {
   public:
-    explicit PictureButton(QWidget* parent) : QPushButton(parent) { setFocusPolicy(Qt::NoFocus); }
+    explicit PictureButton(QWidget* parent) : QPushButton(parent) {}
     void setPicture(const QImage& image) {
+        // A picture button is pressed with the mouse, as the machine's others are; a desktop button keeps
+        // its place in the keyboard's tab order.
+        setFocusPolicy(image.isNull() ? Qt::StrongFocus : Qt::NoFocus);
         up_ = image;
         down_ = pressedLook(image);
         disabled_ = disabledLook(image);
         update();
     }
-    bool hasPicture() const { return !up_.isNull(); }
 
   protected:
     void paintEvent(QPaintEvent* event) override {
