@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The reels' run into their stops: all five spin up together, then reels 1 to 5 settle one after another
-// while the reels after them keep turning. A held reel stands still throughout and makes no sound.
+// while the reels after them keep turning. A held reel stands still throughout and makes no sound, and from the
+// settle until the spin it holds for starts a HELD ribbon lies over its Wild.
 #include "core/symbols.h"
 #include "machine.h"
 #include "win_bands.h"
