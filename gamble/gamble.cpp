@@ -32,6 +32,12 @@ void showTimes(platform::Control& label, const char* prefix, int64_t factor, int
 
 }  // namespace
 
+void Gamble::setBetsEnabled(bool on) {
+    auto& g = m_.w.gamble;
+    for (platform::Control* c : {&g.betred, &g.betblack, &g.cancelbet}) c->enabled = on;
+    for (int k = 1; k <= 4; ++k) g.suitbet[k].enabled = on;
+}
+
 Bet suitBet(int k) {
     switch (k) {
         case 1:
@@ -157,7 +163,7 @@ void Gamble::open() {
         t->stop();
     w.doublebutton.enabled = false;
     w.coinsin.enabled = false;
-    for (platform::Control* c : {&g.betred, &g.betblack, &g.cancelbet}) c->enabled = true;
+    setBetsEnabled(true);
     w.pandouble.visible = true;
     g.gamblewin.visible = false;
     g.gamblelose.visible = false;
@@ -243,6 +249,8 @@ void Gamble::bet(Bet bet) {
     g.risklab.caption = "At Risk  " + std::to_string(m_.atrisk);
     drawncard = core::drawOneTo(4, m_.p.random().uniform());
     updateHistory();
+    // The panel's buttons take no bet while the card is shown, and look it.
+    setBetsEnabled(false);
 
     // The card is decided before it is shown, and the record saved with its outcome, so that neither a won
     // card nor a lost one can be undone by the end of the program during the reveal. A multiplication that
@@ -279,6 +287,7 @@ void Gamble::rightGuess(Bet bet) {
     showAmounts();
     fall(m_.w.gamble.gamblewin);
     phase_ = Phase::Open;
+    setBetsEnabled(true);
 }
 
 void Gamble::wrongGuess() {
@@ -290,7 +299,7 @@ void Gamble::wrongGuess() {
     g.lblblackred.visible = false;
     g.lblsuit.visible = false;
     g.risklab.caption = "No Win  ";
-    for (platform::Control* c : {&g.betred, &g.betblack, &g.cancelbet}) c->enabled = false;
+    setBetsEnabled(false);
     m_.p.doEvents();
     m_.p.sleep(kLostPauseMs);
     w.pandouble.visible = false;

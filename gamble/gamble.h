@@ -54,6 +54,8 @@ class Gamble {
     void rightGuess(Bet bet);
     void wrongGuess();
     void releaseControls();
+    // RED, BLACK, TAKE WIN and the four suit buttons together.
+    void setBetsEnabled(bool on);
 
     play::Machine& m_;
     Phase phase_ = Phase::Closed;

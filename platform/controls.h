@@ -11,16 +11,16 @@ namespace zem::platform {
 
 enum class ControlKind {
     Window,
-    PictureBox,     // a picture container that may hold other controls (reel windows, panels with pictures)
-    Image,          // a picture that reacts to the mouse (picture buttons, markers)
+    PictureBox,  // a picture container that may hold other controls (reel windows, panels with pictures)
+    Image,       // a picture that reacts to the mouse (picture buttons, markers)
     Label,
     PushButton,
-    Panel,          // a plain panel with a caption
-    Frame,          // a captioned group box
+    Panel,  // a plain panel with a caption
+    Frame,  // a captioned group box
     OptionButton,
     TextBox,
     MenuEntry,
-    LineSegment,    // a straight line drawn on the window's own surface, beneath its picture boxes
+    LineSegment,  // a straight line drawn on the window's own surface, beneath its picture boxes
 };
 
 // A picture of the program's: a named picture or picture list, and the picture's number in it (0 for a
@@ -47,18 +47,19 @@ struct MouseEvent {
 class Window;
 
 class Control {
-public:
+  public:
     Control() = default;
-    Control(ControlKind kind, std::string name, int index = 0) : kind(kind), name(std::move(name)), index(index) {}
+    Control(ControlKind kind, std::string name, int index = 0)
+        : kind(kind), name(std::move(name)), index(index) {}
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
     virtual ~Control() = default;
 
     ControlKind kind = ControlKind::Label;
     std::string name;
-    int index = 0;               // place in its control array; 0 for a single control
-    Control* parent = nullptr;   // the container it stands in (window, picture box, panel or frame)
-    Window* window = nullptr;    // the top-level window it belongs to
+    int index = 0;              // place in its control array; 0 for a single control
+    Control* parent = nullptr;  // the container it stands in (window, picture box, panel or frame)
+    Window* window = nullptr;   // the top-level window it belongs to
 
     bool visible = true;
     bool enabled = true;
@@ -67,7 +68,7 @@ public:
     std::string caption;  // label, button, panel, frame, option button and menu text; a text box's text
     std::string hint;     // shown when the mouse rests on the control
     PictureRef picture;
-    PictureRef overlay;   // drawn over the picture with its white pixels transparent
+    PictureRef overlay;  // drawn over the picture with its white pixels transparent
     Color foreground{0, 0, 0};
     Color background{255, 255, 255};
     bool transparentBackground = true;
@@ -77,13 +78,20 @@ public:
     std::string fontFamily;
     int alignment = 0;  // 0 left, 1 right, 2 centre
     bool wordWrap = false;
-    bool stretch = false;  // the picture is scaled to the control's size instead of drawn at its own
+    bool stretch = false;           // the picture is scaled to the control's size instead of drawn at its own
+    bool dimsWhenDisabled = false;  // a picture button: drawn dimmed and greyed while it is disabled
+
+    // A label in the machine's own lettering: its text filled from `foreground` at the top to `shade` at the
+    // bottom, edged in `outline` and casting a soft shadow, like the words painted in the pictures.
+    bool lettered = false;
+    Color shade{0, 0, 0};
+    Color outline{0, 0, 0};
 
     bool marked = false;  // option buttons
     int group = 0;        // option buttons of one group share a number
 
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // line segments, twips in the window
-    int lineWidth = 1;                    // pixels
+    int lineWidth = 1;                   // pixels
 
     std::function<void(const MouseEvent&)> onPress;
     std::function<void(const MouseEvent&)> onRelease;
@@ -98,7 +106,8 @@ public:
     // Marks an option button by program: clears the other marks of its group and runs its click handler.
     void mark();
 
-    // Whether the player can reach the control now: it, its containers and its window are visible and enabled.
+    // Whether the player can reach the control now: it, its containers and its window are visible and
+    // enabled.
     bool acceptsInput() const;
     // Whether the control is on show: it and all its containers are visible.
     bool shown() const;
@@ -111,23 +120,26 @@ public:
 enum class WindowState { Normal, Minimised, Maximised };
 
 class Window : public Control {
-public:
+  public:
     explicit Window(std::string name) : Control(ControlKind::Window, std::move(name)) {
         window = this;
         visible = false;
     }
 
-    int clientWidth = 0;   // twips
+    int clientWidth = 0;  // twips
     int clientHeight = 0;
-    bool keyPreview = false;     // the window sees typed characters before any control
-    bool fillScreen = false;     // shown scaled up to fill the screen, its proportions kept (the large size)
+    bool keyPreview = false;  // the window sees typed characters before any control
+    bool fillScreen = false;  // shown scaled up to fill the screen, its proportions kept (the large size)
     std::function<void(int& key)> onKeyPreview;
     std::function<void()> onCloseRequest;  // the close box
     std::function<void()> onEscape;        // the Escape key: leaves the window as its own way out does
+    // The player pressed a mouse button anywhere on the window (a control, enabled or not, its background or
+    // its menu bar). Runs before whatever the press itself does, and takes nothing from it.
+    std::function<void()> onPlayerPress;
     // The window this one stands over while it is open (the machine window for the game's other windows): the
     // window system keeps it above its owner, whatever the player clicks.
     Window* owner = nullptr;
-    Control* focus = nullptr;    // the control that holds the keyboard focus, or the window itself
+    Control* focus = nullptr;  // the control that holds the keyboard focus, or the window itself
     PictureRef icon;
     WindowState state = WindowState::Normal;  // kept current by the back end as the player changes it
 
@@ -137,7 +149,7 @@ public:
     const std::vector<Control*>& controls() const { return controls_; }
     Control* find(const std::string& name, int index = 0) const;
 
-private:
+  private:
     std::vector<Control*> controls_;
 };
 

@@ -91,6 +91,7 @@ void Machine::endOfFreeSpin() {
         w.Lblcurrentwin.caption = std::to_string(s.spinwin);
         w.takewin.enabled = true;
         w.takewin.visible = true;
+        if (events.seriesTotal) events.seriesTotal();
     }
 }
 

@@ -16,6 +16,7 @@
 
 namespace zem::play {
 
+using platform::Control;
 using platform::Timer;
 
 // Counters of the symbol animations and the line flash, kept here so that the spin start and the play
@@ -36,6 +37,15 @@ struct WindowOpeners {
     std::function<void()> paytable;
     std::function<void()> paylineViewer;
     std::function<void()> gamble;
+};
+
+// What play tells the win show as it happens; an empty hook does nothing. A hook only changes what the
+// window shows: never the game's state, its sounds or its timing.
+struct PlayEvents {
+    std::function<void()> spinStarts;    // a spin begins (a voided spin's fresh draw too)
+    std::function<void()> winCredited;   // a paid spin's win is in the credit; the meter shows it next
+    std::function<void()> meterCounted;  // the meter has counted up to the whole win
+    std::function<void()> seriesTotal;  // a completed series' total stands in the meter, waiting or collected
 };
 
 // What the evaluation of a standing outcome has still to book while the outcome is shown. The record is
@@ -131,6 +141,8 @@ class Machine {
     void spinreel5();
     void evaluatespin();
     void animateReels();
+    // Shows the HELD ribbon over each reel whose Wild holds it for the next spin, and only there.
+    void showHolds();
 
     // --- free spins ---
     void announceFreeSpins();
@@ -146,6 +158,7 @@ class Machine {
     ui::MachineWindow w;
     SoundBank sounds;
     WindowOpeners openers;
+    PlayEvents events;
 
     Timer tmrshowbuttons, tmrcoins, tmrautospin, tmrtick, Timerwincounter, Timerrespin, tmrlineflash,
         Timerscatters, Timer4, timerwild;

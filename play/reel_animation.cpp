@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The reels' run into their stops: all five spin up together, then reels 1 to 5 settle one after another
-// while the reels after them keep turning. A held reel stands still throughout and makes no sound.
+// while the reels after them keep turning. A held reel stands still throughout and makes no sound, and from the
+// settle until the spin it holds for starts a HELD ribbon lies over its Wild.
+#include "core/symbols.h"
 #include "machine.h"
 #include "win_bands.h"
 
@@ -60,6 +62,18 @@ void Machine::animateReels() {
     for (int32_t d = 0; d <= 600; d += 20) {
         move(5, target - d);
         frameEnd();
+    }
+}
+
+void Machine::showHolds() {
+    // The ribbon lies across the foot of the Wild's own cell, so the player sees which symbol holds the reel.
+    for (int reel = 2; reel <= 4; ++reel) {
+        Control& mark = w.picheld[reel];
+        mark.visible = s.wildhold(reel) > 0;
+        for (int row = 1; row <= core::kRows && mark.visible; ++row) {
+            if (core::symbolAt(reel, s.reelstop[reel], row) == core::Wild)
+                mark.top = row * core::kCellTwips - ui::kHeldMarkHeight;
+        }
     }
 }
 

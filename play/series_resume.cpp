@@ -22,6 +22,7 @@ bool Machine::takeUpPlay(int slot) {
     for (int reel = 2; reel <= 4; ++reel) {
         if (s.wildhold(reel) > 0) w.reel[reel].top = s.reeltop[reel];
     }
+    showHolds();
 
     const auto series = readSeries(p.store(), slot);
     if (!series) return false;
@@ -74,6 +75,7 @@ void Machine::resumeSeries() {
         w.spinsleft.caption = kCompleted;
         w.takewin.enabled = true;
         w.takewin.visible = true;
+        if (events.seriesTotal) events.seriesTotal();
     }
 }
 

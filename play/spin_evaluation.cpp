@@ -13,6 +13,8 @@ namespace zem::play {
 
 void Machine::spinreel1() {
     w.doublebutton.enabled = false;
+    for (int reel = 2; reel <= 4; ++reel) w.picheld[reel].visible = false;
+    if (events.spinStarts) events.spinStarts();
     w.pannomoney.visible = false;
     for (Timer* t : {&tmrlineflash, &Timerscatters, &tmrtick, &Timer4, &timerwild}) t->stop();
     core::clearSpin(s);
@@ -94,6 +96,7 @@ void Machine::evaluatespin() {
 
     p.doEvents();
     animateReels();
+    showHolds();
 
     s.reelheld2 = s.reelheld3 = s.reelheld4 = 0;
     tmrtick.start();
@@ -130,6 +133,7 @@ void Machine::evaluatespin() {
         w.lblwin.caption = "";
     } else {
         Timerwincounter.start();
+        if (events.winCredited) events.winCredited();
     }
     if (s.spinwin > 0 && s.freespinstotal < 1 && autoplaymode == 0) w.doublebutton.enabled = true;
 }

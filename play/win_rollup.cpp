@@ -46,6 +46,8 @@ void Machine::winCounterTick() {
         showCredit();
         Timerwincounter.stop();
         rollcount = 0;
+        // A meter that jumps to the win has shown no count.
+        if (s.winroll != 0 && events.meterCounted) events.meterCounted();
     } else {
         w.LABWIN.caption = std::to_string(rollcount);
         w.lblwin.caption = core::dollarText(rollcount);
@@ -53,6 +55,7 @@ void Machine::winCounterTick() {
 }
 
 void Machine::takewinPress() {
+    if (events.seriesTotal) events.seriesTotal();
     sounds.play(112);
     keyguard = 0;
     s.freespinsplayed = 0;

@@ -4,6 +4,7 @@
 // entry comes up live.
 #pragma once
 
+#include "celebration.h"
 #include "line_flash.h"
 #include "payline_viewer.h"
 #include "symbol_animations.h"
@@ -11,10 +12,11 @@
 namespace zem::presentation {
 
 struct WinPresentation {
-    explicit WinPresentation(play::Machine& m) : flash(m), animations(m), viewer(m) {}
+    explicit WinPresentation(play::Machine& m) : flash(m), animations(m), viewer(m), celebration(m) {}
     LineFlash flash;
     SymbolAnimations animations;
     PaylineViewer viewer;
+    Celebration celebration;
 };
 
 // What opening the gamble does to the win show: the flash and the Scatter and Wild animations stop and the

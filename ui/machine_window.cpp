@@ -41,6 +41,15 @@ void pictureButton(Control& c, const std::string& name, int index, int left, int
     place(c, ControlKind::Image, name, index, left, top, width, height);
     c.picture = PictureRef{name, index};
     c.hint = hint;
+    c.dimsWhenDisabled = true;
+}
+
+// Lettering in the machine's gold, as the pictures' words are painted.
+void gildLettering(Control& c) {
+    c.lettered = true;
+    c.foreground = Color{255, 246, 200};
+    c.shade = Color{232, 166, 36};
+    c.outline = Color{60, 22, 0};
 }
 
 struct ButtonRow {
@@ -124,7 +133,29 @@ MachineWindow::MachineWindow() {
             f.visible = false;
             w.add(f, &Picture[r]);
         }
+        if (r >= 2 && r <= 4) {
+            Control& held = picheld[r];
+            place(held, ControlKind::Image, "picheld", r, 0, 3 * core::kCellTwips - kHeldMarkHeight,
+                  core::kCellTwips, kHeldMarkHeight);
+            held.picture = PictureRef{"picheld", 0};
+            held.visible = false;
+            w.add(held, &Picture[r]);
+        }
     }
+
+    // The celebration stands over the middle of the reels, beneath the panels that may cover them.
+    place(picbigwin, ControlKind::Image, "picbigwin", 0, 3007, 2712, 6000, 2250);
+    picbigwin.picture = PictureRef{"picbigwin", 1};
+    picbigwin.visible = false;
+    w.add(picbigwin);
+    place(lblbigwin, ControlKind::Label, "lblbigwin", 0, 3607, 3840, 4800, 600);
+    gildLettering(lblbigwin);
+    lblbigwin.fontPoints = 22;
+    lblbigwin.bold = true;
+    lblbigwin.fontFamily = "DejaVu Serif";
+    lblbigwin.alignment = 2;
+    lblbigwin.visible = false;
+    w.add(lblbigwin);
 
     meter(PANELBANK, "PANELBANK", 1600, 480, 1500, 390, kYellow, 16, true);
     // The dollar labels reach to the right edge of their meter's box, so that a credit or win of ten digits
@@ -197,10 +228,16 @@ MachineWindow::MachineWindow() {
         w.add(play[i]);
     }
 
-    meter(spinsleft, "spinsleft", 15, 7005, 6000, 390, kWhite, 14, true);
+    // The free-spin counter is lettered in the machine's gold, centred in the band along the window's foot.
+    meter(spinsleft, "spinsleft", kFootBandLeft, 7005, kFootBandWidth, 480, kWhite, 16, false);
+    gildLettering(spinsleft);
+    spinsleft.fontFamily = "DejaVu Serif";
+    spinsleft.alignment = 2;
     spinsleft.visible = false;
     w.add(spinsleft);
     place(takewin, ControlKind::PushButton, "takewin", 0, 9000, 7500, 1815, 855);
+    takewin.picture = PictureRef{"takewin", 0};
+    takewin.dimsWhenDisabled = true;
     takewin.caption = "TAKE WIN";
     takewin.fontPoints = 12;
     takewin.bold = true;

@@ -36,6 +36,12 @@ struct MachineWindow {
     Controls<5> Picture;
     Controls<5> reel;
     Controls<15> flasher;
+    // The HELD ribbon over reels 2 to 4, shown while a Wild holds its reel for the next spin (slots 1 and 5
+    // stay unused: those reels never hold).
+    Controls<5> picheld;
+
+    // The celebration of a big win over the reels: its plaque and the amount lettered on it.
+    Control picbigwin, lblbigwin;
 
     // Meters along the top.
     Control PANELBANK, Lblcredit, LABWIN, lblwin, LABLASTBET, LABTHISWIN, lbllast, Lblcurrentwin;
@@ -73,5 +79,10 @@ inline constexpr int kMachineWidthTwips = 11910;
 inline constexpr int kMachineHeightTwips = 8820;
 inline constexpr int kReelLeft[6] = {0, 990, 3010, 5070, 7110, 9150};
 inline constexpr int kReelWindowTop = 1025;
+// The HELD ribbon, inside its reel window.
+inline constexpr int kHeldMarkHeight = 420;
+// The band along the foot of the window where the free-spin counter stands while the button panel is hidden.
+inline constexpr int kFootBandLeft = 15;
+inline constexpr int kFootBandWidth = 11880;
 
 }  // namespace zem::ui

@@ -56,6 +56,11 @@ QImage paintGamblePanel();
 QImage paintGambleButton(const QString& name);  // betred, cancelbet, betblack
 QImage paintBanner(bool win);
 
+// The big moments (big_moments.cpp).
+QImage paintTakeWin();                 // takewin: collects a free-spin series
+QImage paintHeldMark();                // picheld: the ribbon over a reel held by its Wild
+QImage paintCelebration(int picture);  // picbigwin 1 BIG WIN, 2 MEGA WIN, 3 TOTAL WIN
+
 // Information (paytable.cpp).
 // A text the pay table draws, and the box it stands in (pixels of the picture).
 struct DrawnText {

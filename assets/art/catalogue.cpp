@@ -54,6 +54,10 @@ std::vector<PictureList> catalogue(Studio& s) {
     single(QStringLiteral("gamblewin"), [] { return paintBanner(true); });
     single(QStringLiteral("gamblelose"), [] { return paintBanner(false); });
 
+    single(QStringLiteral("takewin"), [] { return paintTakeWin(); });
+    single(QStringLiteral("picheld"), [] { return paintHeldMark(); });
+    list(QStringLiteral("picbigwin"), 3, [](int i) { return paintCelebration(i); });
+
     single(QStringLiteral("paytable"), [&s] { return paintPaytable(s); });
     single(QStringLiteral("icon"), [&s] { return paintIcon(s, 35); });
     return all;

@@ -147,7 +147,7 @@ class QtPlatform::InputFilter final : public QObject {
                 // then does Qt pick a widget for it; a release whose pressed widget was hidden meanwhile
                 // never reaches a widget at all. So the press's owner gets its release here.
                 if (watched->isWindowType()) {
-                    platform_.windowMouse(event);
+                    platform_.windowMouse(watched, event);
                     return false;
                 }
                 [[fallthrough]];
@@ -338,7 +338,18 @@ QAction* QtPlatform::actionOf(const Control& control) const {
 
 // --- input ---
 
-void QtPlatform::windowMouse(QEvent* event) {
+void QtPlatform::windowMouse(QObject* window, QEvent* event) {
+    // The window hears of every press of the player's on it before the press goes anywhere.
+    if (event->type() != QEvent::MouseButtonRelease) {
+        for (const auto& view : views_) {
+            Window* pressed = &view->window();
+            if (view->top()->windowHandle() != window || !pressed->onPlayerPress) continue;
+            deliver([pressed] {
+                if (pressed->visible && pressed->enabled && pressed->onPlayerPress) pressed->onPlayerPress();
+            });
+            break;
+        }
+    }
     // A release goes to the press that waits for it. So does a new press: when one arrives while an old press
     // still waits, the window system dropped that release (a message box opened by the press took the
     // pointer, say), and the old press gets it now.

@@ -131,7 +131,7 @@ class QtPlatform final : public Platform {
     WindowView* viewOfWidget(const QWidget* widget) const;
     bool filterMouse(QWidget* receiver, QEvent* event);
     // A press or release as a top-level window receives it, before Qt picks a widget for it.
-    void windowMouse(QEvent* event);
+    void windowMouse(QObject* window, QEvent* event);
     // Hands the release to the control that took the press, if one still waits for it.
     void releasePressed(const QPointF& globalPosition, int button, Qt::KeyboardModifiers modifiers);
     bool filterKey(QWidget* receiver, QEvent* event);

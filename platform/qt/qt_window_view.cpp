@@ -69,6 +69,42 @@ void fitTextToWidth(QWidget* widget, const QString& text, const Control& c, int 
     if (widget->font() != font) widget->setFont(font);
 }
 
+// A picture button's disabled look: its colours mostly drained to grey and darkened, as an unlit lamp, its
+// shape (alpha) kept.
+QImage disabledLook(const QImage& image) {
+    if (image.isNull()) return image;
+    QImage out = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            const QRgb c = line[x];
+            const int grey = (qRed(c) * 299 + qGreen(c) * 587 + qBlue(c) * 114) / 1000;
+            auto dim = [grey](int channel) { return (grey * 3 + channel) / 4 * 11 / 20 + 12; };
+            line[x] = qRgba(dim(qRed(c)), dim(qGreen(c)), dim(qBlue(c)), qAlpha(c));
+        }
+    }
+    out.setDevicePixelRatio(image.devicePixelRatio());
+    return out;
+}
+
+// A picture button's pressed look: pushed in, darker, with the rim's shadow across its top.
+QImage pressedLook(const QImage& image) {
+    if (image.isNull()) return image;
+    QImage out(image.size(), QImage::Format_ARGB32_Premultiplied);
+    out.setDevicePixelRatio(image.devicePixelRatio());
+    out.fill(Qt::transparent);
+    QPainter p(&out);
+    const QSizeF size = image.deviceIndependentSize();
+    p.drawImage(QPointF(1, 1), image);
+    p.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+    p.fillRect(QRectF(QPointF(0, 0), size), QColor(0, 0, 0, 80));
+    QLinearGradient shade(0, 0, 0, size.height() * 0.45);
+    shade.setColorAt(0.0, QColor(0, 0, 0, 120));
+    shade.setColorAt(1.0, QColor(0, 0, 0, 0));
+    p.fillRect(QRectF(QPointF(0, 0), size), shade);
+    return out;
+}
+
 // Option buttons set their caption closer to the circle than the desktop style does: the layout gives some of
 // them little room (a reel speed has 25 pixels for its circle and its digit).
 class OptionStyle final : public QProxyStyle {
@@ -303,10 +339,19 @@ class PictureWidget final : public QWidget {
     }
     void setContent(QImage image, bool stretch, QColor fill) {
         image_ = std::move(image);
+        dimmedImage_ = dimmed_ ? disabledLook(image_) : QImage();
         stretch_ = stretch;
         fill_ = fill;
         scaled_ = QImage();
         updateOpacity();
+        update();
+    }
+    // A picture button shows its disabled look while it is disabled.
+    void setDimmed(bool dimmed) {
+        if (dimmed == dimmed_) return;
+        dimmed_ = dimmed;
+        dimmedImage_ = dimmed_ ? disabledLook(image_) : QImage();
+        scaled_ = QImage();
         update();
     }
 
@@ -320,17 +365,18 @@ class PictureWidget final : public QWidget {
         QPainter p(this);
         if (fill_.isValid()) p.fillRect(event->rect(), fill_);
         if (image_.isNull()) return;
-        if (stretch_ && image_.deviceIndependentSize() != QSizeF(size())) {
-            const qreal ratio = image_.devicePixelRatio();
+        const QImage& image = dimmed_ ? dimmedImage_ : image_;
+        if (stretch_ && image.deviceIndependentSize() != QSizeF(size())) {
+            const qreal ratio = image.devicePixelRatio();
             const QSize device(static_cast<int>(std::lround(width() * ratio)),
                                static_cast<int>(std::lround(height() * ratio)));
             if (scaled_.size() != device) {
-                scaled_ = image_.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                scaled_ = image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
                 scaled_.setDevicePixelRatio(ratio);
             }
             p.drawImage(0, 0, scaled_);
         } else {
-            p.drawImage(0, 0, image_);
+            p.drawImage(0, 0, image);
         }
     }
 
@@ -344,9 +390,110 @@ class PictureWidget final : public QWidget {
     }
 
     QImage image_;
+    QImage dimmedImage_;
     QImage scaled_;
     bool stretch_ = false;
+    bool dimmed_ = false;
     QColor fill_;
+};
+
+// A push button with a picture is drawn as one of the machine's picture buttons: the picture itself, pushed
+// in while held down and dimmed while disabled, with no frame of the desktop's round it. Without a picture it
+// is the desktop's own button.
+class PictureButton final : public QPushButton {
+  public:
+    explicit PictureButton(QWidget* parent) : QPushButton(parent) {}
+    void setPicture(const QImage& image) {
+        // A picture button is pressed with the mouse, as the machine's others are; a desktop button keeps
+        // its place in the keyboard's tab order.
+        setFocusPolicy(image.isNull() ? Qt::StrongFocus : Qt::NoFocus);
+        up_ = image;
+        down_ = pressedLook(image);
+        disabled_ = disabledLook(image);
+        update();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (up_.isNull()) {
+            QPushButton::paintEvent(event);
+            return;
+        }
+        const QImage& image = !isEnabled() ? disabled_ : (isDown() ? down_ : up_);
+        const QSizeF own = image.deviceIndependentSize();
+        QPainter p(this);
+        p.drawImage(
+            QPointF(std::floor((width() - own.width()) / 2), std::floor((height() - own.height()) / 2)),
+            image);
+    }
+
+  private:
+    QImage up_, down_, disabled_;
+};
+
+// A label that letters its text as the machine's pictures do when asked to (a gradient fill, a dark edge and
+// a soft shadow), on one line; otherwise the desktop's plain label.
+class LabelWidget final : public QLabel {
+  public:
+    explicit LabelWidget(QWidget* parent) : QLabel(parent) {}
+    void setLettering(bool on, QColor top, QColor bottom, QColor outline) {
+        if (on == lettered_ && top == top_ && bottom == bottom_ && outline == outline_) return;
+        lettered_ = on;
+        top_ = top;
+        bottom_ = bottom;
+        outline_ = outline;
+        updateMargins();
+        update();
+    }
+    bool lettered() const { return lettered_; }
+
+  protected:
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::FontChange) updateMargins();
+        QLabel::changeEvent(event);
+    }
+    void paintEvent(QPaintEvent* event) override {
+        if (!lettered_) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        // The ink of the text without its leading and trailing blanks, placed as the label's alignment says.
+        const QString text = this->text().trimmed();
+        if (text.isEmpty()) return;
+        QPainterPath path;
+        path.addText(0, 0, font(), text);
+        const QRectF ink = path.boundingRect();
+        const QRect room = contentsRect();
+        const QFontMetricsF metrics(font());
+        qreal x = room.left() - ink.left();
+        if (alignment() & Qt::AlignHCenter) x = room.left() + (room.width() - ink.width()) / 2 - ink.left();
+        if (alignment() & Qt::AlignRight) x = room.right() + 1 - ink.right();
+        path.translate(x, room.top() + metrics.ascent());
+        const qreal edge = edgeWidth();
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        // The shadow, then the dark edge, then the fill lit from above.
+        p.setPen(QPen(QColor(0, 0, 0, 110), edge * 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(QColor(0, 0, 0, 110));
+        p.drawPath(path.translated(edge * 0.8, edge * 1.2));
+        p.strokePath(path, QPen(outline_, edge * 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const QRectF lit = path.boundingRect();
+        QLinearGradient fill(lit.topLeft(), lit.bottomLeft());
+        fill.setColorAt(0.0, top_);
+        fill.setColorAt(1.0, bottom_);
+        p.fillPath(path, fill);
+    }
+
+  private:
+    qreal edgeWidth() const { return std::max(1.0, font().pixelSize() / 12.0); }
+    // Room round the text for its edge and its shadow, so that a label sized to its text shows them whole.
+    void updateMargins() {
+        const int m = lettered_ ? static_cast<int>(std::ceil(edgeWidth() * 2.2)) : 0;
+        setContentsMargins(m, 0, m, m);
+    }
+
+    bool lettered_ = false;
+    QColor top_, bottom_, outline_;
 };
 
 // An option button whose mark is the model's: a click asks the model, which marks it (or not).
@@ -470,7 +617,7 @@ void WindowView::create(BoundControl& bound) {
             bound.widget = new PictureWidget(parent);
             break;
         case ControlKind::Label: {
-            auto* label = new QLabel(parent);
+            auto* label = new LabelWidget(parent);
             label->setTextFormat(Qt::PlainText);
             label->setMouseTracking(true);
             label->setAttribute(Qt::WA_NoMousePropagation);
@@ -493,7 +640,7 @@ void WindowView::create(BoundControl& bound) {
             bound.widget = new QGroupBox(parent);
             break;
         case ControlKind::PushButton: {
-            auto* button = new QPushButton(parent);
+            auto* button = new PictureButton(parent);
             button->setAutoDefault(false);
             QObject::connect(button, &QPushButton::clicked, guard_.get(), [platform, control] {
                 platform->deliver([control] {
@@ -757,6 +904,10 @@ void WindowView::apply(BoundControl& b) {
         }
     }
 
+    if (c.kind == ControlKind::PictureBox || c.kind == ControlKind::Image) {
+        static_cast<PictureWidget*>(w)->setDimmed(c.dimsWhenDisabled && !c.enabled);
+    }
+
     QRect rect = pixelRect(c.left, c.top, c.width, c.height, scale_);
     if (c.kind == ControlKind::Label && c.autoSize) {
         // A label sized to its text: its width is kept when it wraps, its height follows the lines.
@@ -768,7 +919,9 @@ void WindowView::apply(BoundControl& b) {
         rect.setSize(b.textSize);
     }
     if (c.kind == ControlKind::Label && !c.autoSize && !c.wordWrap && textChanged) {
-        fitTextToWidth(w, static_cast<QLabel*>(w)->text(), c, rect.width(), scale_);
+        const QMargins margins = w->contentsMargins();
+        fitTextToWidth(w, static_cast<QLabel*>(w)->text(), c, rect.width() - margins.left() - margins.right(),
+                       scale_);
     }
     if (c.kind == ControlKind::OptionButton && textChanged) {
         auto* option = static_cast<QRadioButton*>(w);
@@ -843,7 +996,8 @@ void WindowView::applyText(BoundControl& b, const Control& c) {
     const bool captionChanged = b.fresh || c.caption != b.caption;
     switch (c.kind) {
         case ControlKind::Label: {
-            auto* label = static_cast<QLabel*>(w);
+            auto* label = static_cast<LabelWidget*>(w);
+            label->setLettering(c.lettered, toQt(c.foreground), toQt(c.shade), toQt(c.outline));
             if (captionChanged) label->setText(toDisplayText(c.caption));
             if (b.fresh || c.alignment != b.alignment) label->setAlignment(alignmentOf(c.alignment));
             if (b.fresh || c.wordWrap != b.wordWrap) label->setWordWrap(c.wordWrap);
@@ -856,18 +1010,14 @@ void WindowView::applyText(BoundControl& b, const Control& c) {
             if (captionChanged) static_cast<QGroupBox*>(w)->setTitle(toQt(c.caption));
             break;
         case ControlKind::PushButton: {
-            auto* button = static_cast<QPushButton*>(w);
+            auto* button = static_cast<PictureButton*>(w);
             if (captionChanged || !(c.picture == b.picture)) {
                 b.picture = c.picture;
                 const QImage image = platform_.picture(b.picture, scale_, ratio_);
-                if (image.isNull()) {
-                    button->setIcon(QIcon());
-                    button->setText(toQt(c.caption));
-                } else {
-                    button->setIcon(QIcon(QPixmap::fromImage(image)));
-                    button->setIconSize(image.deviceIndependentSize().toSize());
-                    button->setText(QString());
-                }
+                button->setPicture(image);
+                // The caption stays the button's text for the desktop's accessibility, drawn only without
+                // a picture.
+                button->setText(toQt(c.caption));
             }
             break;
         }

@@ -124,9 +124,17 @@ bool SimPlatform::runUntil(const std::function<bool()>& done, int64_t ms) {
     return done();
 }
 
+namespace {
+// A press of the player's on a control: its window hears of it first, whatever the control makes of it.
+void tellWindow(const Control& control) {
+    if (control.window != nullptr && control.window->onPlayerPress) control.window->onPlayerPress();
+}
+}  // namespace
+
 void SimPlatform::click(Control& control) {
     // A click on an option button marks it, as on screen.
     loop_.post([&control] {
+        tellWindow(control);
         if (!control.acceptsInput()) return;
         if (control.kind == ControlKind::OptionButton) {
             control.mark();
@@ -138,6 +146,7 @@ void SimPlatform::click(Control& control) {
 
 void SimPlatform::mouseDown(Control& control, MouseEvent event) {
     loop_.post([this, &control, event] {
+        tellWindow(control);
         // A press while an old one still waits for its release ends the old one first, as on screen.
         presses_.release(event);
         presses_.press(control, event);

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The card gamble through the window system: after a win, GAMBLE opens the panel; RED, BLACK and the four suit
-buttons each bet, TAKE WIN takes what is at risk. The cards are the game's own draws, so the case reads each
+buttons each bet, TAKE WIN takes what is at risk. Every button looks dimmed exactly while it is disabled: GAMBLE
+before a win, the panel's buttons while a card is revealed and while a lost gamble closes. The cards are the game's own draws, so the case reads each
 outcome from the store, which holds after every decided card what the player would have if the win were taken
 then: a right guess raises credit and total by the gain, a wrong one takes the stake off the credit only."""
 
@@ -42,6 +43,21 @@ def win(g):
     raise CaseFailed("no win in 60 spins")
 
 
+def lightness(raw):
+    """The mean of the channels of raw RGB bytes."""
+    return sum(raw) / max(1, len(raw))
+
+
+PANEL_BUTTONS = [("betred", 0), ("betblack", 0), ("cancelbet", 0), ("suitbet", 1), ("suitbet", 4)]
+
+
+def check_dimmed(g, live, shot, what):
+    """Checks that the panel's buttons in `shot` show their dimmed look, not the `live` one."""
+    for name, index in PANEL_BUTTONS:
+        now = g.pixels(shot, name, index)
+        check(lightness(now) < lightness(live[(name, index)]) - 10, f"{name}({index}) looks live {what}")
+
+
 def panel_shown(g, shot):
     """Whether the gamble panel stands over the reels: a good share of its rectangle is its dark brown leather,
     which the reels beneath do not show."""
@@ -51,15 +67,23 @@ def panel_shown(g, shot):
     return leather > 0.15 * len(pixels)
 
 
-def decide(g, name, index, gained, lost):
+def decide(g, name, index, gained, lost, live):
     """Presses a bet button until it bets (a press while the last card is still being revealed is ignored) and
-    returns the store's (bank, total) once the card is decided."""
+    returns the store's (bank, total) once the card is decided; checks that the panel's buttons look dimmed
+    while the card is revealed (the store holds the card before its reveal ends)."""
     for _ in range(4):
         g.press(name, index)
+        g.park_pointer()  # no hint over the buttons
         deadline = time.time() + 2.5
         while time.time() < deadline:
             now = (g.number("bank"), g.number("total"))
             if now in (gained, lost):
+                decided = time.time()
+                shot = g.screenshot("gamble_revealing")
+                # The reveal lasts 750 ms from the store's write: a screenshot taken later than that on a loaded
+                # machine may show a right guess's buttons live again, and proves nothing either way.
+                if now == lost or time.time() - decided < 0.5:
+                    check_dimmed(g, live, shot, "during the reveal")
                 return now
             time.sleep(0.05)
     raise CaseFailed(f"{name}({index}) decided no card; store: {g.player()}")
@@ -67,7 +91,10 @@ def decide(g, name, index, gained, lost):
 
 def run(env):
     g = env.game(STORE)
-    check(not panel_shown(g, g.screenshot("gamble_start")), "the gamble panel shows at start")
+    g.park_pointer()
+    start = g.screenshot("gamble_start")
+    check(not panel_shown(g, start), "the gamble panel shows at start")
+    unlit = g.pixels(start, "doublebutton")
 
     # The gamble button does nothing before a win.
     g.press("doublebutton")
@@ -79,9 +106,15 @@ def run(env):
     while len(pressed) < len(BETS) or not took:
         stake = win(g)
         bank, total = g.number("bank"), g.number("total")
+        g.park_pointer()
+        lit = g.pixels(g.screenshot("gamble_ready"), "doublebutton")
+        check(lightness(lit) > lightness(unlit) + 10, "GAMBLE looks the same disabled and ready")
         g.press("doublebutton")
         time.sleep(0.5)
-        check(panel_shown(g, g.screenshot("gamble_open")), "GAMBLE did not open the panel")
+        g.park_pointer()
+        opened = g.screenshot("gamble_open")
+        check(panel_shown(g, opened), "GAMBLE did not open the panel")
+        live = {button: g.pixels(opened, *button) for button in PANEL_BUTTONS}
         # Opening keeps the store as if the win were taken at once.
         check((g.number("bank"), g.number("total")) == (bank, total), f"opening changed the store: {g.player()}")
 
@@ -103,13 +136,19 @@ def run(env):
             pressed.add((name, index))
             gained = (bank - stake + at_risk * factor, total - stake + at_risk * factor)
             lost = (bank - stake, total)
-            if decide(g, name, index, gained, lost) == gained:
+            if decide(g, name, index, gained, lost, live) == gained:
                 at_risk *= factor
                 time.sleep(REVEAL + 0.5)
-                check(panel_shown(g, g.screenshot("gamble_right_guess")), "a right guess closed the panel")
+                g.park_pointer()
+                shot = g.screenshot("gamble_right_guess")
+                check(panel_shown(g, shot), "a right guess closed the panel")
+                for button in PANEL_BUTTONS:
+                    check(g.pixels(shot, *button) == live[button], f"{button} is not live again after a right guess")
             else:
                 time.sleep(REVEAL + 0.5)
-                check(panel_shown(g, g.screenshot("gamble_lost")), "a lost gamble closed before its pause")
+                shot = g.screenshot("gamble_lost")
+                check(panel_shown(g, shot), "a lost gamble closed before its pause")
+                check_dimmed(g, live, shot, "while the lost gamble closes")
                 g.wait_for(lambda: not panel_shown(g, g.screenshot("gamble_closed")), LOST_PAUSE + 5,
                            "the lost gamble's panel to close")
                 check(g.number("bank") == bank - stake, f"a lost gamble: {g.player()}")

@@ -316,10 +316,20 @@ TEST(Gamble, PressesDuringARevealDoNotRunInsideIt) {
     g.start(1000);
     g.spin(paysForty());
     g.openGamble();
-    // During the fifth frame of the reveal the player presses every button of the panel.
+    // During the fifth frame of the reveal the player presses every button of the panel: each is disabled,
+    // and looks it, while the card shows.
+    auto betsLive = [&] {
+        int live = 0;
+        for (platform::Control* c : {&g.panel.betblack, &g.panel.betred, &g.panel.cancelbet})
+            live += c->enabled;
+        for (int k = 1; k <= 4; ++k) live += g.panel.suitbet[k].enabled;
+        return live;
+    };
     int frame = 0;
+    int liveDuringReveal = -1;
     g.p.onSleep = [&](int) {
         if (++frame != 5) return;
+        liveDuringReveal = betsLive();
         for (platform::Control* c : {&g.panel.betblack, &g.panel.betred, &g.panel.cancelbet}) g.p.click(*c);
         for (int k = 1; k <= 4; ++k) g.p.click(g.panel.suitbet[k]);
         g.p.tap(g.m.w.doublebutton);
@@ -331,6 +341,8 @@ TEST(Gamble, PressesDuringARevealDoNotRunInsideIt) {
     g.p.advance(1);
     g.p.onSleep = {};
     EXPECT_EQ(frame, 15) << "one reveal, not two";
+    EXPECT_EQ(liveDuringReveal, 0);
+    EXPECT_EQ(betsLive(), 7) << "all seven live again after a right guess";
     EXPECT_EQ(g.p.scripted().drawn(), drawnBefore + 1);
     EXPECT_EQ(g.gamble.gamblecount, 1);
     EXPECT_EQ(g.m.atrisk, 80) << "the right guess counted once";
@@ -338,10 +350,13 @@ TEST(Gamble, PressesDuringARevealDoNotRunInsideIt) {
     EXPECT_EQ(g.m.s.bank, 1015 - 40);
     EXPECT_EQ(g.gamble.phase(), Phase::Open);
 
-    // The suit buttons stay live while a lost gamble waits to close; a press there does not bet.
+    // While a lost gamble waits to close every button of the panel is off; a press there does not bet.
     frame = 0;
+    int liveWhileLost = -1;
     g.p.onSleep = [&](int ms) {
-        if (ms == 3000) g.p.click(g.panel.suitbet[2]);
+        if (ms != 3000) return;
+        liveWhileLost = betsLive();
+        g.p.click(g.panel.suitbet[2]);
     };
     g.betOn(g.panel.betred, kSpades);
     g.p.advance(10);
@@ -350,6 +365,7 @@ TEST(Gamble, PressesDuringARevealDoNotRunInsideIt) {
     EXPECT_EQ(g.p.scripted().drawn(), drawnBefore + 2);
     EXPECT_FALSE(g.m.w.pandouble.visible);
     EXPECT_EQ(g.m.s.bank, 975);
+    EXPECT_EQ(liveWhileLost, 0);
 }
 
 TEST(Gamble, NothingStartsASpinWhileTheGambleIsOpen) {

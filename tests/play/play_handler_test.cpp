@@ -108,10 +108,20 @@ TEST(PlayHandler, AHeldReelStandsStillAndItsWinStands) {
     g.script(*wild, 1);
     g.bet(1);
     ASSERT_EQ(g.m.s.wildhold2, 1);
+    // The HELD ribbon lies on the Wild's own cell of reel 2, and on no other reel.
+    const platform::Control& held = g.m.w.picheld[2];
+    ASSERT_TRUE(held.visible);
+    EXPECT_FALSE(g.m.w.picheld[3].visible || g.m.w.picheld[4].visible);
+    const int row = (held.top + held.height) / core::kCellTwips;
+    EXPECT_EQ(core::symbolAt(2, g.m.s.reelstop[2], row), core::Wild);
     const int32_t heldTop = g.m.w.reel[2].top;
     bool moved = false;
+    bool markedWhileSpinning = false;
     std::vector<int> reelSounds;
-    g.p.onSleep = [&](int) { moved = moved || g.m.w.reel[2].top != heldTop; };
+    g.p.onSleep = [&](int) {
+        moved = moved || g.m.w.reel[2].top != heldTop;
+        markedWhileSpinning = markedWhileSpinning || held.visible;
+    };
     // Payout draw 2 would void a win, but a held reel's win always stands.
     Stops next = *wild;
     next[0] = 3;
@@ -119,6 +129,8 @@ TEST(PlayHandler, AHeldReelStandsStillAndItsWinStands) {
     const int32_t bankBefore = g.m.s.bank;
     g.bet(1);
     EXPECT_FALSE(moved);
+    EXPECT_FALSE(markedWhileSpinning) << "the ribbon goes as the spin it holds for starts";
+    EXPECT_FALSE(held.visible) << "the hold is spent";
     EXPECT_EQ(g.m.s.reelstop[2], (*wild)[1]);
     EXPECT_EQ(g.m.s.reelheld2, 0) << "the held flag is cleared after the animation";
     EXPECT_EQ(g.m.s.wildhold2, 0) << "the animation clears the hold its Wild requested again";

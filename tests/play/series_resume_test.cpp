@@ -257,6 +257,8 @@ TEST(SavedOutcome, AWildHoldOfAPaidSpinOutlivesAKillAndAClose) {
         ASSERT_EQ(h->m.s.wildhold3, 1);
         EXPECT_EQ(h->m.s.wildhold2 + h->m.s.wildhold4, 0);
         EXPECT_EQ(h->m.w.reel[3].top, core::reelTopFor(wild[2])) << "the held reel shows its Wild";
+        EXPECT_TRUE(h->m.w.picheld[3].visible) << "and says it is held";
+        EXPECT_FALSE(h->m.w.picheld[2].visible || h->m.w.picheld[4].visible);
         // The next spin draws no stop for reel 3: it keeps the Wild's, and the hold is spent.
         h->script(blankStops());
         h->bet(1);

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSet>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -271,16 +272,24 @@ TEST_F(QtWindowTest, TextControlsTakeFontsColoursPicturesAndMenus) {
     EXPECT_EQ(panel->frameStyle(), QFrame::Panel | QFrame::Raised);
     EXPECT_EQ(panel->geometry(), QRect(10, 115, 80, 35));
 
-    // A button with a picture shows the picture instead of its caption.
+    // A button with a picture shows the picture instead of its caption, drawn as a picture button: the
+    // picture in the middle, no desktop frame round it, dimmed while disabled.
     w.button.picture = {"green", 0};
     platform.doEvents();
     auto* button = widget<QPushButton>(w.button);
-    EXPECT_FALSE(button->icon().isNull());
-    EXPECT_EQ(button->iconSize(), QSize(20, 20));
-    EXPECT_TRUE(button->text().isEmpty());
+    const QImage drawn = button->grab().toImage();
+    const QPoint middle(drawn.width() / 2, drawn.height() / 2);
+    EXPECT_EQ(QColor(drawn.pixel(middle)), QColor(Qt::green));
+    QSet<QRgb> colours;
+    for (int x = middle.x() - 9; x <= middle.x() + 9; ++x) colours.insert(drawn.pixel(x, middle.y()));
+    EXPECT_EQ(colours.size(), 1) << "a caption drawn over the picture";
+    w.button.enabled = false;
+    platform.doEvents();
+    EXPECT_NE(QColor(button->grab().toImage().pixel(middle)), QColor(Qt::green));
+    w.button.enabled = true;
     w.button.picture = {};
     platform.doEvents();
-    EXPECT_TRUE(button->icon().isNull());
+    EXPECT_NE(QColor(button->grab().toImage().pixel(middle)), QColor(Qt::green));
     EXPECT_EQ(button->text(), "OK");
 
     // A menu entry with entries under it opens a menu; the entries under it click as entries do.
