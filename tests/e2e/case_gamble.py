@@ -67,16 +67,18 @@ def panel_shown(g, shot):
     return leather > 0.15 * len(pixels)
 
 
-def decide(g, name, index, gained, lost, live):
+def decide(g, name, index, gained, lost, live=None):
     """Presses a bet button until it bets (a press while the last card is still being revealed is ignored) and
-    returns the store's (bank, total) once the card is decided; checks that the panel's buttons look dimmed
-    while the card is revealed (the store holds the card before its reveal ends)."""
+    returns the store's (bank, total) once the card is decided; given the buttons' `live` looks, checks that they
+    look dimmed while the card is revealed (the store holds the card before its reveal ends)."""
     for _ in range(4):
         g.press(name, index)
         g.park_pointer()  # no hint over the buttons
         deadline = time.time() + 2.5
         while time.time() < deadline:
             now = (g.number("bank"), g.number("total"))
+            if now in (gained, lost) and live is None:
+                return now
             if now in (gained, lost):
                 decided = time.time()
                 shot = g.screenshot("gamble_revealing")

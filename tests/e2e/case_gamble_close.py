@@ -2,8 +2,6 @@
 """Closing the game while the gamble's card is being revealed: the close box waits for the card, the game ends,
 and the store keeps what the decided card left the player (a right guess's gain, or the stake lost)."""
 
-import time
-
 from case_gamble import STORE, decide, panel_shown, win
 from zemdriver import check
 
@@ -13,8 +11,7 @@ def run(env):
     stake = win(g)
     bank, total = g.number("bank"), g.number("total")
     g.press("doublebutton")
-    time.sleep(0.5)
-    check(panel_shown(g, g.screenshot("gamble_close_open")), "GAMBLE did not open the panel")
+    g.wait_for_screen("gamble_close_open", lambda shot: panel_shown(g, shot), 10, "GAMBLE to open the panel")
 
     gained = (bank - stake + stake * 2, total - stake + stake * 2)
     lost = (bank - stake, total)

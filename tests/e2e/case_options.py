@@ -40,9 +40,9 @@ def run(env):
     click_option(g, (x, y), "machine", 2)
     g.xdo("type", "--delay", "40", "Ann Lee")
     g.key("Return")
-    time.sleep(0.5)
-    # The name is stored at once, as typed.
-    check(g.player(2).get("currentplayer") == "Ann Lee", f"slot 2 after the name: {g.player(2)}")
+    # The name is stored at once, as typed, while the window stays open.
+    g.wait_for(lambda: g.player(2).get("currentplayer") == "Ann Lee", 10, "slot 2 to hold the name typed")
+    check(options_shown(g), "Enter in the name closed the options window")
     click_option(g, (x, y), "setspeed", 2)
     g.screenshot("options_named")
     click_option(g, (x, y), "btnokplayer")

@@ -86,17 +86,16 @@ def run(env):
     check(red_share(reel_area(g, shot)) > 0.95, "the reels came back inside the viewer")
 
     g.press("Btnreturn2game")
-    time.sleep(1.0)
-    shot = g.screenshot("viewer_returned")
-    check(red_share(reel_area(g, shot)) < 0.5, "the reels did not come back")
+    g.wait_for_screen("viewer_returned", lambda shot: red_share(reel_area(g, shot)) < 0.5, 10,
+                      "the reels to come back")
 
     # Escape leaves the viewer as the return button does.
     g.menu(1)
-    time.sleep(1.0)
-    check(red_share(reel_area(g, g.screenshot("viewer_again"))) > 0.95, "the viewer did not open again")
+    g.wait_for_screen("viewer_again", lambda shot: red_share(reel_area(g, shot)) > 0.95, 10,
+                      "the viewer to open again")
     g.key("Escape")
-    time.sleep(1.0)
-    check(red_share(reel_area(g, g.screenshot("viewer_escaped"))) < 0.5, "Escape did not leave the viewer")
+    g.wait_for_screen("viewer_escaped", lambda shot: red_share(reel_area(g, shot)) < 0.5, 10,
+                      "Escape to leave the viewer")
 
     # Keyboard play is back.
     g.key("space")

@@ -193,6 +193,8 @@ class Game:
             else:
                 time.sleep(0.2)
         check(self.window is not None, "zem's window did not appear")
+        # The size the window came up with: a window sized right from the start keeps it.
+        self.first_size = self.client_rect(self.window)[2:]
         self._find_client_area()
         self.xdo("windowfocus", "--sync", self.window, check_ok=False)
         time.sleep(0.5)  # the first paint and the start-up handlers
@@ -209,14 +211,14 @@ class Game:
         self.menu_height = height - client_height
 
     def settled(self, window_id, timeout=10.0):
-        """The window's client area once the window manager has framed it and it has kept its place and size
-        for a moment (a window is moved to put its frame in place, and sized to fit the screen, once the
-        frame is known)."""
+        """The window's client area once the window manager has framed it (a message box draws its own frame,
+        and the window manager states a frame of nothing round it) and it has kept its place and size for a
+        moment."""
         deadline = time.time() + timeout
         last, same = None, 0
         while time.time() < deadline:
             rect = self.client_rect(window_id)
-            framed = any(self.frame_extents(window_id))
+            framed = bool(self.window_property("_NET_FRAME_EXTENTS", window_id))
             same = same + 1 if rect == last and framed else 0
             if same >= 5:
                 break
@@ -465,6 +467,17 @@ class Game:
             check(self.running() or what.startswith("exit"), f"zem ended while waiting for {what}")
             time.sleep(0.05)
         raise CaseFailed(f"timed out waiting for {what}; store: {self.player()}")
+
+    def wait_for_screen(self, name, condition, timeout=10.0, what="the screen"):
+        """Photographs the screen as `name` until `condition(shot)` holds for the photograph; its path."""
+        deadline = time.time() + timeout
+        while True:
+            shot = self.screenshot(name)
+            if condition(shot):
+                return shot
+            if time.time() >= deadline:
+                raise CaseFailed(f"timed out waiting for {what}")
+            time.sleep(0.3)
 
     def wait_number(self, key, value, timeout=10.0):
         self.wait_for(lambda: self.number(key) == value, timeout, f"{key}={value}")
