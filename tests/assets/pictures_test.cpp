@@ -50,6 +50,7 @@ const std::vector<Expected>& expectedPictures() {
         {"ImageList2", 24, 125, 125},  {"pandouble", 0, 252, 372},   {"betred", 0, 68, 30},
         {"cancelbet", 0, 104, 30},     {"betblack", 0, 68, 30},      {"gamblewin", 0, 150, 30},
         {"gamblelose", 0, 150, 30},    {"paytable", 0, 500, 378},    {"icon", 0, 35, 35},
+        {"optionsback", 0, 581, 337},  {"messagebox", 0, 480, 200},
     };
     return all;
 }
