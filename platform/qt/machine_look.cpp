@@ -282,6 +282,13 @@ class MachineStyle final : public QProxyStyle {
         QProxyStyle::drawComplexControl(control, option, p, widget);
     }
 
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        // A lamp carries its caption alone.
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
                        const QWidget* widget) const override {
         if (icon == SP_MessageBoxInformation) return paintedIcon(false);
@@ -343,6 +350,8 @@ void wearMachineStyle(QWidget& widget) {
 
 // The message's type: a size between the machine's small print and its meters.
 constexpr int kMessagePixels = 14;
+// What a message box takes of its width beside its text: the icon and the margins.
+constexpr int kIconAndMargins = 120;
 
 MachineMessageBox::MachineMessageBox(Icon icon, const QString& title, const QString& text, QWidget* parent,
                                      QImage backdrop)
@@ -359,19 +368,16 @@ void MachineMessageBox::showEvent(QShowEvent* event) {
         button->setFont(machineFont(kMessagePixels, true));
         button->setMinimumHeight(30);
     }
-    QMessageBox::showEvent(event);
     // The message's lines are its own: the desktop's box breaks a text wider than half the screen in the
-    // middle of its lines. Unbroken, as long as the screen is wide enough for them.
-    auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-    if (label == nullptr || !label->wordWrap() || layout() == nullptr) return;
-    label->setWordWrap(false);
-    layout()->activate();
-    const QSize whole = layout()->totalMinimumSize();
-    if (screen() != nullptr && whole.width() <= screen()->availableGeometry().width()) {
-        setFixedSize(whole);
-    } else {
-        label->setWordWrap(true);
+    // middle of its lines. Held at its whole width, as long as the screen is wide enough for it, none is
+    // broken.
+    if (auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        label->setWordWrap(false);
+        const int whole = label->sizeHint().width();
+        const int room = screen() != nullptr ? screen()->availableGeometry().width() - kIconAndMargins : 0;
+        label->setMinimumWidth(whole <= room ? whole : 0);
     }
+    QMessageBox::showEvent(event);
 }
 
 void MachineMessageBox::paintEvent(QPaintEvent*) {

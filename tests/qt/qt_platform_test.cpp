@@ -784,6 +784,9 @@ TEST_F(QtWindowTest, AMessageBoxWearsTheMachinesLookWithItsWholeTextAndItsButton
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
+            // As the box stands once it has settled (it lays itself out again on the events its showing
+            // posts).
+            for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
             const QImage shot = box->grab().toImage();
             EXPECT_TRUE(shot.save(
                 QStringLiteral(ZEM_TEST_OUTPUT_DIR "/message_box_%1.png").arg(box->buttons().size())));
