@@ -2,7 +2,7 @@
 """The game's windows on a desktop with a window manager, on a small and a large screen: every window's frame,
 title bar included, wholly on screen; a click on the disabled machine window (its reels, its title bar, its menu
 bar) while another window of the game's is open leaves that window on top; Escape closes the options window with
-its closing steps; a message box has a close box but no maximise box."""
+its closing steps; a message box has a close box but no maximise box, and wears the machine's look."""
 
 import time
 
@@ -74,8 +74,9 @@ def run(env):
         g.press("autoplayon")
         box = message_box(g)
         time.sleep(0.5)
-        g.screenshot(f"autoplay_notice_{screen}")
+        shot = g.screenshot(f"autoplay_notice_{screen}")
         g.check_message_box(box, f"the autoplay notice on {screen}")
+        g.check_message_box_look(box, shot, f"the autoplay notice on {screen}")
         stays_on_top(g, box, f"the autoplay notice on {screen}")
         g.xdo("windowfocus", "--sync", box, check_ok=False)
         g.key("Return")
