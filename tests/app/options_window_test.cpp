@@ -70,6 +70,12 @@ struct RealGame {
     void settle() {
         for (int i = 0; i < 5; ++i) platform.doEvents();
     }
+    // Opens the options window with the OPTIONS button, as the player does.
+    zem::ui::OptionsWindowLayout& openOptions() {
+        machine.optionsPress();
+        settle();
+        return options.w;
+    }
 };
 
 // How sharp a picture's edges are: the mean of the largest 1 % of the differences between neighbouring
@@ -140,9 +146,7 @@ QRect captionRect(QRadioButton* option) {
 TEST(OptionsWindowOnScreen, EveryOptionShowsItsWholeCaption) {
     RealGame g;
     auto& p = g.platform;
-    g.machine.optionsPress();
-    g.settle();
-    auto& w = g.options.w;
+    auto& w = g.openOptions();
     std::vector<zem::platform::Control*> options = {&w.wincounter[1], &w.sounds[1], &w.sounds[2]};
     for (int k = 1; k <= 6; ++k) options.push_back(&w.machine[k]);
     for (auto& c : w.setspeed) options.push_back(&c);
@@ -175,9 +179,7 @@ TEST(OptionsWindowOnScreen, EveryOptionShowsItsWholeCaption) {
 TEST(OptionsWindowOnScreen, StandsOnThePaintedWoodInTheMachinesType) {
     RealGame g;
     auto& p = g.platform;
-    g.machine.optionsPress();
-    g.settle();
-    auto& w = g.options.w;
+    auto& w = g.openOptions();
     const QImage shot = p.grab(w.frmorvelleoptions, false);
     const double scale = p.scaleOf(w.frmorvelleoptions);
     auto at = [&](const zem::platform::Control& c) {
