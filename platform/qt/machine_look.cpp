@@ -299,14 +299,7 @@ class MachineStyle final : public QProxyStyle {
 
 }  // namespace
 
-QStyle* machineStyle() {
-    static QPointer<QStyle> style;
-    if (style.isNull()) {
-        style = new MachineStyle;
-        style->setParent(qApp);  // goes with the application
-    }
-    return style;
-}
+QStyle* machineStyle() { return sharedStyle<MachineStyle>(); }
 
 QPalette machinePalette() {
     QPalette p;

@@ -4,12 +4,14 @@
 // wears them over a painted background.
 #pragma once
 
+#include <QApplication>
 #include <QFont>
 #include <QImage>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPointer>
+#include <QStyle>
 
-class QStyle;
 class QWidget;
 
 namespace zem::platform::qt {
@@ -18,7 +20,18 @@ namespace zem::platform::qt {
 // option buttons little room (a reel speed has 25 pixels for its circle and its digit).
 inline constexpr int kOptionLabelSpacing = 2;
 
-// The machine's style, one for the application (it goes with it).
+// One style of kind `S` for the application, made when first asked for; it goes with the application.
+template <class S>
+QStyle* sharedStyle() {
+    static QPointer<QStyle> style;
+    if (style.isNull()) {
+        style = new S;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+// The machine's style, one for the application.
 QStyle* machineStyle();
 QPalette machinePalette();
 // The machine's sans face at `pixels`.

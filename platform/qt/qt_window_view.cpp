@@ -83,14 +83,7 @@ class OptionStyle final : public QProxyStyle {
     }
 };
 
-QStyle* optionStyle() {
-    static QPointer<QStyle> style;
-    if (style.isNull()) {
-        style = new OptionStyle;
-        style->setParent(qApp);  // goes with the application
-    }
-    return style;
-}
+QStyle* optionStyle() { return sharedStyle<OptionStyle>(); }
 
 // The room an option button of this size leaves for its caption, right of its circle.
 int captionRoom(QRadioButton* option, const QSize& size) {

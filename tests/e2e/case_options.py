@@ -75,7 +75,7 @@ def run(env):
     g.key("Return")
     time.sleep(0.5)
     # The name is stored at once, as typed.
-    check(g.player(2).get("currentplayer") == "Ann Lee", f"slot 2 after the name: {g.player(2)}")
+    g.wait_for(lambda: g.player(2).get("currentplayer") == "Ann Lee", 5, "the name to be stored in slot 2")
     click_option(g, (x, y), "setspeed", 2)
     g.screenshot("options_named")
     click_option(g, (x, y), "btnokplayer")
