@@ -360,6 +360,7 @@ void MachineMessageBox::showEvent(QShowEvent* event) {
     for (QPushButton* button : findChildren<QPushButton*>()) {
         button->setFont(machineFont(kMessagePixels, true));
         button->setMinimumHeight(30);
+        button->setIcon(QIcon());  // the desktop's style gave them its own when they were made
     }
     // The message's lines are its own: the desktop's box breaks a text wider than half the screen in the
     // middle of its lines. Held at its whole width, as long as the screen is wide enough for it, none is
