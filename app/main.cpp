@@ -6,8 +6,10 @@
 #include "gamble/gamble.h"
 #include "infowindows/info_windows.h"
 #include "options/options_window.h"
+#include "platform/machine_look.h"
 #include "platform/qt/instance_lock.h"
 #include "platform/qt/message_box_frame.h"
+#include "platform/qt/machine_look.h"
 #include "platform/qt/own_files.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/termination_signals.h"
@@ -39,7 +41,9 @@ std::optional<uint64_t> seedFromEnvironment() {
 // Says why the game does not start, on the terminal and in a message box, and gives the exit status.
 int refuseToStart(const QString& text) {
     fprintf(stderr, "zem: %s\n", qPrintable(text));
-    QMessageBox box(QMessageBox::Information, "zem", text);
+    zem::platform::qt::MachineMessageBox box(QMessageBox::Information, "zem", text, nullptr,
+                                             zem::assets::picture(zem::platform::look::kMessageBoxPicture));
+    box.setStandardButtons(QMessageBox::Ok);
     zem::platform::qt::frameAsMessageBox(box);
     box.exec();
     return 1;

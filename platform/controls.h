@@ -119,6 +119,10 @@ class Control {
 // How the player has left a top-level window.
 enum class WindowState { Normal, Minimised, Maximised };
 
+// How a window's controls are drawn: as the desktop draws its own forms, or in the machine's palette and type
+// (lamp buttons in a gold bezel, gold-rimmed frames, jewel options) over the window's painted picture.
+enum class WindowLook { Desktop, Machine };
+
 class Window : public Control {
   public:
     explicit Window(std::string name) : Control(ControlKind::Window, std::move(name)) {
@@ -141,6 +145,7 @@ class Window : public Control {
     Window* owner = nullptr;
     Control* focus = nullptr;  // the control that holds the keyboard focus, or the window itself
     PictureRef icon;
+    WindowLook look = WindowLook::Desktop;
     WindowState state = WindowState::Normal;  // kept current by the back end as the player changes it
 
     // Registers a control of this window inside `container` (the window itself when null). Controls are kept

@@ -2,17 +2,18 @@
 // Layout of the options window: positions and sizes in twips, captions and hints.
 #include "options_window.h"
 
+#include "platform/machine_look.h"
+
 #include <string>
 
 namespace zem::ui {
 
 namespace {
 
-using platform::Color;
 using platform::Control;
 using platform::ControlKind;
 
-constexpr Color kFace{212, 208, 200};
+namespace look = platform::look;
 
 void place(Control& c, ControlKind kind, const std::string& name, int index, int left, int top, int width,
            int height, const char* caption = "") {
@@ -25,6 +26,22 @@ void place(Control& c, ControlKind kind, const std::string& name, int index, int
     c.height = height;
     c.caption = caption;
     c.fontPoints = 8;
+    c.fontFamily = look::kSansFace;
+    // Text stands on the painted wood in the machine's cream; buttons and frames letter themselves.
+    if (kind == ControlKind::Label) c.foreground = look::kCream;
+    // A frame's title in the serif of the machine's name plate; a button's caption in bold, as on its lamps.
+    if (kind == ControlKind::Frame) {
+        c.fontFamily = look::kSerifFace;
+        c.fontPoints = 9;
+        c.bold = true;
+    }
+    if (kind == ControlKind::PushButton) c.bold = true;
+    // What the player types, and the note, on parchment.
+    if (kind == ControlKind::TextBox) {
+        c.transparentBackground = false;
+        c.background = look::kParchment;
+        c.foreground = look::kInk;
+    }
 }
 
 void option(Control& c, const std::string& name, int index, int group, int left, int top, int width,
@@ -47,7 +64,10 @@ OptionsWindowLayout::OptionsWindowLayout() {
     w.clientHeight = kOptionsHeightTwips;
     w.width = kOptionsWidthTwips;
     w.height = kOptionsHeightTwips;
-    w.background = kFace;
+    // The machine's look: its palette and type over the painted wood.
+    w.look = platform::WindowLook::Machine;
+    w.picture = platform::PictureRef{"optionsback", 0};
+    w.background = look::kWood;
     w.icon = platform::PictureRef{"icon", 0};
 
     place(Framemain, ControlKind::Frame, "Framemain", 0, 0, 120, 8595, 4815, kOptionsFrameCaption);
@@ -56,10 +76,10 @@ OptionsWindowLayout::OptionsWindowLayout() {
     place(lblplayername, ControlKind::Label, "lblplayername", 0, 240, 360, 4200, 255, kPlayerNamePrompt);
     w.add(lblplayername, &Framemain);
     place(player1, ControlKind::TextBox, "player1", 0, 1750, 240, 1455, 375);
-    player1.transparentBackground = false;
     w.add(player1, &Framemain);
     place(lblcurrentplayer, ControlKind::Label, "lblcurrentplayer", 0, 100, 720, 3375, 300);
     lblcurrentplayer.bold = true;
+    lblcurrentplayer.foreground = look::kGoldLight;
     w.add(lblcurrentplayer, &Framemain);
 
     for (int i = 1; i <= 6; ++i) {
@@ -129,7 +149,6 @@ OptionsWindowLayout::OptionsWindowLayout() {
     cmdlargescreen.hint = "Set Screen Size To LARGE";
     place(Text1, ControlKind::TextBox, "Text1", 0, 100, 1200, 1750, 705, kScreenNote);
     Text1.wordWrap = true;
-    Text1.transparentBackground = false;
     for (Control* c : {&cmdorigonal, &cmdlargescreen, &Text1}) w.add(*c, &Framescreen);
 
     resetToLoaded();

@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <vector>
@@ -43,6 +44,12 @@ QImage paintDollarCoin();
 QImage paintHalfCoin();
 QImage paintCaption(const QString& name);  // LABLASTBET, LABTHISWIN
 QImage paintLineMarker(int picture);       // linepics 1..50
+// The dark wooden cabinet, with grain (the machine's background, its panel, the game's forms).
+QImage cabinet(int width, int height, uint32_t seed);
+
+// The game's forms in the machine's look (forms.cpp).
+QImage paintOptionsBackground();
+QImage paintMessageBoxBackground();
 
 // The free-spin announcement (announcement.cpp).
 QImage paintStockade();

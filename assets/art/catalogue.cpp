@@ -60,6 +60,9 @@ std::vector<PictureList> catalogue(Studio& s) {
 
     single(QStringLiteral("paytable"), [&s] { return paintPaytable(s); });
     single(QStringLiteral("icon"), [&s] { return paintIcon(s, 35); });
+
+    single(QStringLiteral("optionsback"), [] { return paintOptionsBackground(); });
+    single(QStringLiteral("messagebox"), [] { return paintMessageBoxBackground(); });
     return all;
 }
 

@@ -302,7 +302,8 @@ void paintPrairie(QPainter& p, const QRectF& area) {
     p.restore();
 }
 
-// The dark wooden cabinet, with grain.
+}  // namespace
+
 QImage cabinet(int width, int height, uint32_t seed) {
     QImage image = canvas(width, height);
     QPainter p(&image);
@@ -323,8 +324,6 @@ QImage cabinet(int width, int height, uint32_t seed) {
     addGrain(image, seed, 6);
     return image;
 }
-
-}  // namespace
 
 QImage paintBackground(Studio& s) {
     (void)s;

@@ -47,13 +47,6 @@ class TitleStrip final : public QWidget {
             case QEvent::WindowTitleChange:
                 update();
                 break;
-            case QEvent::Paint: {
-                // The box's edge, where a window manager's frame would be.
-                QPainter painter(&box_);
-                painter.setPen(box_.palette().color(QPalette::Dark));
-                painter.drawRect(box_.rect().adjusted(0, 0, -1, -1));
-                break;
-            }
             default:
                 break;
         }

@@ -3,6 +3,8 @@
 #include "qt_platform.h"
 
 #include "message_box_frame.h"
+#include "machine_look.h"
+#include "platform/machine_look.h"
 #include "qt_window_view.h"
 
 #include <QAction>
@@ -519,10 +521,11 @@ MessageResult QtPlatform::messageBox(const MessageBoxRequest& request) {
     paint();
     QWidget* parent = QApplication::activeWindow();
     if (viewOfWidget(parent) == nullptr) parent = nullptr;
-    QMessageBox box(request.icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Information,
-                    QString::fromStdString(request.title),
-                    QString::fromStdString(request.text).replace("\r\n", "\n"), QMessageBox::NoButton,
-                    parent);
+    const double ratio = parent != nullptr ? parent->devicePixelRatioF() : qApp->devicePixelRatio();
+    MachineMessageBox box(
+        request.icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Information,
+        QString::fromStdString(request.title), QString::fromStdString(request.text).replace("\r\n", "\n"),
+        parent, picture(PictureRef{look::kMessageBoxPicture, 0}, 1.0, ratio));
     box.setTextFormat(Qt::PlainText);
     frameAsMessageBox(box);
     if (request.buttons == MessageButtons::YesNo) {

@@ -2,6 +2,7 @@
 // Widgets for the controls of one window, and their sync with the model.
 #include "qt_window_view.h"
 
+#include "machine_look.h"
 #include "qt_platform.h"
 
 #include <QAction>
@@ -69,6 +70,10 @@ void fitTextToWidth(QWidget* widget, const QString& text, const Control& c, int 
     if (widget->font() != font) widget->setFont(font);
 }
 
+// What a push button's frame and a text box's frame, margins and scroll bar take of their width, in pixels.
+constexpr double kButtonTextInset = 12;
+constexpr double kTextBoxInset = 24;
+
 // A picture button's disabled look: its colours mostly drained to grey and darkened, as an unlit lamp, its
 // shape (alpha) kept.
 QImage disabledLook(const QImage& image) {
@@ -111,18 +116,11 @@ class OptionStyle final : public QProxyStyle {
   public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
         const int value = QProxyStyle::pixelMetric(metric, option, widget);
-        return metric == PM_RadioButtonLabelSpacing ? std::min(value, 2) : value;
+        return metric == PM_RadioButtonLabelSpacing ? std::min(value, kOptionLabelSpacing) : value;
     }
 };
 
-QStyle* optionStyle() {
-    static QPointer<QStyle> style;
-    if (style.isNull()) {
-        style = new OptionStyle;
-        style->setParent(qApp);  // goes with the application
-    }
-    return style;
-}
+QStyle* optionStyle() { return sharedStyle<OptionStyle>(); }
 
 // The room an option button of this size leaves for its caption, right of its circle.
 int captionRoom(QRadioButton* option, const QSize& size) {
@@ -532,6 +530,11 @@ WindowView::WindowView(QtPlatform& platform, Window& window)
     client_ = new ClientWidget(top_);
     client_->setObjectName(toQt(window.name) + "_client");
     layout->addWidget(client_);
+    if (window.look == WindowLook::Machine) {
+        // The machine's palette reaches every control through the window; its style is given to each.
+        top_->setPalette(machinePalette());
+        wearMachineStyle(*top_);
+    }
     byWidget_.insert(top_, nullptr);
     sync();
 }
@@ -660,7 +663,7 @@ void WindowView::create(BoundControl& bound) {
         }
         case ControlKind::OptionButton: {
             auto* option = new OptionWidget(parent);
-            option->setStyle(optionStyle());
+            if (window_.look == WindowLook::Desktop) option->setStyle(optionStyle());
             QObject::connect(option, &QRadioButton::clicked, guard_.get(), [platform, control] {
                 platform->deliver([control] {
                     if (control->acceptsInput()) control->mark();
@@ -688,6 +691,7 @@ void WindowView::create(BoundControl& bound) {
         }
     }
     bound.widget->setObjectName(toQt(c.index != 0 ? c.name + "_" + std::to_string(c.index) : c.name));
+    if (window_.look == WindowLook::Machine) wearMachineStyle(*bound.widget);
     // Later controls stand above earlier ones.
     bound.widget->raise();
 }
@@ -933,6 +937,20 @@ void WindowView::apply(BoundControl& b) {
         const QMargins margins = w->contentsMargins();
         fitTextToWidth(w, static_cast<QLabel*>(w)->text(), c, rect.width() - margins.left() - margins.right(),
                        scale_);
+    }
+    if (c.kind == ControlKind::PushButton && textChanged && c.picture.empty()) {
+        // Inside the button's own frame.
+        const int frame = static_cast<int>(std::lround(kButtonTextInset * scale_));
+        fitTextToWidth(w, toQt(c.caption), c, rect.width() - frame, scale_);
+    }
+    if (c.kind == ControlKind::TextBox && isMultiLine(c) && textChanged) {
+        // A note of a few given lines shows each of them whole, inside the box's frame and margins.
+        const QFontMetrics metrics(fontFor(c, scale_));
+        QString longest;
+        for (const QString& line : toDisplayText(c.caption).split('\n'))
+            if (metrics.horizontalAdvance(line) > metrics.horizontalAdvance(longest)) longest = line;
+        const int frame = static_cast<int>(std::lround(kTextBoxInset * scale_));
+        fitTextToWidth(w, longest, c, rect.width() - frame, scale_);
     }
     if (c.kind == ControlKind::OptionButton && textChanged) {
         auto* option = static_cast<QRadioButton*>(w);

@@ -9,12 +9,17 @@
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window_view.h"
 #include "play/machine.h"
+#include "tests/support/look_checks.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
@@ -64,6 +69,12 @@ struct RealGame {
     }
     void settle() {
         for (int i = 0; i < 5; ++i) platform.doEvents();
+    }
+    // Opens the options window with the OPTIONS button, as the player does.
+    zem::ui::OptionsWindowLayout& openOptions() {
+        machine.optionsPress();
+        settle();
+        return options.w;
     }
 };
 
@@ -135,9 +146,7 @@ QRect captionRect(QRadioButton* option) {
 TEST(OptionsWindowOnScreen, EveryOptionShowsItsWholeCaption) {
     RealGame g;
     auto& p = g.platform;
-    g.machine.optionsPress();
-    g.settle();
-    auto& w = g.options.w;
+    auto& w = g.openOptions();
     std::vector<zem::platform::Control*> options = {&w.wincounter[1], &w.sounds[1], &w.sounds[2]};
     for (int k = 1; k <= 6; ++k) options.push_back(&w.machine[k]);
     for (auto& c : w.setspeed) options.push_back(&c);
@@ -162,6 +171,57 @@ TEST(OptionsWindowOnScreen, EveryOptionShowsItsWholeCaption) {
             EXPECT_FALSE(over->geometry().intersects(caption))
                 << name << ": covered by " << over->objectName().toStdString();
         }
+    }
+}
+
+// The window stands on the painted wood, not on a desktop form: the wood shows between the controls, every
+// control's text is in the machine's type and reads on what lies behind it, and the lamps fit their captions.
+TEST(OptionsWindowOnScreen, StandsOnThePaintedWoodInTheMachinesType) {
+    RealGame g;
+    auto& p = g.platform;
+    auto& w = g.openOptions();
+    const QImage shot = p.grab(w.frmorvelleoptions, false);
+    const double scale = p.scaleOf(w.frmorvelleoptions);
+    auto at = [&](const zem::platform::Control& c) {
+        QWidget* widget = p.widgetOf(c);
+        const qreal ratio = shot.devicePixelRatio();
+        const QPoint corner = widget->mapTo(p.clientOf(w.frmorvelleoptions), QPoint(0, 0));
+        return QRect(QPointF(corner * ratio).toPoint(), QSizeF(QSizeF(widget->size()) * ratio).toSize());
+    };
+    // Gaps where only the main frame stands (twips of the window): between the slots and the statistics,
+    // between the statistics and the setting groups, under the payout group.
+    for (const QRect twips :
+         {QRect(1650, 1400, 300, 1900), QRect(4530, 1400, 150, 2200), QRect(4800, 4620, 3400, 250)}) {
+        const qreal k = scale * shot.devicePixelRatio() / 15.0;
+        const QRect gap(QPointF(twips.topLeft() * k).toPoint(), QSizeF(QSizeF(twips.size()) * k).toSize());
+        const QColor behind = zem::test::medianColour(shot, gap);
+        EXPECT_TRUE(zem::test::isWood(behind))
+            << "at " << twips.x() << "," << twips.y() << " twips " << behind.name().toStdString();
+    }
+
+    std::vector<zem::platform::Control*> texts = {
+        &w.lblplayername, &w.lblcurrentplayer, &w.lblgames,         &w.lblfreespins,   &w.fastslow,
+        &w.speedlab,      &w.btnokplayer,      &w.Btndeletedetails, &w.cmdlargescreen, &w.cmdorigonal,
+        &w.Text1,         &w.player1,          &w.machine[1],       &w.Amtpayout[2],   &w.setspeed[0]};
+    for (zem::platform::Control* c : texts) {
+        QWidget* widget = p.widgetOf(*c);
+        const std::string name = c->name + "(" + std::to_string(c->index) + ")";
+        EXPECT_EQ(widget->font().family().toStdString(), "DejaVu Sans") << name;
+        const QColor background = zem::test::medianColour(shot, at(*c));
+        const QColor text = widget->palette().color(widget->foregroundRole());
+        EXPECT_GE(zem::test::contrast(text, background), 4.5)
+            << name << ": " << text.name().toStdString() << " on " << background.name().toStdString();
+        if (auto* lamp = qobject_cast<QPushButton*>(widget)) {
+            EXPECT_GT(background.red(), background.green() + 60) << name << ": not a lamp";
+            EXPECT_LE(lamp->fontMetrics().horizontalAdvance(lamp->text()), lamp->width() - 12) << name;
+        }
+    }
+    // The note's three lines whole, with nothing to scroll.
+    auto* note = qobject_cast<QPlainTextEdit*>(p.widgetOf(w.Text1));
+    EXPECT_FALSE(note->verticalScrollBar()->isVisible()) << "the note's lines are broken";
+    // The frames' titles in the serif of the name plate.
+    for (zem::platform::Control* c : {&w.Framemain, &w.Framecounter, &w.Framescreen}) {
+        EXPECT_EQ(qobject_cast<QGroupBox*>(p.widgetOf(*c))->font().family().toStdString(), "DejaVu Serif");
     }
 }
 

@@ -51,6 +51,7 @@ const std::vector<Expected>& expectedPictures() {
         {"cancelbet", 0, 104, 30},     {"betblack", 0, 68, 30},      {"gamblewin", 0, 150, 30},
         {"gamblelose", 0, 150, 30},    {"paytable", 0, 500, 378},    {"icon", 0, 35, 35},
         {"takewin", 0, 121, 57},       {"picheld", 0, 125, 28},      {"picbigwin", 3, 400, 150},
+        {"optionsback", 0, 581, 337},  {"messagebox", 0, 480, 200},
     };
     return all;
 }

@@ -2,8 +2,8 @@
 """The game's windows on a desktop with a window manager, on a small and a large screen: every window's frame,
 title bar included, wholly on screen; a click on the disabled machine window (its reels, its title bar, its menu
 bar) while another window of the game's is open leaves that window on top and gives it the keys; Escape closes
-the options window with its closing steps; a message box frames itself with a title strip and a close box, and
-no maximise box: it is dragged by its strip and closed by its close box."""
+the options window with its closing steps; a message box wears the machine's look and frames itself with a title
+strip and a close box, and no maximise box: it is dragged by its strip and closed by its close box."""
 
 import time
 
@@ -77,8 +77,9 @@ def run(env):
         g.press("autoplayon")
         box = message_box(g)
         time.sleep(0.5)
-        g.screenshot(f"autoplay_notice_{screen}")
+        shot = g.screenshot(f"autoplay_notice_{screen}")
         g.check_message_box(box, f"the autoplay notice on {screen}")
+        g.check_message_box_look(box, shot, f"the autoplay notice on {screen}")
         stays_on_top(g, box, f"the autoplay notice on {screen}")
         # Dragged by its title strip it follows the pointer; its own close box closes it as OK does.
         x, y, _, _ = g.client_rect(box)

@@ -1,11 +1,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The options window played through the window system: OPTIONS opens it, a slot is picked, a name typed with
 Enter, a setting changed, O.K. closes it, and the store holds both players; then "Large Size 800X600" scales the
-machine window up and a bet button pressed at its scaled place plays a spin."""
+machine window up and a bet button pressed at its scaled place plays a spin. The window and its message boxes
+stand on the machine's painted wood, over the large machine as well."""
 
 import time
 
-from zemdriver import check
+from zemdriver import check, is_wood
 
 WINDOW = "frmorvelleoptions"
 
@@ -30,13 +31,45 @@ def click_option(g, origin, name, index=0):
     time.sleep(0.3)
 
 
+# Places where only the main frame stands over the painted wood, in twips of the window: between the slots and
+# the statistics, between the statistics and the setting groups, under the payout group.
+GAPS = [(1650, 1400, 300, 1900), (4530, 1400, 150, 2200), (4800, 4620, 3400, 250)]
+
+
+def check_painted(g, shot, wid, what):
+    """The options window in a screenshot stands on the wood, wherever it is and whatever its scale."""
+    x, y, width, _ = g.client_rect(wid)
+    k = width / g.layout.windows[WINDOW]["width"] / 15
+    for left, top, w, h in GAPS:
+        colour = g.area_colour(shot, x + round(left * k), y + round(top * k), max(1, round(w * k)),
+                               max(1, round(h * k)))
+        check(is_wood(colour), f"{what}: not the painted wood at {left},{top} twips: {colour}")
+
+
+def message_box_shown(g, what):
+    """The message box of the options window: checked in the machine's look, then answered with Return."""
+    found = g.find_window("Slots_orvelle", timeout=10)
+    check(found is not None, f"{what} did not come up")
+    time.sleep(0.5)
+    g.check_message_box(found[0], what)
+    g.check_message_box_look(found[0], g.screenshot(what.replace(" ", "_")), what)
+    g.xdo("windowfocus", "--sync", found[0], check_ok=False)
+    g.key("Return")
+    g.wait_for(lambda: g.find_window("Slots_orvelle", timeout=0.2) is None, 10, f"{what} to close")
+
+
 def run(env):
     g = env.game({"player1": {"bank": "1250", "currentplayer": "Grace", "soundonoff": "0", "reelspeed": "1",
-                              "games": "3", "wager": "300", "total": "287", "amountinvested": "400"}})
+                              "games": "3", "wager": "300", "total": "287", "amountinvested": "400"}},
+                 screen="1920x1080")
     g.press("btnoptions")
-    x, y, _ = options_origin(g)
+    x, y, wid = options_origin(g)
     time.sleep(0.5)
-    g.screenshot("options_open")
+    check_painted(g, g.screenshot("options_open"), wid, "the options window")
+    # Enter on the empty name box: the notice in the machine's look.
+    click_option(g, (x, y), "player1")
+    g.key("Return")
+    message_box_shown(g, "nothing entered")
     click_option(g, (x, y), "machine", 2)
     g.xdo("type", "--delay", "40", "Ann Lee")
     g.key("Return")
@@ -74,8 +107,20 @@ def run(env):
         c = g.layout.control(name, 1 if name == "pplay" else 0)
         g.press_at(geo["X"] + round((c["x"] + c["w"] / 2) * scale), top + round((c["y"] + c["h"] / 2) * scale))
         time.sleep(1.0)
-    # The spin is saved when the game ends; end it with "&exit" (the menu bar keeps its own size).
+    # The options window over the large machine, at its own size on the wood; the delete question answered
+    # with its default, No, closes it and deletes nothing.
     time.sleep(3)
+    c = g.layout.control("btnoptions")
+    g.press_at(geo["X"] + round((c["x"] + c["w"] / 2) * scale), top + round((c["y"] + c["h"] / 2) * scale))
+    x, y, wid = options_origin(g)
+    time.sleep(0.5)
+    check_painted(g, g.screenshot("options_over_large"), wid, "the options window over the large machine")
+    click_option(g, (x, y), "Btndeletedetails")
+    message_box_shown(g, "the delete question")
+    g.wait_for(lambda: not options_shown(g), 10, "the options window to close after the delete question")
+    check(g.player(2).get("currentplayer") == "Ann Lee" and g.player(2).get("games") == "1",
+          f"No deleted slot 2: {g.player(2)}")
+    # The spin is saved when the game ends; end it with "&exit" (the menu bar keeps its own size).
     g.menu(0)
     g.wait_exit(timeout=30)
     two = g.player(2)

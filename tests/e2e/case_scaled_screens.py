@@ -1,10 +1,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The game on screens that Qt scales by 2 (QT_SCALE_FACTOR=2) at 1920x1080 and 1280x720: the machine window, the
 pay table and the options window each fit the screen, frame included, the machine window keeps the size it came
-up with, and COINS, pressed where it is drawn, still adds 25 coins."""
+up with, the options window stands on its painted wood, and COINS, pressed where it is drawn, still adds 25
+coins."""
 
 import time
 
+from case_options import check_painted
 from zemdriver import check
 
 
@@ -26,8 +28,10 @@ def run(env):
             found = g.find_window(title, timeout=30)
             check(found is not None, f"{title} did not open on {screen}")
             time.sleep(0.8)
-            g.screenshot(f"scaled_{shot}_{screen}")
+            picture = g.screenshot(f"scaled_{shot}_{screen}")
             g.frame_on_screen(found[0], f"{title} on {screen}")
+            if shot == "options":
+                check_painted(g, picture, found[0], f"{title} on {screen}")
             g.xdo("windowfocus", "--sync", found[0], check_ok=False)
             g.key("Escape")
             g.wait_for(lambda: g.find_window(title, timeout=0.2) is None, 10, f"{title} to close")

@@ -46,6 +46,17 @@ class CaseFailed(AssertionError):
     pass
 
 
+def is_wood(rgb):
+    """The machine's dark wood (dark, red above green above blue), never a desktop form's grey."""
+    r, g, b = rgb
+    return r < 110 and r > g >= b and r >= b + 6
+
+
+def is_gold(rgb):
+    r, g, b = rgb
+    return r > 180 and r > b + 100
+
+
 def check(condition, message):
     if not condition:
         raise CaseFailed(message)
@@ -536,6 +547,27 @@ class Game:
         """The raw RGB bytes of a control's rectangle in a screenshot."""
         return subprocess.run([CONVERT, shot, "-crop", self._geometry(name, index, window), "+repage",
                                "-depth", "8", "rgb:-"], check=True, capture_output=True, timeout=30).stdout
+
+    def area_colour(self, shot, x, y, width, height):
+        """The median colour, channel by channel, of a rectangle of the screen in a screenshot: what lies behind
+        the few pixels of text on it."""
+        data = subprocess.run([CONVERT, shot, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-depth", "8",
+                               "rgb:-"], check=True, capture_output=True, timeout=30).stdout
+        check(len(data) >= 3, f"nothing at {width}x{height}+{x}+{y} in {shot}")
+        return tuple(sorted(data[c::3])[len(data) // 6] for c in range(3))
+
+    def check_message_box_look(self, window_id, shot, what):
+        """A message box in the machine's look, in a screenshot: the wood within a gold rim, and red lamps along
+        its foot."""
+        x, y, width, height = self.client_rect(window_id)
+        wood = self.area_colour(shot, x + 6, y + height - 14, 20, 8)
+        check(is_wood(wood), f"{what}: not on the wood: {wood}")
+        rim = self.area_colour(shot, x, y + height // 4, 1, height // 2)
+        check(is_gold(rim), f"{what}: no gold rim: {rim}")
+        foot = subprocess.run([CONVERT, shot, "-crop", f"{width}x48+{x}+{y + height - 48}", "+repage", "-depth",
+                               "8", "rgb:-"], check=True, capture_output=True, timeout=30).stdout
+        red = sum(1 for i in range(0, len(foot) - 2, 3) if foot[i] > 150 and foot[i + 1] < 90)
+        check(red > 300, f"{what}: no lamp buttons at its foot ({red} red pixels)")
 
     def pixels_now(self, name, index=0, window="orvelle"):
         """The raw RGB bytes of a control's rectangle as the screen shows it now."""

@@ -5,6 +5,7 @@
 
 #include "platform/qt/message_box_frame.h"
 #include "platform/qt/qt_window_view.h"
+#include "tests/support/look_checks.h"
 
 #include <QAction>
 #include <QApplication>
@@ -822,6 +823,78 @@ TEST_F(QtWindowTest, AMessageBoxHasItsOwnTitleStripAndCloseBox) {
     });
     EXPECT_EQ(platform.messageBox(request), MessageResult::Ok);
     EXPECT_EQ(moved, QPoint(30, 20));
+}
+
+// The longest notice the game gives: six lines, blanks at their ends.
+constexpr const char* kAutoplayNotice =
+    " ..............PLEASE READ.................\r When you use this function all other Functions are\r   "
+    "unavailable to you until you turn the Autoplay OFF \r To turn Autoplay OFF Click on the Autoplayoff "
+    "button.\r  \r  This message will not appear again";
+
+// A message box in the machine's look: on the wood within a gold rim, its whole text in cream, its lamp
+// buttons below the text and clear of each other, the default one marked.
+TEST_F(QtWindowTest, AMessageBoxWearsTheMachinesLookWithItsWholeTextAndItsButtonsBelow) {
+    for (const MessageButtons buttons : {MessageButtons::Ok, MessageButtons::YesNo}) {
+        MessageBoxRequest request;
+        request.text = kAutoplayNotice;
+        request.title = "Slots_orvelle";
+        request.buttons = buttons;
+        request.defaultButton = buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
+        bool looked = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            // As the box stands once it has settled (it lays itself out again on the events its showing
+            // posts).
+            for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+            const QImage shot = box->grab().toImage();
+            EXPECT_TRUE(shot.save(
+                QStringLiteral(ZEM_TEST_OUTPUT_DIR "/message_box_%1.png").arg(box->buttons().size())));
+            auto* text = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            ASSERT_NE(text, nullptr);
+            EXPECT_EQ(text->text(), QString::fromLatin1(kAutoplayNotice));
+            EXPECT_EQ(text->font().family(), QStringLiteral("DejaVu Sans"));
+            // Whole: every line at its full width and every line below the other.
+            EXPECT_LE(text->sizeHint().width(), text->width()) << "a line is cut";
+            EXPECT_LE(text->sizeHint().height(), text->height()) << "a line is lost";
+            EXPECT_TRUE(box->rect().contains(QRect(text->mapTo(box, QPoint(0, 0)), text->size())));
+
+            // The wood round the text, the gold rim at the edge, cream letters that read on it.
+            const QColor wood = zem::test::medianColour(shot, QRect(6, shot.height() - 14, 20, 8));
+            EXPECT_TRUE(zem::test::isWood(wood)) << wood.name().toStdString();
+            const QColor rim = shot.pixelColor(0, shot.height() / 2);
+            EXPECT_GT(rim.red(), 180) << rim.name().toStdString();
+            EXPECT_GT(rim.red(), rim.blue() + 100) << rim.name().toStdString();
+            EXPECT_GE(zem::test::contrast(text->palette().color(QPalette::WindowText), wood), 7.0);
+
+            QList<QAbstractButton*> lamps = box->buttons();
+            ASSERT_EQ(lamps.size(), buttons == MessageButtons::YesNo ? 2 : 1);
+            const int textBottom = text->mapTo(box, QPoint(0, text->height())).y();
+            QRect previous;
+            for (QAbstractButton* lamp : lamps) {
+                const QRect place(lamp->mapTo(box, QPoint(0, 0)), lamp->size());
+                const std::string name = lamp->text().toStdString();
+                EXPECT_TRUE(box->rect().contains(place)) << name;
+                EXPECT_GE(place.top(), textBottom) << name << " stands over the text";
+                EXPECT_FALSE(place.intersects(previous)) << name;
+                previous = place;
+                EXPECT_TRUE(lamp->font().bold()) << name;
+                EXPECT_LE(lamp->fontMetrics().horizontalAdvance(lamp->text()), place.width() - 12) << name;
+                // A red lamp, its cream caption readable on it.
+                const QColor face = zem::test::medianColour(shot, place.adjusted(4, 4, -4, -4));
+                EXPECT_GT(face.red(), face.green() + 60) << name << " " << face.name().toStdString();
+                EXPECT_GE(zem::test::contrast(lamp->palette().color(QPalette::ButtonText), face), 3.0)
+                    << name;
+            }
+            const QMessageBox::StandardButton wanted =
+                buttons == MessageButtons::YesNo ? QMessageBox::No : QMessageBox::Ok;
+            EXPECT_EQ(box->defaultButton(), box->button(wanted));
+            looked = true;
+            box->defaultButton()->click();
+        });
+        platform.messageBox(request);
+        EXPECT_TRUE(looked);
+    }
 }
 
 TEST_F(QtWindowTest, QuitEndsTheEventLoopAfterTheHandler) {
