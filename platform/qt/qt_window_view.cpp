@@ -151,17 +151,9 @@ std::string fromDisplayText(const QString& text) {
 
 bool isMultiLine(const Control& c) { return c.wordWrap || c.caption.find('\n') != std::string::npos; }
 
-// What a desktop's frame is taken to add round a window, in the screen's own pixels, before the window manager
-// has framed one: a title bar and thin borders. A window sized with it stands wholly on screen from its first
-// showing.
+// What a desktop's frame is taken to add round a window before the window manager has framed one: a title bar
+// and thin borders. A window sized with it stands wholly on screen from its first showing.
 constexpr QSize kFrameGuess(8, 32);
-
-// The guessed frame in the window's pixels: a window manager draws its frame in the screen's pixels, however
-// large the program draws itself.
-QSize frameGuess(double ratio) {
-    return QSize(static_cast<int>(std::ceil(kFrameGuess.width() / ratio)),
-                 static_cast<int>(std::ceil(kFrameGuess.height() / ratio)));
-}
 
 // What the desktop's frame adds round a shown top-level window; an invalid size while the window manager has
 // not framed it (or has taken the frame away for a moment, as it does while it resizes the window).
@@ -739,13 +731,10 @@ void WindowView::updateScale() {
     const int width = twipsToPixels(window_.clientWidth), height = twipsToPixels(window_.clientHeight);
     if (screen != nullptr) {
         // The whole window, its menu bar and the desktop's frame round it, within the screen's work area. The
-        // frame is the one last seen round a window of the game's (the window manager takes it away for a
-        // moment whenever the window changes its size, and a window not yet shown has none), taken no smaller
-        // than the guess the window was first shown with: a frame found thinner than guessed leaves the window
-        // as it stands, rather than making it jump to a new size just after it came up.
+        // frame is the one last seen round a window of the game's: the window manager takes it away for a
+        // moment whenever the window changes its size, and a window not yet shown has none.
         if (const QSize frame = frameAround(*top_); frame.isValid()) platform_.frameSeen = frame;
-        const QSize guess = frameGuess(top_->devicePixelRatioF());
-        const QSize frame = platform_.frameSeen.isValid() ? platform_.frameSeen.expandedTo(guess) : guess;
+        const QSize frame = platform_.frameSeen.isValid() ? platform_.frameSeen : kFrameGuess;
         const int menu = menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0;
         scale = windowScale(QSize(width, height), frame + QSize(0, menu), screen->availableGeometry().size(),
                             window_.fillScreen);

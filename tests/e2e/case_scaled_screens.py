@@ -1,8 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The game on screens that Qt scales by 2 (QT_SCALE_FACTOR=2) at 1920x1080 and 1280x720: the machine window, the
-pay table and the options window each fit the screen, frame included, the machine window keeps the size it came
-up with, the options window stands on its painted wood, and COINS, pressed where it is drawn, still adds 25
-coins."""
+pay table and the options window each fit the screen, frame included, the options window stands on its painted
+wood, and COINS, pressed where it is drawn, still adds 25 coins."""
 
 import time
 
@@ -15,8 +14,6 @@ def run(env):
         g = env.game({"player1": {"bank": "0", "amountinvested": "0", "soundonoff": "0"}}, screen=screen,
                      game_env={"QT_SCALE_FACTOR": "2"})
         g.frame_on_screen(g.window, f"the machine window on {screen}")
-        settled = g.client_rect(g.window)[2:]
-        check(settled == g.first_size, f"the machine window came up {g.first_size} and went on to {settled}")
         g.screenshot(f"scaled_machine_{screen}")
         g.press("coinsin")
         g.wait_number("amountinvested", 25)

@@ -204,11 +204,31 @@ class Game:
             else:
                 time.sleep(0.2)
         check(self.window is not None, "zem's window did not appear")
-        # The size the window came up with: a window sized right from the start keeps it.
-        self.first_size = self.client_rect(self.window)[2:]
+        # The window is sized again once the window manager has framed it, and that waits for the start-up
+        # work (pictures painted at the window's scale): only a game gone quiet has its window as it stays.
+        self.wait_quiet()
         self._find_client_area()
         self.xdo("windowfocus", "--sync", self.window, check_ok=False)
         time.sleep(0.5)  # the first paint and the start-up handlers
+
+    def cpu_seconds(self):
+        """The processor time the game has used so far."""
+        with open(f"/proc/{self.proc.pid}/stat") as stat:
+            fields = stat.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+    def wait_quiet(self, timeout=60.0):
+        """Waits until the game has used less than a tenth of a processor over half a second: it has done
+        what it had to do and waits for the player."""
+        deadline = time.time() + timeout
+        before = self.cpu_seconds()
+        while time.time() < deadline:
+            time.sleep(0.5)
+            now = self.cpu_seconds()
+            if now - before < 0.05:
+                return
+            before = now
+        raise CaseFailed("the game stayed busy after its start")
 
     def _find_client_area(self):
         """Where the machine window's client area is and how many times its own size it is drawn, from the
