@@ -163,14 +163,9 @@ void OptionsWindow::deleteDetails() {
     const MessageResult answer = p_.messageBox(MessageBoxRequest{
         kDeleteQuestion, kMessageTitle, MessageIcon::Stop, MessageButtons::YesNo, MessageResult::No});
     if (answer == MessageResult::Yes) {
-        core::MachineState& s = m_.s;
-        s.machinepay = 5;
-        s.amountinvested = 0;
-        s.games = 0;
-        s.wager = 0;
-        s.total = 0;
-        s.bank = 0;
-        s.howmanyspins = 0;
+        for (const play::RecordKey& k : play::kRecord) {
+            if (k.scope == play::Scope::Details) play::resetKey(m_.s, k);
+        }
         saveRecord();
         refreshStatistics(StatisticsVariant::Delete);
         m_.w.PANELBANK.caption.clear();
