@@ -146,7 +146,7 @@ MachineWindow::MachineWindow() {
 
     // The celebration stands over the middle of the reels, beneath the panels that may cover them.
     place(picbigwin, ControlKind::Image, "picbigwin", 0, 3007, 2712, 6000, 2250);
-    picbigwin.picture = PictureRef{"picbigwin", 1};
+    picbigwin.picture = picture(Plaque::BigWin);
     picbigwin.visible = false;
     w.add(picbigwin);
     place(lblbigwin, ControlKind::Label, "lblbigwin", 0, 3607, 3840, 4800, 600);

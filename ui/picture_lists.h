@@ -49,6 +49,10 @@ inline platform::PictureRef suitIcon(int suit) {
     return {kCardList, static_cast<int>(CardPicture::HeartIcon) + suit - 1};
 }
 
+// "picbigwin": the plaques celebrating a big moment over the reels.
+enum class Plaque : int { None = 0, BigWin = 1, MegaWin = 2, SeriesTotal = 3 };
+inline platform::PictureRef picture(Plaque p) { return {"picbigwin", static_cast<int>(p)}; }
+
 // "linepics": the marker of line 1..25, coloured while the line is played and grey while it is not.
 inline platform::PictureRef lineMarker(int line, bool played) { return {"linepics", played ? line : line + 25}; }
 
