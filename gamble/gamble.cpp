@@ -6,6 +6,7 @@
 #include "core/checked.h"
 #include "core/money.h"
 #include "core/random.h"
+#include "ui/picture_lists.h"
 
 #include <string>
 
@@ -13,15 +14,15 @@ namespace zem::gamble {
 
 namespace {
 
-constexpr const char* kCards = "imagelistcards";
-constexpr int kBackPicture = 10;  // the whole card back, first frame of the reveal
-constexpr int kLastPeel = 24;     // the last frame, the back nearly peeled away
 constexpr int kRevealFrameMs = 50;
 constexpr int kLostPauseMs = 3000;
 constexpr int kTwipsPerPixel = 15;
 
-platform::PictureRef card(int entry) { return {kCards, entry}; }
-platform::PictureRef icon(int suit) { return {kCards, suit + 5}; }
+constexpr int kBackPicture = static_cast<int>(ui::CardPicture::Back);  // the whole back, the reveal's first
+constexpr int kLastPeel = static_cast<int>(ui::CardPicture::LastPeel);  // the back nearly peeled away
+
+platform::PictureRef card(int entry) { return ui::cardPicture(entry); }
+platform::PictureRef icon(int suit) { return ui::suitIcon(suit); }
 
 // A label showing `prefix` and `factor` x `amount`; a value that would leave the 32-bit range leaves the old
 // text standing.
@@ -71,21 +72,21 @@ bool wins(Bet bet, int card) {
 
 int payFactor(Bet bet) { return bet == Bet::Red || bet == Bet::Black ? 2 : 4; }
 
-int winSound(Bet bet) {
+play::Sound winSound(Bet bet) {
     switch (bet) {
         case Bet::Red:
-            return 108;
+            return play::Sound::WinRed;
         case Bet::Black:
-            return 103;
+            return play::Sound::WinBlack;
         case Bet::Hearts:
-            return 112;
+            return play::Sound::Collect;
         case Bet::Clubs:
         case Bet::Diamonds:
-            return 111;
+            return play::Sound::WinClubsOrDiamonds;
         case Bet::Spades:
-            return 107;
+            return play::Sound::WinSpades;
     }
-    return 0;
+    return play::Sound::None;
 }
 
 Gamble::Gamble(play::Machine& machine) : m_(machine) {
@@ -154,7 +155,7 @@ void Gamble::open() {
         return;
     }
 
-    m_.sounds.play(124);
+    m_.sounds.play(play::Sound::Click);
     g.piccardholder.picture = card(kBackPicture);
     g.piccardholder.overlay = {};
     for (int k = 1; k <= 4; ++k) g.suitbet[k].picture = icon(k);
@@ -242,8 +243,8 @@ void Gamble::bet(Bet bet) {
     auto& g = m_.w.gamble;
     busy_ = true;
     phase_ = Phase::Revealing;
-    m_.sounds.play(124);
-    m_.sounds.play(124);
+    m_.sounds.play(play::Sound::Click);
+    m_.sounds.play(play::Sound::Click);
     g.gamblewin.visible = false;
     ++gamblecount;
     g.risklab.caption = "At Risk  " + std::to_string(m_.atrisk);
@@ -294,7 +295,7 @@ void Gamble::wrongGuess() {
     auto& w = m_.w;
     auto& g = w.gamble;
     w.doublebutton.enabled = false;
-    m_.sounds.play(125);
+    m_.sounds.play(play::Sound::Buzz);
     fall(g.gamblelose);
     g.lblblackred.visible = false;
     g.lblsuit.visible = false;
@@ -319,7 +320,7 @@ void Gamble::chickenOut() {
     // The won statistic counted the amount put at risk; it now counts the amount taken.
     core::addChecked(m_.s.total, int64_t{m_.atrisk} - stake_);
     phase_ = Phase::Closed;
-    m_.sounds.play(107);
+    m_.sounds.play(play::Sound::WinSpades);
     m_.showCredit();
     w.LABWIN.caption = std::to_string(m_.atrisk);
     w.lblwin.caption = core::dollarText(m_.atrisk);

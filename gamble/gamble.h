@@ -19,7 +19,7 @@ bool wins(Bet bet, int card);
 // What a right guess multiplies the amount at risk by: 2 for a colour, 4 for a suit.
 int payFactor(Bet bet);
 // The sound of a right guess.
-int winSound(Bet bet);
+play::Sound winSound(Bet bet);
 
 class Gamble {
   public:

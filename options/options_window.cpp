@@ -70,7 +70,7 @@ void OptionsWindow::open() {
     w.frmorvelleoptions.left = m_.w.orvelle.left + (ui::kMachineWidthTwips - ui::kOptionsWidthTwips) / 2;
     w.frmorvelleoptions.top = m_.w.orvelle.top + (ui::kMachineHeightTwips - ui::kOptionsHeightTwips) / 2;
     w.frmorvelleoptions.visible = true;
-    m_.sounds.play(124);
+    m_.sounds.play(play::Sound::Click);
     saveRecord();
     const auto captions = slotCaptions(p_.store());
     for (int i = 1; i <= 6; ++i) w.machine[i].caption = captions[static_cast<size_t>(i)];
@@ -163,14 +163,9 @@ void OptionsWindow::deleteDetails() {
     const MessageResult answer = p_.messageBox(MessageBoxRequest{
         kDeleteQuestion, kMessageTitle, MessageIcon::Stop, MessageButtons::YesNo, MessageResult::No});
     if (answer == MessageResult::Yes) {
-        core::MachineState& s = m_.s;
-        s.machinepay = 5;
-        s.amountinvested = 0;
-        s.games = 0;
-        s.wager = 0;
-        s.total = 0;
-        s.bank = 0;
-        s.howmanyspins = 0;
+        for (const play::RecordKey& k : play::kRecord) {
+            if (k.scope == play::Scope::Details) play::resetKey(m_.s, k);
+        }
         saveRecord();
         refreshStatistics(StatisticsVariant::Delete);
         m_.w.PANELBANK.caption.clear();
@@ -181,7 +176,7 @@ void OptionsWindow::deleteDetails() {
 
 void OptionsWindow::okPress() {
     if (!isOpen()) return;
-    m_.sounds.play(124);
+    m_.sounds.play(play::Sound::Click);
     if (m_.s.reelspeed == 0) m_.s.reelspeed = 1;
     saveRecord();
     w.player1.caption.clear();
@@ -193,7 +188,7 @@ void OptionsWindow::okPress() {
 
 void OptionsWindow::close() {
     if (!isOpen()) return;
-    m_.sounds.play(124);
+    m_.sounds.play(play::Sound::Click);
     m_.w.orvelle.enabled = true;
     for (int i = 1; i <= 15; ++i) m_.w.flasher[i].visible = false;
     m_.w.doublebutton.enabled = false;

@@ -17,11 +17,11 @@ inline constexpr const char* kVacant = "Vacant";
 // slot without a name.
 std::array<std::string, 7> slotCaptions(platform::SettingsStore& store);
 
-// Loads slot `slot` for a selection: resets the record (payout 5; credit, statistics, win counter and reel
-// speed 0; no name; the free-spin count 0, so that a new player starts without another's), then reads the
-// eleven keys in order. Every key that is missing or does not convert sets the reel speed to 1 at that point
-// of the reading, so a vacant slot ends with reel speed 1. The sound switch carries over. Returns how many
-// keys failed.
+// Loads slot `slot` for a selection: puts the fresh values into every key but the sound switch (payout 5;
+// credit, statistics, win counter and reel speed 0; no name; the free-spin count 0, so that a new player
+// starts without another's), then reads the keys in order. Every key that is missing or does not convert
+// sets the reel speed to 1 at that point of the reading, so a vacant slot ends with reel speed 1. The sound
+// switch carries over. Returns how many keys failed.
 int loadSlot(core::MachineState& s, platform::SettingsStore& store, int slot);
 
 }  // namespace zem::options

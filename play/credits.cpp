@@ -3,6 +3,7 @@
 // pressed look of the picture buttons.
 #include "core/checked.h"
 #include "machine.h"
+#include "ui/picture_lists.h"
 
 namespace zem::play {
 
@@ -39,7 +40,7 @@ void Machine::coinsTick() {
         w.halfcoin1.visible = false;
     }
     if (coinphase == 2) {
-        sounds.play(126);
+        sounds.play(Sound::Coin);
         w.dollar1.visible = false;
         w.halfcoin1.visible = true;
         w.pannomoney.visible = false;
@@ -55,7 +56,7 @@ void Machine::coinsTick() {
 void Machine::notesPress() {
     w.notes.visible = false;
     if (s.freespinmode == -1) return;
-    sounds.play(124);
+    sounds.play(Sound::Click);
     if (s.freespinstotal > 0) return;
     sounds.stop();
     addToCredit(*this, 5000);
@@ -67,9 +68,9 @@ void Machine::notesPress() {
 }
 
 void Machine::redrawMarkers() {
-    for (int j = 1; j <= 25; ++j) w.lin[j].picture = {"linepics", j};
-    w.lin[26].picture = {"linepics", 1};
-    for (int j = s.linesplayed + 1; j <= 25; ++j) w.lin[j].picture = {"linepics", j + 25};
+    for (int j = 1; j <= 25; ++j) w.lin[j].picture = ui::lineMarker(j, true);
+    w.lin[26].picture = ui::lineMarker(1, true);
+    for (int j = s.linesplayed + 1; j <= 25; ++j) w.lin[j].picture = ui::lineMarker(j, false);
     anim.flashphase = 26;  // the marker loop's counter: the next flash tick is an off tick
 }
 
@@ -114,7 +115,7 @@ void Machine::keyPreview(int& key) {
         return;
     }
     if (s.totalBet() > s.bank) {
-        sounds.play(125);
+        sounds.play(Sound::Buzz);
         w.pannomoney.visible = true;
         p.setFocus(w.orvelle);
         key = 0;

@@ -19,7 +19,7 @@ void Machine::announceFreeSpins() {
     core::bookAward(s);
     pending_.award = false;
     w.panfreespin.visible = false;
-    if (s.freespinmode == 0) sounds.play(105);
+    if (s.freespinmode == 0) sounds.play(Sound::FreeSpins);
     w.stockade1.visible = true;
     w.flamingarrow1.visible = true;
     w.spinsleft.visible = false;
@@ -62,7 +62,7 @@ void Machine::announceFreeSpins() {
     w.mnuabout.enabled = false;
     w.mnuptble.enabled = false;
     setKeyboardPlay(false);
-    if (s.freespinmode == 0) sounds.playLooped(117);
+    if (s.freespinmode == 0) sounds.playLooped(Sound::FreeSpinMusic);
     p.doEvents();
     p.sleep(1200);
     s.freespinmode = -1;

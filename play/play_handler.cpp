@@ -70,7 +70,7 @@ void Machine::playAction(int i) {
 
     const bool freeSpin = s.freespinmode == -1;
     if (!freeSpin) {
-        sounds.play(124);
+        sounds.play(Sound::Click);
         s.tickcount = 0;
         anim.scatterframe = anim.multpiclast = anim.discframe = anim.wildframe = 0;
         s.multiplierpic = 0;
@@ -82,7 +82,7 @@ void Machine::playAction(int i) {
         if (!(s.freespinsplayed < s.freespinstotal)) {
             if (i >= 1 && i <= 6) s.coinsperline = kCoinsByAction[i];
             if (s.totalBet() > s.bank) {
-                sounds.play(125);
+                sounds.play(Sound::Buzz);
                 w.pannomoney.visible = true;
                 unlockBetControls();
                 setMenusEnabled(true);
@@ -198,7 +198,7 @@ void Machine::optionsPress() {
     // Opening the options ends autoplay as AUTO OFF does: nothing spins behind the window, and a player
     // chosen there does not find another's autoplay running.
     if (autoplaymode > 0) stopAutoplay();
-    sounds.play(124);
+    sounds.play(Sound::Click);
     w.doublebutton.enabled = false;
     w.orvelle.enabled = false;
     openers.options();
@@ -206,14 +206,14 @@ void Machine::optionsPress() {
 
 void Machine::aboutChosen() {
     if (s.freespinmode == -1 || spinning() || ownWindowOpen() || !openers.about) return;
-    sounds.play(124);
+    sounds.play(Sound::Click);
     w.orvelle.enabled = false;
     openers.about();
 }
 
 void Machine::paytableChosen() {
     if (s.freespinmode == -1 || spinning() || ownWindowOpen() || !openers.paytable) return;
-    sounds.play(124);
+    sounds.play(Sound::Click);
     w.pannomoney.visible = false;
     w.orvelle.enabled = false;
     openers.paytable();

@@ -5,7 +5,9 @@
 #include "core/reels.h"
 
 #include <algorithm>
-#include <initializer_list>
+#include <iterator>
+#include <span>
+#include <string_view>
 #include <limits>
 
 namespace zem::play {
@@ -33,58 +35,62 @@ std::optional<int64_t> parseStoredNumber(const std::string& text, int64_t min, i
     return value;
 }
 
-namespace {
+void resetKey(core::MachineState& s, const RecordKey& k) {
+    if (k.form == TextForm::Name) {
+        (s.*k.name).clear();
+    } else {
+        k.number.set(s, k.fresh);
+    }
+}
 
-template <class T>
-bool readNumber(platform::SettingsStore& store, const std::string& section, const char* key, T& target) {
-    const auto text = store.read(kApplication, section, key);
+bool readKey(core::MachineState& s, platform::SettingsStore& store, int slot, const RecordKey& k) {
+    const auto text = store.read(kApplication, playerSection(slot), k.key);
     if (!text) return false;
-    const auto value = parseStoredNumber(*text, std::numeric_limits<T>::min(), std::numeric_limits<T>::max());
+    if (k.form == TextForm::Name) {
+        s.*k.name = *text;
+        return true;
+    }
+    const auto value = parseStoredNumber(*text, k.range.min, k.range.max);
     if (!value) return false;
-    target = static_cast<T>(*value);
+    k.number.set(s, *value);
     return true;
 }
 
-}  // namespace
+bool sameRecord(const core::MachineState& a, const core::MachineState& b) {
+    for (const RecordKey& k : kRecord) {
+        const bool same = k.form == TextForm::Name ? a.*k.name == b.*k.name : k.number.of(a) == k.number.of(b);
+        if (!same) return false;
+    }
+    return true;
+}
 
 int readRecord(core::MachineState& s, platform::SettingsStore& store, int slot) {
-    const std::string section = playerSection(slot);
     int failures = 0;
-    failures += !readNumber(store, section, "howmanyspins", s.howmanyspins);
-    failures += !readNumber(store, section, "soundonoff", s.soundonoff);
-    failures += !readNumber(store, section, "machinepay", s.machinepay);
-    failures += !readNumber(store, section, "winroll", s.winroll);
-    failures += !readNumber(store, section, "reelspeed", s.reelspeed);
-    failures += !readNumber(store, section, "amountinvested", s.amountinvested);
-    failures += !readNumber(store, section, "wager", s.wager);
-    failures += !readNumber(store, section, "total", s.total);
-    failures += !readNumber(store, section, "bank", s.bank);
-    failures += !readNumber(store, section, "games", s.games);
-    if (auto name = store.read(kApplication, section, "currentplayer")) {
-        s.currentplayer = *name;
-    } else {
-        ++failures;
-    }
+    for (const RecordKey& k : kRecord) failures += !readKey(s, store, slot, k);
     return failures;
 }
 
 namespace {
 
-bool oneOf(int64_t value, std::initializer_list<int64_t> allowed) {
-    return std::find(allowed.begin(), allowed.end(), value) != allowed.end();
-}
-
-// A stored number of the series within [min, max], or nothing.
-std::optional<int64_t> readSeriesNumber(platform::SettingsStore& store, const std::string& section,
+// A stored number within [min, max], or nothing.
+std::optional<int64_t> readStoredNumber(platform::SettingsStore& store, const std::string& section,
                                         const char* key, int64_t min, int64_t max) {
     const auto text = store.read(kApplication, section, key);
     if (!text) return std::nullopt;
     return parseStoredNumber(*text, min, max);
 }
 
+// A stored number of the series as a series that can go on holds it, or nothing.
+std::optional<int64_t> readSeriesNumber(platform::SettingsStore& store, const std::string& section,
+                                        const SeriesKey& k) {
+    const auto value = readStoredNumber(store, section, k.key, k.range.min, k.range.max);
+    if (!value || k.allowed.empty()) return value;
+    if (std::find(k.allowed.begin(), k.allowed.end(), *value) == k.allowed.end()) return std::nullopt;
+    return value;
+}
+
 // Whether the store holds a value other than "0" under one of the keys in the section.
-template <size_t N>
-bool storeMarks(platform::SettingsStore& store, const std::string& section, const char* const (&keys)[N]) {
+bool storeMarks(platform::SettingsStore& store, const std::string& section, std::span<const char* const> keys) {
     for (const char* key : keys) {
         const auto text = store.read(kApplication, section, key);
         if (text && *text != "0") return true;
@@ -92,7 +98,20 @@ bool storeMarks(platform::SettingsStore& store, const std::string& section, cons
     return false;
 }
 
-constexpr const char* kSeriesMarks[2] = {"freespinstotal", "freespinwin"};
+// Whether the store marks a series under the section.
+bool storeMarksSeries(platform::SettingsStore& store, const std::string& section) {
+    for (const SeriesKey& k : kSeries) {
+        if (k.marks && storeMarks(store, section, {&k.key, 1})) return true;
+    }
+    return false;
+}
+
+// Where the series' total so far is in the table.
+constexpr size_t kWinKey = 2;
+static_assert(std::string_view(kSeries[kWinKey].key) == "freespinwin");
+constexpr size_t kTotalKey = 0, kPlayedKey = 1;
+static_assert(std::string_view(kSeries[kTotalKey].key) == "freespinstotal" &&
+              std::string_view(kSeries[kPlayedKey].key) == "freespinsplayed");
 
 bool showsWild(int reel, int stop) {
     for (int row = 1; row <= core::kRows; ++row) {
@@ -111,7 +130,7 @@ void readHolds(core::MachineState& s, platform::SettingsStore& store, int slot) 
     const std::string section = playerSection(slot);
     for (int reel = 2; reel <= 4; ++reel) {
         s.wildhold(reel) = 0;
-        const auto stop = readSeriesNumber(store, section, kHoldKeys[reel - 2], 1, core::kStops);
+        const auto stop = readStoredNumber(store, section, kHoldKeys[reel - 2], 1, core::kStops);
         if (!stop || !showsWild(reel, static_cast<int>(*stop))) continue;
         s.wildhold(reel) = 1;
         s.reelstop[reel] = static_cast<int16_t>(*stop);
@@ -127,76 +146,42 @@ bool writeRecord(const core::MachineState& s, platform::SettingsStore& store, in
     auto put = [&](const char* key, const std::string& value) {
         ok = store.write(kApplication, section, key, value) && ok;
     };
-    put("howmanyspins", std::to_string(s.howmanyspins));
-    put("soundonoff", std::to_string(s.soundonoff));
-    put("machinepay", std::to_string(s.machinepay));
-    put("winroll", std::to_string(s.winroll));
-    put("reelspeed", std::to_string(s.reelspeed));
-    put("amountinvested", std::to_string(s.amountinvested));
-    put("wager", std::to_string(s.wager));
-    put("total", std::to_string(s.total));
-    put("bank", std::to_string(s.bank));
-    put("games", std::to_string(s.games));
-    put("currentplayer", s.currentplayer);
+    for (const RecordKey& k : kRecord) {
+        put(k.key, k.form == TextForm::Name ? s.*k.name : std::to_string(k.number.of(s)));
+    }
     if (holdOf(s, 2) > 0 || holdOf(s, 3) > 0 || holdOf(s, 4) > 0 || storeMarks(store, section, kHoldKeys)) {
         for (int reel = 2; reel <= 4; ++reel) {
             put(kHoldKeys[reel - 2], std::to_string(holdOf(s, reel) > 0 ? s.reelstop[reel] : 0));
         }
     }
     if (seriesOpen(s)) {
-        put("freespinstotal", std::to_string(s.freespinstotal));
-        put("freespinsplayed", std::to_string(s.freespinsplayed));
-        put("freespinwin", std::to_string(s.freespinwin));
-        put("winmultiplier", std::to_string(s.winmultiplier));
-        put("linesplayed", std::to_string(s.linesplayed));
-        put("coinsperline", std::to_string(s.coinsperline));
-        for (int reel = 1; reel <= core::kReels; ++reel) {
-            put(kSeriesKeys[5 + reel], std::to_string(s.reelstop[reel]));
-        }
-        for (int reel = 2; reel <= 4; ++reel) put(kSeriesKeys[9 + reel], std::to_string(holdOf(s, reel)));
-    } else if (storeMarks(store, section, kSeriesMarks)) {
+        for (const SeriesKey& k : kSeries) put(k.key, std::to_string(k.saved.of(s)));
+    } else if (storeMarksSeries(store, section)) {
         // The series was collected (or its win went into the credit): the stored one ends with this save.
-        put("freespinstotal", "0");
-        put("freespinsplayed", "0");
-        put("freespinwin", "0");
+        for (const SeriesKey& k : kSeries) {
+            if (k.ends) put(k.key, "0");
+        }
     }
     return store.flush() && ok;
 }
 
 std::optional<StoredSeries> readSeries(platform::SettingsStore& store, int slot) {
     const std::string section = playerSection(slot);
-    constexpr int64_t kMax16 = std::numeric_limits<int16_t>::max();
-    constexpr int64_t kMax32 = std::numeric_limits<int32_t>::max();
-    const auto total = readSeriesNumber(store, section, "freespinstotal", 0, kMax16);
-    const auto win = readSeriesNumber(store, section, "freespinwin", 0, kMax32);
-    if (total.value_or(0) == 0 && win.value_or(0) == 0) return std::nullopt;
+    std::optional<int64_t> value[std::size(kSeries)];
+    bool marked = false;
+    for (size_t i = 0; i < std::size(kSeries); ++i) {
+        value[i] = readSeriesNumber(store, section, kSeries[i]);
+        if (kSeries[i].marks && value[i].value_or(0) != 0) marked = true;
+    }
+    if (!marked) return std::nullopt;
 
     StoredSeries series;
-    series.freespinwin = static_cast<int32_t>(win.value_or(0));
-    const auto played = readSeriesNumber(store, section, "freespinsplayed", 1, kMax16);
-    const auto multiplier = readSeriesNumber(store, section, "winmultiplier", 1, 10);
-    const auto lines = readSeriesNumber(store, section, "linesplayed", 1, 25);
-    const auto coins = readSeriesNumber(store, section, "coinsperline", 1, 20);
-    bool ok = total && *total > 0 && win && played && *played <= *total && multiplier &&
-              oneOf(*multiplier, {1, 2, 3, 5, 10}) && lines && oneOf(*lines, {1, 5, 10, 15, 25}) && coins &&
-              oneOf(*coins, {1, 2, 3, 5, 10, 20});
-    for (int reel = 1; reel <= core::kReels && ok; ++reel) {
-        const auto stop = readSeriesNumber(store, section, kSeriesKeys[5 + reel], 1, core::kStops);
-        ok = stop.has_value();
-        if (ok) series.reelstop[reel] = static_cast<int16_t>(*stop);
-    }
-    for (int reel = 2; reel <= 4 && ok; ++reel) {
-        const auto hold = readSeriesNumber(store, section, kSeriesKeys[9 + reel], 0, 1);
-        ok = hold.has_value();
-        if (ok) series.wildhold[reel] = static_cast<int16_t>(*hold);
-    }
-    if (!ok) return series;
+    series.freespinwin = static_cast<int32_t>(value[kWinKey].value_or(0));
+    const bool readable =
+        std::all_of(std::begin(value), std::end(value), [](const auto& v) { return v.has_value(); });
+    if (!readable || *value[kPlayedKey] > *value[kTotalKey]) return series;
+    for (size_t i = 0; i < std::size(kSeries); ++i) kSeries[i].stored.set(series, *value[i]);
     series.resumable = true;
-    series.freespinstotal = static_cast<int16_t>(*total);
-    series.freespinsplayed = static_cast<int16_t>(*played);
-    series.winmultiplier = static_cast<int16_t>(*multiplier);
-    series.linesplayed = static_cast<int16_t>(*lines);
-    series.coinsperline = static_cast<int16_t>(*coins);
     return series;
 }
 

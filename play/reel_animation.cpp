@@ -36,8 +36,8 @@ void Machine::animateReels() {
         const int32_t target = s.reeltop[n] + 600;
         int32_t d = 0;
         if (reelSounds) {
-            if (!held(n)) sounds.play(116);
-            if (s.scattercell[n] > 0 && (n < 4 || s.scattercount >= 2)) sounds.play(118 + n);
+            if (!held(n)) sounds.play(Sound::ReelStop);
+            if (s.scattercell[n] > 0 && (n < 4 || s.scattercount >= 2)) sounds.play(scatterSound(n));
         }
         for (int pass = 0; pass < a.passes; ++pass) {
             for (int32_t y = s.reeltop[n + 1] - 4050; y <= s.reeltop[n + 1]; y += a.step) {
@@ -56,8 +56,8 @@ void Machine::animateReels() {
     // Reel 5 settles on its own.
     const int32_t target = s.reeltop[5] + 600;
     if (reelSounds) {
-        sounds.play(116);
-        if (s.scattercell[5] > 0 && s.scattercount >= 2) sounds.play(123);
+        sounds.play(Sound::ReelStop);
+        if (s.scattercell[5] > 0 && s.scattercount >= 2) sounds.play(Sound::ScatterReel5);
     }
     for (int32_t d = 0; d <= 600; d += 20) {
         move(5, target - d);

@@ -65,7 +65,7 @@ void Machine::resumeSeries() {
 
     if (s.freespinmode == -1) {
         w.spinsleft.caption = kRemaining + std::to_string(s.freespinstotal - s.freespinsplayed);
-        sounds.playLooped(117);
+        sounds.playLooped(Sound::FreeSpinMusic);
         // The next free spin follows as after a spin that won nothing.
         s.tickcount = 50;
         tmrtick.start();

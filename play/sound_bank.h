@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/sound_output.h"
+#include "sounds.h"
 
 #include <array>
 #include <cstdint>
@@ -28,8 +29,10 @@ class SoundBank {
     // Starts a recording, cutting whatever plays; nothing happens while the switch is off or for a number the
     // bank does not hold.
     void play(int number);
+    void play(Sound sound) { play(static_cast<int>(sound)); }
     // The same, repeating until another sound starts or the bank is stopped.
     void playLooped(int number);
+    void playLooped(Sound sound) { playLooped(static_cast<int>(sound)); }
     // Silences whatever plays, whatever the switch says.
     void stop();
 

@@ -7,6 +7,7 @@
 #include "core/pays.h"
 #include "core/spin_draw.h"
 #include "machine.h"
+#include "ui/picture_lists.h"
 #include "win_bands.h"
 
 namespace zem::play {
@@ -23,7 +24,7 @@ void Machine::spinreel1() {
     for (int k = 1; k <= 6; ++k) w.Lineflash[k].visible = false;
     for (int c = 1; c <= 15; ++c) {
         w.flasher[c].visible = false;
-        w.flasher[c].picture = {"ImageList1", 21};
+        w.flasher[c].picture = ui::picture(ui::ScatterPicture::Highlight);
         w.flasher[c].overlay = {};
     }
     anim.flashphase = 16;
@@ -104,7 +105,7 @@ void Machine::evaluatespin() {
     if (s.scattercount <= 2 && s.freespinmode == 0) {
         const WinBand band = winBand(s.spinwin);
         s.autodelay = band.autodelay;
-        if (band.sound != 0) sounds.play(band.sound);
+        if (band.sound != Sound::None) sounds.play(band.sound);
         if (s.spinwin == 0) rollstep = 0;
         p.doEvents();
     }

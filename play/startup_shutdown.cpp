@@ -79,7 +79,7 @@ void Machine::startup() {
     if (takeUpPlay(1)) {
         resumeSeries();
     } else {
-        sounds.play(101);
+        sounds.play(Sound::Welcome);
     }
 }
 
@@ -103,7 +103,7 @@ void Machine::closeIfPending() {
 void Machine::shutdown() {
     if (closed_) return;
     closed_ = true;
-    sounds.play(124);
+    sounds.play(Sound::Click);
     const int slot = slotNumber();
     if (beforeShutdown) beforeShutdown();
     // A free-spin series, running or waiting for the take-win button, is saved with the record and goes on

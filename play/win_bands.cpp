@@ -14,9 +14,20 @@ struct Band {
 };
 
 constexpr Band kBands[] = {
-    {5, {20, 101}},   {10, {20, 102}},  {21, {20, 103}},  {30, {25, 104}},  {40, {25, 103}},
-    {50, {30, 106}},  {100, {35, 106}}, {120, {35, 107}}, {150, {40, 108}}, {200, {45, 109}},
-    {300, {45, 111}}, {450, {50, 112}}, {600, {50, 113}}, {750, {50, 114}},
+    {5, {20, Sound::Welcome}},
+    {10, {20, Sound::WinSmall}},
+    {21, {20, Sound::WinBlack}},
+    {30, {25, Sound::WinModest}},
+    {40, {25, Sound::WinBlack}},
+    {50, {30, Sound::WinMedium}},
+    {100, {35, Sound::WinMedium}},
+    {120, {35, Sound::WinSpades}},
+    {150, {40, Sound::WinRed}},
+    {200, {45, Sound::WinGood}},
+    {300, {45, Sound::WinClubsOrDiamonds}},
+    {450, {50, Sound::Collect}},
+    {600, {50, Sound::WinLarge}},
+    {750, {50, Sound::WinHuge}},
 };
 
 struct Step {
@@ -30,11 +41,11 @@ constexpr Step kRollSteps[] = {{100, 10}, {120, 20}, {150, 30},  {200, 40},   {3
 }  // namespace
 
 WinBand winBand(int32_t spinwin) {
-    if (spinwin <= 0) return {5, 0};
+    if (spinwin <= 0) return {5, Sound::None};
     for (const Band& b : kBands) {
         if (spinwin <= b.upTo) return b.band;
     }
-    return {90, 115};
+    return {90, Sound::WinBiggest};
 }
 
 int16_t nextRollStep(int32_t rollcount) {

@@ -2,17 +2,19 @@
 // What a spin's win decides: the pause before the next automatic spin and the win sound.
 #pragma once
 
+#include "sounds.h"
+
 #include <cstdint>
 
 namespace zem::play {
 
 struct WinBand {
     int16_t autodelay;  // 100 ms ticks
-    int sound;          // 0 for none
+    Sound sound;        // None for none
 };
 
-// The band of a win outside free spins: 0 gives autodelay 5 and no sound; 1..5 gives 20 and sound 101 and
-// so on up to more than 750, which gives 90 and sound 115.
+// The band of a win outside free spins: 0 gives autodelay 5 and no sound; 1..5 gives 20 and the welcome
+// chime, and so on up to more than 750, which gives 90 and the biggest win's fanfare.
 WinBand winBand(int32_t spinwin);
 
 // The roll-up's next step for the amount the meter has counted to.

@@ -56,7 +56,7 @@ void Machine::winCounterTick() {
 
 void Machine::takewinPress() {
     if (events.seriesTotal) events.seriesTotal();
-    sounds.play(112);
+    sounds.play(Sound::Collect);
     keyguard = 0;
     s.freespinsplayed = 0;
     s.freespinstotal = 0;

@@ -6,10 +6,6 @@
 
 namespace zem::presentation {
 
-namespace {
-constexpr int kTotalWinPlaque = 3;  // a series' total below the big-win mark
-}  // namespace
-
 Celebration::Celebration(play::Machine& m) : m_(m) {
     m_.events.spinStarts = [this] { end(); };
     m_.events.winCredited = [this] { winCredited(); };
@@ -23,29 +19,30 @@ Celebration::~Celebration() {
     m_.w.orvelle.onPlayerPress = {};
 }
 
-int Celebration::plaqueFor(int64_t win, int64_t bet) {
-    if (bet < 1) return 0;
-    if (win >= kMegaWinTimes * bet) return 2;
-    if (win >= kBigWinTimes * bet) return 1;
-    return 0;
+ui::Plaque Celebration::plaqueFor(int64_t win, int64_t bet) {
+    if (bet < 1) return ui::Plaque::None;
+    if (win >= kMegaWinTimes * bet) return ui::Plaque::MegaWin;
+    if (win >= kBigWinTimes * bet) return ui::Plaque::BigWin;
+    return ui::Plaque::None;
 }
 
 void Celebration::winCredited() {
-    const int plaque = plaqueFor(m_.s.spinwin, m_.s.totalBet());
-    if (plaque != 0) show(plaque, std::to_string(m_.s.spinwin));
+    const ui::Plaque plaque = plaqueFor(m_.s.spinwin, m_.s.totalBet());
+    if (plaque != ui::Plaque::None) show(plaque, std::to_string(m_.s.spinwin));
 }
 
 void Celebration::seriesTotal() {
     // The triggering spin counts among the series' spins; the free spins are the others.
     const int spins = m_.s.freespinsplayed - 1;
-    const int plaque = plaqueFor(m_.s.freespinwin, m_.s.totalBet());
-    show(plaque != 0 ? plaque : kTotalWinPlaque, std::to_string(spins) +
-                                                     (spins == 1 ? " FREE SPIN" : " FREE SPINS") + "  WON " +
-                                                     std::to_string(m_.s.freespinwin));
+    // A total below the big-win mark has a plaque of its own.
+    const ui::Plaque plaque = plaqueFor(m_.s.freespinwin, m_.s.totalBet());
+    show(plaque != ui::Plaque::None ? plaque : ui::Plaque::SeriesTotal,
+         std::to_string(spins) + (spins == 1 ? " FREE SPIN" : " FREE SPINS") + "  WON " +
+             std::to_string(m_.s.freespinwin));
 }
 
-void Celebration::show(int plaque, const std::string& text) {
-    m_.w.picbigwin.picture = {"picbigwin", plaque};
+void Celebration::show(ui::Plaque plaque, const std::string& text) {
+    m_.w.picbigwin.picture = ui::picture(plaque);
     m_.w.lblbigwin.caption = text;
     m_.w.picbigwin.visible = true;
     m_.w.lblbigwin.visible = true;

@@ -4,6 +4,8 @@
 // press from anything beneath it.
 #pragma once
 
+#include "ui/picture_lists.h"
+
 #include <cstdint>
 #include <string>
 
@@ -24,8 +26,8 @@ class Celebration {
     static constexpr int kBigWinTimes = 20;
     static constexpr int kMegaWinTimes = 50;
 
-    // The plaque for a win of `win` coins at a bet of `bet`: 1 BIG WIN, 2 MEGA WIN, 0 none.
-    static int plaqueFor(int64_t win, int64_t bet);
+    // The plaque for a win of `win` coins at a bet of `bet`: BIG WIN, MEGA WIN or none.
+    static ui::Plaque plaqueFor(int64_t win, int64_t bet);
 
     // A paid spin's win went into the credit: a big one is celebrated while the meter counts it.
     void winCredited();
@@ -36,7 +38,7 @@ class Celebration {
     bool shown() const;
 
   private:
-    void show(int plaque, const std::string& text);
+    void show(ui::Plaque plaque, const std::string& text);
 
     play::Machine& m_;
 };

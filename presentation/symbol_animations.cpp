@@ -4,6 +4,7 @@
 
 #include "core/reels.h"
 #include "play/machine.h"
+#include "ui/picture_lists.h"
 
 namespace zem::presentation {
 
@@ -14,22 +15,25 @@ bool onReel(int cell, int reel) {
     return cell >= 1 && cell <= core::kVisibleCells && core::reelOfCell(cell) == reel;
 }
 
-// Last ImageList2 picture of the multiplier's four (×2 9..12, ×3 13..16, ×5 17..20, ×10 21..24); 0 for a
-// multiplier that has none.
+// The last of the four pictures of a multiplier that starts at `first`.
+constexpr int lastOfFour(ui::WildPicture first) { return static_cast<int>(first) + 3; }
+
+// The last multiplier picture of the multiplier's four; 0 for a multiplier that has none.
 int lastMultiplierPicture(int multiplier) {
     switch (multiplier) {
         case 2:
-            return 12;
+            return lastOfFour(ui::WildPicture::TimesTwo);
         case 3:
-            return 16;
+            return lastOfFour(ui::WildPicture::TimesThree);
         case 5:
-            return 20;
+            return lastOfFour(ui::WildPicture::TimesFive);
         case 10:
-            return 24;
+            return lastOfFour(ui::WildPicture::TimesTen);
         default:
             return 0;
     }
 }
+static_assert(lastOfFour(ui::WildPicture::TimesTen) == static_cast<int>(ui::WildPicture::LastOfTimesTen));
 
 }  // namespace
 
@@ -54,7 +58,7 @@ void SymbolAnimations::scatterTick() {
         const int c = m_.s.scattercell[r];
         if (!onReel(c, r)) continue;
         platform::Control& f = m_.w.flasher[c];
-        f.picture = {"ImageList1", a.scatterframe};
+        f.picture = ui::scatterFrame(a.scatterframe);
         f.overlay = {};
         f.visible = true;
     }
@@ -75,7 +79,7 @@ void SymbolAnimations::wildTick() {
         const int c = m_.s.wildcell[r];
         if (!onReel(c, r)) continue;
         platform::Control& f = m_.w.flasher[c];
-        f.picture = {"ImageList2", a.wildframe};
+        f.picture = ui::wildPicture(a.wildframe);
         f.overlay = {};
     }
 }
@@ -99,8 +103,8 @@ void SymbolAnimations::multiplierTick() {
         const int c = s.wildcell[r];
         if (!onReel(c, r)) continue;
         platform::Control& f = m_.w.flasher[c];
-        f.picture = {"ImageList2", a.discframe};
-        f.overlay = {"ImageList2", s.multiplierpic};  // laid over the frame, its white transparent
+        f.picture = ui::wildPicture(a.discframe);
+        f.overlay = ui::wildPicture(s.multiplierpic);  // laid over the frame, its white transparent
     }
 }
 

@@ -3,6 +3,8 @@
 // Wild cells, and in free spins the Wild with the multiplier laid over it.
 #pragma once
 
+#include "ui/picture_lists.h"
+
 namespace zem::play {
 class Machine;
 }
@@ -23,8 +25,8 @@ class SymbolAnimations {
     // `timerwild`: the Wild frames round and round with the free spins' multiplier laid over them.
     void multiplierTick();
 
-    static constexpr int kScatterFrames = 20;  // ImageList1 1..20
-    static constexpr int kWildFrames = 8;      // ImageList2 1..8
+    static constexpr int kScatterFrames = static_cast<int>(ui::ScatterPicture::LastFrame);
+    static constexpr int kWildFrames = static_cast<int>(ui::WildPicture::LastFrame);
 
   private:
     play::Machine& m_;

@@ -2,6 +2,7 @@
 // Layout of the gamble panel: positions and sizes in twips inside `pandouble`, texts, colours, hints and
 // pictures.
 #include "gamble_panel.h"
+#include "picture_lists.h"
 
 namespace zem::ui {
 
@@ -53,12 +54,12 @@ void GamblePanel::layOut(platform::Window& window, Control& pandouble) {
     lblsuit.autoSize = true;
 
     place(piccardholder, ControlKind::Image, "piccardholder", 0, 1080, 1080, 1605, 2400);
-    piccardholder.picture = PictureRef{"imagelistcards", 10};
+    piccardholder.picture = picture(CardPicture::Back);
 
     for (int k = 1; k <= 4; ++k) {
         const SuitButton& b = kSuitButtons[k];
         place(suitbet[k], ControlKind::PushButton, "suitbet", k, b.left, b.top, 810, 810);
-        suitbet[k].picture = PictureRef{"imagelistcards", k + 5};
+        suitbet[k].picture = suitIcon(k);
         suitbet[k].hint = b.hint;
     }
 

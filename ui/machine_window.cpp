@@ -3,6 +3,7 @@
 #include "machine_window.h"
 
 #include "core/reels.h"
+#include "picture_lists.h"
 
 #include <string>
 
@@ -111,7 +112,7 @@ MachineWindow::MachineWindow() {
     for (const MarkerPlace& m : kMarkers) {
         Control& c = lin[m.line];
         place(c, ControlKind::Image, "lin", m.line, m.left, m.top, 675, 375);
-        c.picture = PictureRef{"linepics", m.line == 26 ? 1 : m.line};
+        c.picture = lineMarker(m.line == 26 ? 1 : m.line, true);
         c.enabled = false;
         w.add(c);
     }
@@ -129,7 +130,7 @@ MachineWindow::MachineWindow() {
             Control& f = flasher[cell];
             place(f, ControlKind::PictureBox, "flasher", cell, 0, (row - 1) * core::kCellTwips,
                   core::kCellTwips, core::kCellTwips);
-            f.picture = PictureRef{"ImageList1", 21};
+            f.picture = picture(ScatterPicture::Highlight);
             f.visible = false;
             w.add(f, &Picture[r]);
         }
@@ -145,7 +146,7 @@ MachineWindow::MachineWindow() {
 
     // The celebration stands over the middle of the reels, beneath the panels that may cover them.
     place(picbigwin, ControlKind::Image, "picbigwin", 0, 3007, 2712, 6000, 2250);
-    picbigwin.picture = PictureRef{"picbigwin", 1};
+    picbigwin.picture = picture(Plaque::BigWin);
     picbigwin.visible = false;
     w.add(picbigwin);
     place(lblbigwin, ControlKind::Label, "lblbigwin", 0, 3607, 3840, 4800, 600);

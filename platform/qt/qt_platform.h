@@ -10,6 +10,7 @@
 #include "qt_display_mode.h"
 #include "qt_settings_store.h"
 #include "qt_sound_output.h"
+#include "qt_window_view.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -31,8 +32,6 @@ class QWidget;
 
 namespace zem::platform::qt {
 
-class WindowView;
-struct BoundControl;
 
 // Milliseconds since the back end started, from the monotonic clock.
 class QtClock final : public Clock {
@@ -50,7 +49,7 @@ using PictureResolver = std::function<QImage(const PictureRef&)>;
 // high pixel density); a null image when it cannot, and the picture is then scaled smoothly instead.
 using ScaledPictureResolver = std::function<QImage(const PictureRef&, double scale)>;
 
-class QtPlatform final : public Platform {
+class QtPlatform final : public Platform, public ViewHost {
   public:
     struct Options {
         PictureResolver pictures;
@@ -96,29 +95,27 @@ class QtPlatform final : public Platform {
     QImage grab(Window& window, bool withMenuBar = true);
 
     // The real widget of a control (a window's top-level widget for a Window); null when it has none.
-    QWidget* widgetOf(const Control& control) const;
+    QWidget* widgetOf(const Control& control) const override;
     QWidget* clientOf(const Window& window) const;
     QAction* actionOf(const Control& control) const;
-    bool quitRequested() const { return quitRequested_; }
+    bool quitRequested() const override { return quitRequested_; }
     QtSettingsStore& settingsStore() { return store_; }
     QtSoundOutput& soundOutput() { return sound_; }
 
     // --- used by the window views ---
     // A picture, converted for fast drawing and kept; a null image for an empty or unknown reference.
-    QImage picture(const PictureRef& ref);
+    QImage picture(const PictureRef& ref) override;
     // A picture with another drawn over it, the other's white pixels transparent.
     QImage composite(const PictureRef& picture, const PictureRef& overlay);
     // The same for a window shown `scale` times its own size on a screen of device pixel ratio `ratio`: drawn
     // at that many device pixels, with the ratio set, so it is as crisp as the screen allows.
-    QImage picture(const PictureRef& ref, double scale, double ratio);
-    QImage composite(const PictureRef& picture, const PictureRef& overlay, double scale, double ratio);
+    QImage picture(const PictureRef& ref, double scale, double ratio) override;
+    QImage composite(const PictureRef& picture, const PictureRef& overlay, double scale, double ratio) override;
     // Mouse positions in a window shown larger than its own size are mapped back through its scale.
     double scaleOf(const Window& window) const;
     // Runs a handler of player input at once, then brings the widgets in line.
-    void deliver(const std::function<void()>& handler);
-    bool syncing() const { return syncing_; }
-    // What the desktop's frame last added round a window of the game's (invalid before one was framed).
-    QSize frameSeen{-1, -1};
+    void deliver(const std::function<void()>& handler) override;
+    bool syncing() const override { return syncing_; }
 
   private:
     class InputFilter;

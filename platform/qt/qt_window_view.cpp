@@ -3,7 +3,6 @@
 #include "qt_window_view.h"
 
 #include "machine_look.h"
-#include "qt_platform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -183,7 +182,7 @@ double windowScale(QSize client, QSize chrome, QSize available, bool fillScreen)
 // The window's top-level widget. The close box asks the model; the model's handler decides what goes.
 class TopWidget final : public QWidget {
   public:
-    TopWidget(QtPlatform& platform, Window& window) : platform_(platform), window_(window) {
+    TopWidget(ViewHost& platform, Window& window) : platform_(platform), window_(window) {
         setAttribute(Qt::WA_DeleteOnClose, false);
     }
     void release() { released_ = true; }
@@ -218,7 +217,7 @@ class TopWidget final : public QWidget {
     }
 
   private:
-    QtPlatform& platform_;
+    ViewHost& platform_;
     Window& window_;
     bool released_ = false;
 };
@@ -505,7 +504,7 @@ class OptionWidget final : public QRadioButton {
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
-WindowView::WindowView(QtPlatform& platform, Window& window)
+WindowView::WindowView(ViewHost& platform, Window& window)
     : platform_(platform), window_(window), guard_(std::make_unique<QObject>()) {
     top_ = new TopWidget(platform, window);
     top_->setObjectName(toQt(window.name));
@@ -605,7 +604,7 @@ void WindowView::create(BoundControl& bound) {
     Control& c = *bound.control;
     Control* control = &c;
     QWidget* parent = containerWidget(c.parent);
-    QtPlatform* platform = &platform_;
+    ViewHost* platform = &platform_;
     switch (c.kind) {
         case ControlKind::Window:
             return;
@@ -691,7 +690,7 @@ void WindowView::create(BoundControl& bound) {
 void WindowView::createMenuEntry(BoundControl& bound) {
     Control& c = *bound.control;
     Control* control = &c;
-    QtPlatform* platform = &platform_;
+    ViewHost* platform = &platform_;
     QWidget* owner = nullptr;
     if (c.parent == &window_) {
         if (menuBar_ == nullptr) {

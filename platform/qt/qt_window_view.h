@@ -11,6 +11,7 @@
 #include <QRect>
 #include <QSize>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -24,7 +25,6 @@ class QWidget;
 
 namespace zem::platform::qt {
 
-class QtPlatform;
 class ClientWidget;
 class TopWidget;
 
@@ -70,9 +70,35 @@ struct BoundControl {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0, lineWidth = 0;
 };
 
+// What a window's view needs of the back end that shows it: the pictures, a way to hand the player's input to
+// the model, and what is known of the desktop. The back end implements it; the view knows nothing more of it.
+class ViewHost {
+  public:
+    // A picture, converted for fast drawing; a null image for an empty or unknown reference.
+    virtual QImage picture(const PictureRef& ref) = 0;
+    // The same for a window shown `scale` times its own size on a screen of device pixel ratio `ratio`.
+    virtual QImage picture(const PictureRef& ref, double scale, double ratio) = 0;
+    // A picture with another drawn over it, the other's white pixels transparent, at a scale.
+    virtual QImage composite(const PictureRef& picture, const PictureRef& overlay, double scale, double ratio) = 0;
+    // Runs a handler of player input at once, then brings the widgets in line.
+    virtual void deliver(const std::function<void()>& handler) = 0;
+    // Whether the widgets are being brought in line with the models (their changes are not the player's).
+    virtual bool syncing() const = 0;
+    // Whether the program is ending: the windows close without asking the model.
+    virtual bool quitRequested() const = 0;
+    // The real widget of a control shown by the back end; null when it has none.
+    virtual QWidget* widgetOf(const Control& control) const = 0;
+
+    // What the desktop's frame last added round a window of the game's (invalid before one was framed).
+    QSize frameSeen{-1, -1};
+
+  protected:
+    ~ViewHost() = default;
+};
+
 class WindowView {
   public:
-    WindowView(QtPlatform& platform, Window& window);
+    WindowView(ViewHost& host, Window& window);
     ~WindowView();
     WindowView(const WindowView&) = delete;
     WindowView& operator=(const WindowView&) = delete;
@@ -113,7 +139,7 @@ class WindowView {
     QWidget* containerWidget(const Control* container) const;
     bool hasMenuEntriesUnder(const Control& entry) const;
 
-    QtPlatform& platform_;
+    ViewHost& platform_;
     Window& window_;
     TopWidget* top_ = nullptr;
     ClientWidget* client_ = nullptr;

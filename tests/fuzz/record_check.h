@@ -22,13 +22,6 @@ namespace zem::fuzz {
     std::abort();
 }
 
-inline bool sameRecord(const core::MachineState& a, const core::MachineState& b) {
-    return a.howmanyspins == b.howmanyspins && a.soundonoff == b.soundonoff && a.machinepay == b.machinepay &&
-           a.winroll == b.winroll && a.reelspeed == b.reelspeed && a.amountinvested == b.amountinvested &&
-           a.wager == b.wager && a.total == b.total && a.bank == b.bank && a.games == b.games &&
-           a.currentplayer == b.currentplayer;
-}
-
 // The Wilds holding their reels for the next spin, with the stops they hold.
 inline bool sameHolds(const core::MachineState& a, const core::MachineState& b) {
     for (int reel = 2; reel <= 4; ++reel) {
@@ -45,12 +38,10 @@ inline bool sameSeries(const std::optional<play::StoredSeries>& a,
     if (!a) return true;
     if (a->resumable != b->resumable || a->freespinwin != b->freespinwin) return false;
     if (!a->resumable) return true;
-    for (int reel = 1; reel <= 5; ++reel) {
-        if (a->reelstop[reel] != b->reelstop[reel] || a->wildhold[reel] != b->wildhold[reel]) return false;
+    for (const play::SeriesKey& k : play::kSeries) {
+        if (k.stored.of(*a) != k.stored.of(*b)) return false;
     }
-    return a->freespinstotal == b->freespinstotal && a->freespinsplayed == b->freespinsplayed &&
-           a->winmultiplier == b->winmultiplier && a->linesplayed == b->linesplayed &&
-           a->coinsperline == b->coinsperline;
+    return true;
 }
 
 // Whether a text is well-formed UTF-8 without control characters: what a caption may hold.
@@ -78,7 +69,7 @@ inline std::array<std::string, 7> checkSlotList(platform::SettingsStore& store) 
     const std::array<std::string, 7> captions = options::slotCaptions(store);
     for (int slot = 1; slot <= 6; ++slot) {
         const std::string& caption = captions[static_cast<size_t>(slot)];
-        const auto name = store.read(play::kApplication, play::playerSection(slot), "currentplayer");
+        const auto name = store.read(play::kApplication, play::playerSection(slot), play::kNameKey);
         const bool named = name && !name->empty();
         if (!named && caption != options::kVacant) fail("a slot without a name is not shown as vacant", slot);
         if (named && (caption.empty() || !showable(caption) ||
@@ -87,7 +78,7 @@ inline std::array<std::string, 7> checkSlotList(platform::SettingsStore& store) 
         }
         core::MachineState s;
         const int failures = options::loadSlot(s, store, slot);
-        if (failures < 0 || failures > 11) fail("a selection counts its failed keys wrongly", slot);
+        if (failures < 0 || failures > play::kRecordSize) fail("a selection counts its failed keys wrongly", slot);
         if (s.currentplayer != (name ? *name : std::string()))
             fail("a selection loses the stored name", slot);
     }
@@ -129,7 +120,7 @@ inline void verifyReload(platform::SettingsStore& store, const Loaded& l) {
     for (int slot = 1; slot <= 6; ++slot) {
         core::MachineState s;
         if (play::readRecord(s, store, slot) != 0) fail("a saved key does not read back", slot);
-        if (!sameRecord(s, l.record[slot])) fail("a saved record reads back different", slot);
+        if (!play::sameRecord(s, l.record[slot])) fail("a saved record reads back different", slot);
         play::readHolds(s, store, slot);
         if (l.series[slot]) play::applySeries(s, *l.series[slot]);
         if (!sameHolds(s, l.record[slot])) fail("a saved Wild hold reads back different", slot);

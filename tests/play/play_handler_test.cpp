@@ -147,14 +147,18 @@ TEST(PlayHandler, AHeldReelStandsStillAndItsWinStands) {
 }
 
 TEST(PlayHandler, WinBandsChooseTheAutoplayPauseAndTheSound) {
-    const std::pair<int32_t, play::WinBand> cases[] = {
+    struct Band {
+        int16_t autodelay;
+        int sound;  // the recording's number
+    };
+    const std::pair<int32_t, Band> cases[] = {
         {0, {5, 0}},      {1, {20, 101}},   {5, {20, 101}},    {6, {20, 102}},   {21, {20, 103}},
         {22, {25, 104}},  {40, {25, 103}},  {41, {30, 106}},   {51, {35, 106}},  {101, {35, 107}},
         {150, {40, 108}}, {200, {45, 109}}, {300, {45, 111}},  {450, {50, 112}}, {600, {50, 113}},
         {750, {50, 114}}, {751, {90, 115}}, {1000, {90, 115}}, {1001, {90, 115}}};
     for (auto [win, band] : cases) {
         EXPECT_EQ(play::winBand(win).autodelay, band.autodelay) << win;
-        EXPECT_EQ(play::winBand(win).sound, band.sound) << win;
+        EXPECT_EQ(static_cast<int>(play::winBand(win).sound), band.sound) << win;
     }
 }
 
