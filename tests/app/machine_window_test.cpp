@@ -2,7 +2,6 @@
 // The real machine window, offscreen: it comes up with the player's credit, plays a spin and is grabbed.
 #include "support/real_window.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
@@ -175,10 +174,3 @@ TEST(MachineWindow, TheFreeSpinTextsFitTheirBandCentred) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

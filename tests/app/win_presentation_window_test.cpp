@@ -231,10 +231,3 @@ TEST(WinPresentationWindow, AFlashTickRepaintsOnlyWhatItChanges) {
 
 }  // namespace
 }  // namespace zem::testing
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

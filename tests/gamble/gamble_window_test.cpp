@@ -3,7 +3,6 @@
 #include "gamble/gamble.h"
 #include "support/real_window.h"
 
-#include <QApplication>
 #include <QLabel>
 
 #include <gtest/gtest.h>
@@ -98,10 +97,3 @@ TEST(GambleWindow, OpensOnAWinShowsARightGuessAndIsGrabbed) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
