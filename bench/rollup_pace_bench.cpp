@@ -7,8 +7,8 @@
 #include "assets/pictures.h"
 #include "platform/qt/qt_platform.h"
 #include "presentation/win_presentation.h"
-#include "tests/app/scripted_qt.h"
-#include "tests/play/game_fixture.h"
+#include "support/game_fixture.h"
+#include "support/scripted_qt.h"
 
 #include <QEventLoop>
 #include <QTemporaryDir>
@@ -99,9 +99,7 @@ void rollUp(benchmark::State& state) {
         QEventLoop loop;
         real = Steps{};
         real.watch(m, [&loop] { loop.quit(); });
-        int stops[5];
-        for (int r = 0; r < 5; ++r) stops[r] = bigWin()[static_cast<size_t>(r)];
-        p.scriptSpin(stops);
+        p.scriptSpin(bigWin(), m.s);
         m.w.play[6].press();
         loop.exec();
     }

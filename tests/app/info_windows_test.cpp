@@ -3,41 +3,27 @@
 // grabbed, closed by their buttons; and the main window's minimised state as the model sees it.
 #include "infowindows/info_windows.h"
 
-#include "assets/pictures.h"
-#include "platform/qt/qt_platform.h"
-#include "play/machine.h"
+#include "support/real_window.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using zem::platform::qt::QtPlatform;
+using zem::testing::outputPath;
 
-QImage resolve(const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); }
-
-struct RealMachine {
-    QTemporaryDir dir;
-    QtPlatform platform{QtPlatform::Options{resolve, zem::platform::qt::QtSoundOutput::Device::None,
-                                            dir.filePath("zem.ini")}};
-    zem::play::Machine machine{platform, [](int n) { return zem::assets::recordingResource(n); }};
+struct RealMachine : zem::testing::RealWindow {
     zem::infowindows::InfoWindows infos{machine};
     RealMachine() {
         infos.onLoad = [this](zem::platform::Window& w) { platform.attach(w); };
         infos.onUnload = [this](zem::platform::Window& w) { platform.detach(w); };
         infos.installOpeners();
-        platform.attach(machine.w.orvelle);
-        machine.startup();
-        platform.sync();
+        start();
     }
 };
-
-QString outputPath(const char* name) { return QDir(QStringLiteral(ZEM_TEST_OUTPUT_DIR)).filePath(name); }
 
 TEST(InfoWindowsOnScreen, PaytableShowsThePictureAndTheReturnAndExitTakesItDown) {
     RealMachine r;
@@ -120,10 +106,3 @@ TEST(InfoWindowsOnScreen, TheModelFollowsTheMainWindowMinimisedAndRestored) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real machine window, offscreen: it comes up with the player's credit, plays a spin and is grabbed.
-#include "assets/pictures.h"
-#include "platform/qt/qt_platform.h"
-#include "play/machine.h"
+#include "support/real_window.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -17,20 +12,9 @@ namespace {
 
 using zem::platform::qt::QtPlatform;
 
-QImage resolve(const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); }
-
-struct RealMachine {
-    QTemporaryDir dir;
-    QtPlatform platform{QtPlatform::Options{resolve, zem::platform::qt::QtSoundOutput::Device::None,
-                                            dir.filePath("zem.ini")}};
-    zem::play::Machine machine{platform, [](int n) { return zem::assets::recordingResource(n); }};
+struct RealMachine : zem::testing::RealWindow {
     // The same reels every run (a spin that started a free-spin series would keep its win out of the credit).
     RealMachine() { platform.seedRandom(1); }
-    // The window up with the store's player, as the game starts.
-    void start() {
-        platform.attach(machine.w.orvelle);
-        machine.startup();
-    }
 };
 
 TEST(MachineWindow, ComesUpPlaysASpinAndIsGrabbed) {
@@ -71,8 +55,7 @@ TEST(MachineWindow, ComesUpPlaysASpinAndIsGrabbed) {
     const QImage shot = p.grab(m.w.orvelle, false);
     ASSERT_FALSE(shot.isNull());
     EXPECT_EQ(shot.size(), QSize(794, 588));
-    const QString out = QDir(QStringLiteral(ZEM_TEST_OUTPUT_DIR)).filePath("machine_window.png");
-    EXPECT_TRUE(shot.save(out));
+    EXPECT_TRUE(shot.save(zem::testing::outputPath("machine_window.png")));
     // The reel windows show symbols, not the plain red fields beneath them: many colours in a reel window.
     QSet<QRgb> colours;
     for (int y = 68; y < 68 + 375; y += 3) colours.insert(shot.pixel(66 + 62, y));
@@ -102,7 +85,7 @@ TEST(MachineWindow, TheLargestCreditAndWinShowWholeInTheirBoxes) {
         EXPECT_LE(label->geometry().right(), 794) << c->name;
     }
     const QImage shot = p.grab(m.w.orvelle, false);
-    EXPECT_TRUE(shot.save(QDir(QStringLiteral(ZEM_TEST_OUTPUT_DIR)).filePath("largest_amounts.png")));
+    EXPECT_TRUE(shot.save(zem::testing::outputPath("largest_amounts.png")));
 }
 
 // The window's pixels over a control's place, as the window shows it now.
@@ -191,10 +174,3 @@ TEST(MachineWindow, TheFreeSpinTextsFitTheirBandCentred) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -5,14 +5,11 @@
 #include "options/options_window.h"
 
 #include "assets/painted_pictures.h"
-#include "assets/pictures.h"
-#include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_window_view.h"
-#include "play/machine.h"
-#include "tests/support/look_checks.h"
+#include "support/look_checks.h"
+#include "support/real_window.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,34 +31,30 @@
 namespace {
 
 using zem::platform::PictureRef;
-using zem::platform::qt::QtPlatform;
 
 QString outputFile(const QString& name) {
     const QString ratio = qEnvironmentVariable("ZEM_TEST_SCALE_FACTOR", "1");
-    return QDir(QStringLiteral(ZEM_TEST_OUTPUT_DIR)).filePath(name + "_dpr" + ratio + ".png");
+    return zem::testing::outputPath(name + "_dpr" + ratio + ".png");
 }
 
-struct RealGame {
-    QTemporaryDir dir;
-    QtPlatform platform{
-        QtPlatform::Options{[](const PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); },
-                            zem::platform::qt::QtSoundOutput::Device::None, dir.filePath("zem.ini"),
-                            [](const PictureRef& ref, double scale) {
-                                return zem::assets::paintedPicture(ref.name, ref.index, scale);
-                            }}};
-    zem::play::Machine machine{platform, [](int n) { return zem::assets::recordingResource(n); }};
+// The real window with its pictures painted at the window's scale, the options window on it, and a player
+// with some statistics (and a second one in slot 3).
+struct RealGame : zem::testing::RealWindow {
     zem::options::OptionsWindow options{machine};
 
-    RealGame() {
+    RealGame()
+        : RealWindow{{.scaledPictures = [](const PictureRef& ref, double scale) {
+              return zem::assets::paintedPicture(ref.name, ref.index, scale);
+          }}} {
         // The same reels every run: a spin that started a free-spin series would keep the options shut.
         platform.seedRandom(1);
-        platform.store().write("zem", "player1", "bank", "1250");
-        platform.store().write("zem", "player1", "currentplayer", "Grace");
-        platform.store().write("zem", "player1", "games", "3");
-        platform.store().write("zem", "player1", "wager", "300");
-        platform.store().write("zem", "player1", "total", "287");
-        platform.store().write("zem", "player1", "amountinvested", "400");
-        platform.store().write("zem", "player3", "currentplayer", "Bob");
+        store("bank", "1250");
+        store("currentplayer", "Grace");
+        store("games", "3");
+        store("wager", "300");
+        store("total", "287");
+        store("amountinvested", "400");
+        store("currentplayer", "Bob", 3);
         platform.attach(machine.w.orvelle);
         platform.attach(options.w.frmorvelleoptions);
         machine.startup();
@@ -194,8 +187,8 @@ TEST(OptionsWindowOnScreen, StandsOnThePaintedWoodInTheMachinesType) {
          {QRect(1650, 1400, 300, 1900), QRect(4530, 1400, 150, 2200), QRect(4800, 4620, 3400, 250)}) {
         const qreal k = scale * shot.devicePixelRatio() / 15.0;
         const QRect gap(QPointF(twips.topLeft() * k).toPoint(), QSizeF(QSizeF(twips.size()) * k).toSize());
-        const QColor behind = zem::test::medianColour(shot, gap);
-        EXPECT_TRUE(zem::test::isWood(behind))
+        const QColor behind = zem::testing::medianColour(shot, gap);
+        EXPECT_TRUE(zem::testing::isWood(behind))
             << "at " << twips.x() << "," << twips.y() << " twips " << behind.name().toStdString();
     }
 
@@ -207,9 +200,9 @@ TEST(OptionsWindowOnScreen, StandsOnThePaintedWoodInTheMachinesType) {
         QWidget* widget = p.widgetOf(*c);
         const std::string name = c->name + "(" + std::to_string(c->index) + ")";
         EXPECT_EQ(widget->font().family().toStdString(), "DejaVu Sans") << name;
-        const QColor background = zem::test::medianColour(shot, at(*c));
+        const QColor background = zem::testing::medianColour(shot, at(*c));
         const QColor text = widget->palette().color(widget->foregroundRole());
-        EXPECT_GE(zem::test::contrast(text, background), 4.5)
+        EXPECT_GE(zem::testing::contrast(text, background), 4.5)
             << name << ": " << text.name().toStdString() << " on " << background.name().toStdString();
         if (auto* lamp = qobject_cast<QPushButton*>(widget)) {
             EXPECT_GT(background.red(), background.green() + 60) << name << ": not a lamp";

@@ -2,21 +2,17 @@
 // The win presentation in the real machine window, offscreen: the line flash on an on tick, the Scatter
 // animation, the multiplier over a Wild in free spins and the payline viewer, each grabbed to a PNG; and the
 // flash's repaint kept to what a tick changes.
-#include "assets/pictures.h"
 #include "core/free_spins.h"
 #include "presentation/payline_drawing.h"
 #include "presentation/win_presentation.h"
-#include "scripted_qt.h"
-#include "tests/play/game_fixture.h"
+#include "support/real_window.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QWidget>
 
 #include <cstdio>
@@ -25,55 +21,33 @@
 namespace zem::testing {
 namespace {
 
-using platform::qt::QtPlatform;
+// The real window with the win presentation, its draws scripted, and a player with credit to spin.
+struct RealShow : RealWindow {
+    presentation::WinPresentation show{machine};
 
-QImage resolve(const platform::PictureRef& ref) { return assets::picture(ref.name, ref.index); }
-
-QString outputPath(const char* name) { return QDir(QStringLiteral(ZEM_TEST_OUTPUT_DIR)).filePath(name); }
-
-struct RealShow {
-    QTemporaryDir dir;
-    QtPlatform qt{
-        QtPlatform::Options{resolve, platform::qt::QtSoundOutput::Device::None, dir.filePath("zem.ini")}};
-    ScriptedQt p{qt};
-    play::Machine m{p, [](int n) { return assets::recordingResource(n); }};
-    presentation::WinPresentation show{m};
-
-    RealShow() {
-        qt.store().write("zem", "player1", "bank", "100000");
-        qt.store().write("zem", "player1", "machinepay", "1");
-        qt.store().write("zem", "player1", "currentplayer", "Ada");
-        qt.attach(m.w.orvelle);
-        m.startup();
-        qt.sync();
+    RealShow() : RealWindow{{.draws = Draws::Scripted}} {
+        store("bank", "100000");
+        store("machinepay", "1");
+        store("currentplayer", "Ada");
+        start();
     }
     ~RealShow() {
-        if (!m.closed()) m.requestClose();
+        if (!machine.closed()) machine.requestClose();
     }
 
     void spin(const Stops& stops) {
-        for (int r = 1; r <= 5; ++r) {
-            if (r >= 2 && r <= 4 && m.s.wildhold(r) > 0) continue;
-            p.scripted.pushStop(stops[static_cast<size_t>(r - 1)]);
-        }
-        p.scripted.pushChoice(1, 5);
-        m.w.play[1].press();
+        scriptedQt.scriptSpin(stops, machine.s);
+        machine.w.play[1].press();
     }
     // Runs the real event loop until `done` holds, at most `ms` of real time.
     bool runUntil(const std::function<bool()>& done, int ms = 20000) {
         QElapsedTimer t;
         t.start();
         while (!done() && t.elapsed() < ms) {
-            qt.doEvents();
+            platform.doEvents();
             QApplication::processEvents(QEventLoop::AllEvents, 5);
         }
         return done();
-    }
-    QImage shot(const char* name) {
-        qt.sync();
-        const QImage image = qt.grab(m.w.orvelle, false);
-        EXPECT_TRUE(image.save(outputPath(name)));
-        return image;
     }
 };
 
@@ -96,45 +70,46 @@ TEST(WinPresentationWindow, AWinningLineOnAnOnTick) {
     RealShow r;
     r.spin(oneLongLine());
     int line = 0;
-    for (int k = 1; k <= 25; ++k) line = r.m.s.linewin[k] > 0 ? k : line;
-    ASSERT_TRUE(r.m.tmrlineflash.enabled());
-    ASSERT_TRUE(r.runUntil([&] { return r.m.anim.flashphase == 1 && !r.m.tmrlineflash.ticking(); }));
+    for (int k = 1; k <= 25; ++k) line = r.machine.s.linewin[k] > 0 ? k : line;
+    ASSERT_TRUE(r.machine.tmrlineflash.enabled());
+    ASSERT_TRUE(
+        r.runUntil([&] { return r.machine.anim.flashphase == 1 && !r.machine.tmrlineflash.ticking(); }));
     const QImage image = r.shot("flash_on_tick.png");
     const presentation::LineDrawing& d = presentation::lineDrawing(line);
     // The first segment shows in the margin left of reel 1, in the line's colour.
     EXPECT_EQ(image.pixelColor(62, d.segment[0].y1 / 15), colourOf(d.colour)) << "line " << line;
     // The marker is off on an on tick, and the cells of the run are lit.
-    EXPECT_FALSE(r.qt.widgetOf(r.m.w.lin[line])->isVisible());
-    EXPECT_TRUE(r.qt.widgetOf(r.m.w.flasher[core::lineCell(line, 1)])->isVisible());
+    EXPECT_FALSE(r.platform.widgetOf(r.machine.w.lin[line])->isVisible());
+    EXPECT_TRUE(r.platform.widgetOf(r.machine.w.flasher[core::lineCell(line, 1)])->isVisible());
 }
 
 TEST(WinPresentationWindow, ScattersAnimating) {
     RealShow r;
     r.spin(Stops{21, 20, 16, 17, 7});
-    ASSERT_TRUE(r.m.Timerscatters.enabled());
-    ASSERT_TRUE(r.runUntil([&] { return r.m.anim.scatterframe >= 8; }));
+    ASSERT_TRUE(r.machine.Timerscatters.enabled());
+    ASSERT_TRUE(r.runUntil([&] { return r.machine.anim.scatterframe >= 8; }));
     r.shot("scatters_animating.png");
     for (int reel = 1; reel <= 5; ++reel) {
-        const int c = r.m.s.scattercell[reel];
+        const int c = r.machine.s.scattercell[reel];
         if (c == 0) continue;
-        EXPECT_TRUE(r.qt.widgetOf(r.m.w.flasher[c])->isVisible());
-        EXPECT_EQ(r.m.w.flasher[c].picture.name, "ImageList1");
+        EXPECT_TRUE(r.platform.widgetOf(r.machine.w.flasher[c])->isVisible());
+        EXPECT_EQ(r.machine.w.flasher[c].picture.name, "ImageList1");
     }
 }
 
 TEST(WinPresentationWindow, TheMultiplierOverAWildInFreeSpins) {
-    const Stops trigger =
-        *findStops([](const core::MachineState& s) { return s.scattercount == 3 && noWild(s); });
+    const Stops& trigger = threeScatters();
     const Stops wildWin = *findStops([](const core::MachineState& s) {
         return s.scattercount == 0 && core::wildInWinningRun(s) && s.wildcell[3] != 0;
     });
     RealShow r;
     r.spin(trigger);
-    ASSERT_EQ(r.m.s.freespinmode, -1);
+    ASSERT_EQ(r.machine.s.freespinmode, -1);
     // The first free spin: its stops, then the multiplier draw (×5), then the payout draw.
-    for (int reel = 1; reel <= 5; ++reel) r.p.scripted.pushStop(wildWin[static_cast<size_t>(reel - 1)]);
-    r.p.scripted.pushChoice(3, 25);
-    r.p.scripted.pushChoice(1, 5);
+    for (int reel = 1; reel <= 5; ++reel)
+        r.scriptedQt.scripted.pushStop(wildWin[static_cast<size_t>(reel - 1)]);
+    r.scriptedQt.scripted.pushChoice(3, 25);
+    r.scriptedQt.scripted.pushChoice(1, 5);
     const int wild = [&] {
         core::MachineState s;
         core::placeStops(s, wildWin);
@@ -142,46 +117,46 @@ TEST(WinPresentationWindow, TheMultiplierOverAWildInFreeSpins) {
     }();
     ASSERT_TRUE(r.runUntil(
         [&] {
-            const auto& f = r.m.w.flasher[wild];
-            return r.m.s.freespinsplayed >= 2 && r.m.timerwild.ticks() > 2 && f.visible &&
+            const auto& f = r.machine.w.flasher[wild];
+            return r.machine.s.freespinsplayed >= 2 && r.machine.timerwild.ticks() > 2 && f.visible &&
                    f.overlay.name == "ImageList2";
         },
         60000));
-    EXPECT_EQ(r.m.s.winmultiplier, 5);
-    const platform::Control& f = r.m.w.flasher[wild];
+    EXPECT_EQ(r.machine.s.winmultiplier, 5);
+    const platform::Control& f = r.machine.w.flasher[wild];
     EXPECT_GE(f.overlay.index, 17);
     EXPECT_LE(f.overlay.index, 20);
     r.shot("free_spin_multiplier.png");
-    EXPECT_TRUE(r.qt.widgetOf(f)->isVisible());
+    EXPECT_TRUE(r.platform.widgetOf(f)->isVisible());
 }
 
 TEST(WinPresentationWindow, TheViewerShowingLineFourteen) {
     RealShow r;
-    QAction* entry = r.qt.actionOf(r.m.w.Mnupaylines);
+    QAction* entry = r.platform.actionOf(r.machine.w.Mnupaylines);
     ASSERT_NE(entry, nullptr);
     ASSERT_TRUE(entry->isEnabled());
     entry->trigger();
-    r.qt.doEvents();
+    r.platform.doEvents();
     ASSERT_TRUE(r.show.viewer.active());
     // A real mouse move over the marker.
-    QWidget* marker = r.qt.widgetOf(r.m.w.lin[14]);
+    QWidget* marker = r.platform.widgetOf(r.machine.w.lin[14]);
     ASSERT_TRUE(marker->isVisible());
     QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), marker->mapToGlobal(QPointF(10, 10)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(marker, &move);
-    r.qt.doEvents();
+    r.platform.doEvents();
     const QImage image = r.shot("payline_viewer_line14.png");
     // Segment 3 of line 14 crosses where reel 2 stands in the game: with the reels away it is seen there.
     const presentation::Segment& s3 = presentation::lineDrawing(14).segment[2];
     const int x = (s3.x1 + s3.x2) / 2 / 15, y = (s3.y1 + s3.y2) / 2 / 15;
     EXPECT_EQ(image.pixelColor(x, y), colourOf(presentation::lineDrawing(14).colour));
-    EXPECT_TRUE(r.qt.widgetOf(r.m.w.Btnreturn2game)->isVisible());
+    EXPECT_TRUE(r.platform.widgetOf(r.machine.w.Btnreturn2game)->isVisible());
 
-    QWidget* back = r.qt.widgetOf(r.m.w.Btnreturn2game);
+    QWidget* back = r.platform.widgetOf(r.machine.w.Btnreturn2game);
     QMetaObject::invokeMethod(back, "click");
-    r.qt.doEvents();
+    r.platform.doEvents();
     EXPECT_FALSE(r.show.viewer.active());
-    EXPECT_TRUE(r.qt.widgetOf(r.m.w.reel[2])->isVisible());
+    EXPECT_TRUE(r.platform.widgetOf(r.machine.w.reel[2])->isVisible());
 }
 
 // Counts the area each widget paints.
@@ -207,17 +182,17 @@ class PaintArea final : public QObject {
 TEST(WinPresentationWindow, AFlashTickRepaintsOnlyWhatItChanges) {
     // Lines 4 and 5 cross the whole reel area on the diagonal: the widest repaint a tick can ask for.
     RealShow r;
-    r.m.tmrlineflash.stop();
-    for (int k = 1; k <= 25; ++k) r.m.s.linewin[k] = 0;
-    r.m.s.linewin[4] = 4;
-    r.m.s.linewin[5] = 5;
-    r.m.s.linecount[4] = r.m.s.linecount[5] = 3;
-    r.m.anim.flashline = 26;
-    r.qt.doEvents();
+    r.machine.tmrlineflash.stop();
+    for (int k = 1; k <= 25; ++k) r.machine.s.linewin[k] = 0;
+    r.machine.s.linewin[4] = 4;
+    r.machine.s.linewin[5] = 5;
+    r.machine.s.linecount[4] = r.machine.s.linecount[5] = 3;
+    r.machine.anim.flashline = 26;
+    r.platform.doEvents();
     QApplication::processEvents();
     // What is on screen after the partial repaints, against a full repaint of the window.
-    QWidget* client = r.qt.clientOf(r.m.w.orvelle);
-    QWidget* top = r.qt.widgetOf(r.m.w.orvelle);
+    QWidget* client = r.platform.clientOf(r.machine.w.orvelle);
+    QWidget* top = r.platform.widgetOf(r.machine.w.orvelle);
     auto differences = [&] {
         const QPoint at = client->mapTo(top, QPoint(0, 0));
         const QImage onScreen =
@@ -239,7 +214,7 @@ TEST(WinPresentationWindow, AFlashTickRepaintsOnlyWhatItChanges) {
         counter.area.clear();
         qApp->installEventFilter(&counter);
         ASSERT_TRUE(r.show.flash.advance());
-        r.qt.paint();
+        r.platform.paint();
         qApp->removeEventFilter(&counter);
         worstClient = std::max(worstClient, counter.area[client]);
         worstAll = std::max(worstAll, counter.total());
@@ -256,10 +231,3 @@ TEST(WinPresentationWindow, AFlashTickRepaintsOnlyWhatItChanges) {
 
 }  // namespace
 }  // namespace zem::testing
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -3,13 +3,13 @@
 #include "core/paylines.h"
 #include "core/reels.h"
 #include "core/spin_draw.h"
-#include "core_test_support.h"
+#include "support/machine_tables.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace zem::test {
+namespace zem::testing {
 namespace {
 
 using namespace zem::core;
@@ -217,4 +217,4 @@ TEST(Hold, ReelsOneAndFiveAreNeverHeld) {
 }
 
 }  // namespace
-}  // namespace zem::test
+}  // namespace zem::testing

@@ -5,12 +5,12 @@
 #include "core/paylines.h"
 #include "core/pays.h"
 #include "core/spin_draw.h"
-#include "core_test_support.h"
+#include "support/machine_tables.h"
 
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace zem::test {
+namespace zem::testing {
 namespace {
 
 using namespace zem::core;
@@ -156,4 +156,4 @@ TEST(FreeSpins, RealOutcomesWithAWild) {
 }
 
 }  // namespace
-}  // namespace zem::test
+}  // namespace zem::testing

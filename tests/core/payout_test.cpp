@@ -5,7 +5,7 @@
 #include "core/checked.h"
 #include "core/pays.h"
 #include "core/spin_draw.h"
-#include "core_test_support.h"
+#include "support/machine_tables.h"
 
 #include <cmath>
 #include <cstdint>
@@ -13,7 +13,7 @@
 #include <limits>
 #include <random>
 
-namespace zem::test {
+namespace zem::testing {
 namespace {
 
 using namespace zem::core;
@@ -239,4 +239,4 @@ TEST(Checked, AdditionsThatLeaveTheRangeAreSkipped) {
 }
 
 }  // namespace
-}  // namespace zem::test
+}  // namespace zem::testing

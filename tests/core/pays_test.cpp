@@ -3,13 +3,13 @@
 #include "core/pays.h"
 
 #include "core/spin_draw.h"
-#include "core_test_support.h"
+#include "support/machine_tables.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
 #include <random>
 
-namespace zem::test {
+namespace zem::testing {
 namespace {
 
 using namespace zem::core;
@@ -361,4 +361,4 @@ TEST_P(EveryOutcome, TallyAndPaysMatchTheReference) {
 INSTANTIATE_TEST_SUITE_P(ReelOneStop, EveryOutcome, ::testing::Range(1, 23));
 
 }  // namespace
-}  // namespace zem::test
+}  // namespace zem::testing

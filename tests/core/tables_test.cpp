@@ -3,7 +3,7 @@
 #include "core/paylines.h"
 #include "core/reels.h"
 #include "core/symbols.h"
-#include "core_test_support.h"
+#include "support/machine_tables.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 #include <set>
 #include <vector>
 
-namespace zem::test {
+namespace zem::testing {
 namespace {
 
 using namespace zem::core;
@@ -181,4 +181,4 @@ TEST(Paylines, LinesThroughEachRow) {
 }
 
 }  // namespace
-}  // namespace zem::test
+}  // namespace zem::testing

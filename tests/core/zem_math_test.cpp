@@ -6,6 +6,7 @@
 #include "core/spin_draw.h"
 #include "math_main.h"
 #include "math_simulate.h"
+#include "support/tool_run.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,19 +25,8 @@ namespace {
 
 using namespace zem::core;
 
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
-
-ToolRun runInProcess(std::vector<std::string_view> args) {
-    std::ostringstream out, err;
-    ToolRun run;
-    run.status = zem::tools::zemMath(args, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
+using zem::testing::runTool;
+using zem::testing::ToolRun;
 
 const char* const kChiefs =
     "{\"stops\":[21,20,16,17,7],\"linesplayed\":25,\"coinsperline\":1,"
@@ -45,15 +35,15 @@ const char* const kChiefs =
     "1500}]}\n";
 
 TEST(ZemMath, SpinReportsTheChiefsOutcome) {
-    const ToolRun run = runInProcess({"spin", "--stops", "21,20,16,17,7", "--lines", "25", "--coins", "1"});
+    const ToolRun run = runTool({"spin", "--stops", "21,20,16,17,7", "--lines", "25", "--coins", "1"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, kChiefs);
     EXPECT_EQ(run.err, "");
     // 25 lines at 1 coin are the defaults; --name=value is the same as --name value.
-    EXPECT_EQ(runInProcess({"spin", "--stops", "21,20,16,17,7"}).out, kChiefs);
-    EXPECT_EQ(runInProcess({"spin", "--stops=21,20,16,17,7", "--coins=1"}).out, kChiefs);
+    EXPECT_EQ(runTool({"spin", "--stops", "21,20,16,17,7"}).out, kChiefs);
+    EXPECT_EQ(runTool({"spin", "--stops=21,20,16,17,7", "--coins=1"}).out, kChiefs);
     // Wilds in the middle of reels 2 to 4 at 5 lines and 3 coins: the Wild cells, and only lines 1 to 5.
-    const ToolRun wild = runInProcess({"spin", "--stops", "2,1,10,10,2", "--lines", "5", "--coins", "3"});
+    const ToolRun wild = runTool({"spin", "--stops", "2,1,10,10,2", "--lines", "5", "--coins", "3"});
     EXPECT_EQ(wild.status, 0);
     EXPECT_NE(wild.out.find("\"wildcell\":[0,5,8,11,0]"), std::string::npos) << wild.out;
     EXPECT_NE(
@@ -87,7 +77,7 @@ TEST(ZemMath, LinePaysAddUpToTheCoreWin) {
         }
         const char* lines = lineChoices[n % 5];
         const char* coins = coinChoices[n % 6];
-        const ToolRun run = runInProcess({"spin", "--stops", text, "--lines", lines, "--coins", coins});
+        const ToolRun run = runTool({"spin", "--stops", text, "--lines", lines, "--coins", coins});
         ASSERT_EQ(run.status, 0) << run.err;
         MachineState s;
         s.linesplayed = static_cast<int16_t>(std::stoi(lines));
@@ -143,29 +133,29 @@ TEST(ZemMath, BadArgumentsExitWithTwoAndOneLine) {
     for (const auto& args : bad) {
         std::string joined;
         for (std::string_view arg : args) joined += std::string(arg) + " ";
-        const ToolRun run = runInProcess(args);
+        const ToolRun run = runTool(args);
         EXPECT_EQ(run.status, 2) << joined;
         EXPECT_EQ(run.out, "") << joined;
         ASSERT_FALSE(run.err.empty()) << joined;
         EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
         EXPECT_EQ(run.err.rfind("zem-math", 0), 0u) << run.err;
     }
-    const ToolRun help = runInProcess({"help"});
+    const ToolRun help = runTool({"help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("zem-math spin --stops"), std::string::npos);
 }
 
 TEST(ZemMath, HelpForTheWholeAndForEachSubcommand) {
-    const ToolRun whole = runInProcess({"--help"});
+    const ToolRun whole = runTool({"--help"});
     EXPECT_EQ(whole.status, 0);
     EXPECT_EQ(whole.err, "");
     for (const auto& command : zem::tools::subcommands()) {
         EXPECT_NE(whole.out.find("zem-math " + std::string(command.usage)), std::string::npos)
             << command.name;
         // Both ways of asking give the same help: the usage line first, and no run of the subcommand.
-        const ToolRun asked = runInProcess({"help", command.name});
-        const ToolRun flag = runInProcess({command.name, "--help"});
-        const ToolRun shortFlag = runInProcess({command.name, "--lines", "5", "-h"});
+        const ToolRun asked = runTool({"help", command.name});
+        const ToolRun flag = runTool({command.name, "--help"});
+        const ToolRun shortFlag = runTool({command.name, "--lines", "5", "-h"});
         EXPECT_EQ(asked.status, 0) << command.name;
         EXPECT_EQ(asked.out.rfind("usage: zem-math " + std::string(command.usage) + "\n", 0), 0u)
             << asked.out;
@@ -175,22 +165,22 @@ TEST(ZemMath, HelpForTheWholeAndForEachSubcommand) {
         EXPECT_EQ(flag.err, "") << command.name;
     }
     // The subcommands' help explains every option their usage names.
-    const ToolRun spin = runInProcess({"spin", "--help"});
+    const ToolRun spin = runTool({"spin", "--help"});
     for (const char* option : {"--stops", "--lines", "--coins", "1 to 22", "default 25"})
         EXPECT_NE(spin.out.find(option), std::string::npos) << option;
-    const ToolRun simulate = runInProcess({"simulate", "--help"});
+    const ToolRun simulate = runTool({"simulate", "--help"});
     for (const char* option : {"--payout", "--spins", "--seed", "--lines", "--coins", "default 1000000"})
         EXPECT_NE(simulate.out.find(option), std::string::npos) << option;
 
     for (const std::vector<std::string_view>& bad :
          {std::vector<std::string_view>{"help", "roll"},
           std::vector<std::string_view>{"help", "spin", "simulate"}}) {
-        const ToolRun run = runInProcess(bad);
+        const ToolRun run = runTool(bad);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
     }
-    const ToolRun version = runInProcess({"--version"});
+    const ToolRun version = runTool({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("zem-math ", 0), 0u) << version.out;
     EXPECT_EQ(version.out.find('\n'), version.out.size() - 1) << version.out;
@@ -249,8 +239,8 @@ namespace {
 TEST(ZemMathSimulate, ASeededRunRepeatsExactlyAndReportsItsFigures) {
     const std::vector<std::string_view> args = {"simulate", "--payout", "5", "--spins",
                                                 "2000",     "--seed",   "11"};
-    const ToolRun first = runInProcess(args);
-    const ToolRun second = runInProcess(args);
+    const ToolRun first = runTool(args);
+    const ToolRun second = runTool(args);
     ASSERT_EQ(first.status, 0) << first.err;
     auto figures = [](const std::string& json) { return json.substr(0, json.find(",\"seconds\"")); };
     EXPECT_EQ(figures(first.out), figures(second.out));
@@ -258,7 +248,7 @@ TEST(ZemMathSimulate, ASeededRunRepeatsExactlyAndReportsItsFigures) {
                             "\"hit_frequency\":", "\"free_series\":", "\"free_spins\":", "\"seconds\":"}) {
         EXPECT_NE(first.out.find(key), std::string::npos) << key;
     }
-    const ToolRun other = runInProcess({"simulate", "--spins", "2000", "--seed", "12"});
+    const ToolRun other = runTool({"simulate", "--spins", "2000", "--seed", "12"});
     EXPECT_NE(figures(first.out), figures(other.out)) << "another seed plays other spins";
 }
 
@@ -269,7 +259,7 @@ TEST(ZemMathSimulate, BadArgumentsExitWithTwo) {
         {"simulate", "--turbo", "1"},
     };
     for (const auto& args : bad) {
-        const ToolRun run = runInProcess(args);
+        const ToolRun run = runTool(args);
         EXPECT_EQ(run.status, 2) << args.back();
         EXPECT_TRUE(run.out.empty());
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
@@ -294,7 +284,7 @@ TEST(ZemMathSimulate, NumbersOutOfRangeSaySoAndTheSeedTakesAny64BitValue) {
          "zem-math spin: 4294967296 is too large for --lines\n"},
     };
     for (const auto& [args, message] : refused) {
-        const ToolRun run = runInProcess(args);
+        const ToolRun run = runTool(args);
         EXPECT_EQ(run.status, 2) << message;
         EXPECT_EQ(run.err, message);
     }
@@ -306,11 +296,11 @@ TEST(ZemMathSimulate, NumbersOutOfRangeSaySoAndTheSeedTakesAny64BitValue) {
         const std::vector<std::string_view> args = {"--seed", seed};
         EXPECT_EQ(parseSimulateArgs(args).seed, std::stoull(seed)) << seed;
     }
-    const ToolRun top = runInProcess({"simulate", "--spins", "300", "--seed", "18446744073709551615"});
+    const ToolRun top = runTool({"simulate", "--spins", "300", "--seed", "18446744073709551615"});
     ASSERT_EQ(top.status, 0) << top.err;
     EXPECT_NE(top.out.find("\"seed\":18446744073709551615,"), std::string::npos) << top.out;
     EXPECT_NE(top.out.find("\"spins\":300,"), std::string::npos) << top.out;
-    const ToolRun other = runInProcess({"simulate", "--spins", "300", "--seed", "2147483648"});
+    const ToolRun other = runTool({"simulate", "--spins", "300", "--seed", "2147483648"});
     auto played = [](const std::string& json) {
         const size_t from = json.find("\"wagered\"");
         return json.substr(from, json.find(",\"seconds\"") - from);

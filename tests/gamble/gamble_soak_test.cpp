@@ -5,6 +5,7 @@
 #include "platform/sim/sim_platform.h"
 #include "play/machine.h"
 #include "play/player_record.h"
+#include "support/money_ledger.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -36,8 +37,9 @@ Tally play(int16_t payout, int64_t spins, uint64_t seed) {
     m.startup();
     core::SystemRandom player(seed * 7919 + 13);
 
-    const int64_t inserted = m.s.bank - m.s.amountinvested;
-    int64_t lostStakes = 0;  // amounts put at risk when the lost gambles opened
+    // What came in before the run; the stakes lost are the amounts put at risk when the lost gambles opened.
+    MoneyLedger ledger;
+    ledger.inserted = m.s.bank - m.s.amountinvested;
     Tally t;
     auto stored = [&](const char* key) {
         const auto text = p.memoryStore().read(play::kApplication, section, key);
@@ -46,8 +48,9 @@ Tally play(int16_t payout, int64_t spins, uint64_t seed) {
     auto check = [&] {
         ++t.checks;
         const auto& s = m.s;
-        // Credit = inserted - wagered + won - lost stakes; a series total is won before it is in the credit.
-        if (s.bank != inserted + s.amountinvested - s.wager + s.total - lostStakes - s.freespinwin) {
+        // The machine's own statistics hold the run's bets, wins and money put in; a series total is won
+        // before it is in the credit.
+        if (s.bank != ledger.credit(s.wager, s.total, s.freespinwin) + s.amountinvested) {
             ++t.ledgerBreaks;
         }
         if (stored("bank") != s.bank || stored("total") != s.total || stored("wager") != s.wager ||
@@ -108,7 +111,7 @@ Tally play(int16_t payout, int64_t spins, uint64_t seed) {
             p.advance(1);
             ++t.bets;
             if (g.phase() == Phase::Closed) {
-                lostStakes += stake;
+                ledger.lost += stake;
                 ++t.lost;
             }
         }

@@ -2,7 +2,7 @@
 // The card gamble played as a player does: opening on a win, colour and suit bets with scripted cards, the
 // history row, the right and the wrong guess, taking the win, presses that must not count, and what the
 // store holds when the window closes or the program dies during a gamble.
-#include "gamble_fixture.h"
+#include "support/gamble_game.h"
 
 namespace zem::testing {
 namespace {

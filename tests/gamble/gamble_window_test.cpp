@@ -1,14 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real machine window, offscreen, with the gamble open after a right guess: it is grabbed for a look.
-#include "assets/pictures.h"
 #include "gamble/gamble.h"
-#include "platform/qt/qt_platform.h"
-#include "play/machine.h"
+#include "support/real_window.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QLabel>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -16,21 +11,8 @@ namespace {
 
 using zem::platform::qt::QtPlatform;
 
-QImage resolve(const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); }
-
-struct RealMachine {
-    QTemporaryDir dir;
-    QtPlatform platform{QtPlatform::Options{resolve, zem::platform::qt::QtSoundOutput::Device::None,
-                                            dir.filePath("zem.ini")}};
-    zem::play::Machine machine{platform, [](int n) { return zem::assets::recordingResource(n); }};
+struct RealMachine : zem::testing::RealWindow {
     zem::gamble::Gamble gamble{machine};
-
-    // Runs the window's events for a while of real time, or until `done` holds.
-    void run(
-        int64_t ms, const std::function<bool()>& done = [] { return false; }) {
-        const int64_t until = platform.loop().now() + ms;
-        while (!done() && platform.loop().now() < until) platform.doEvents();
-    }
 
     // Spins at one coin a line until a win may be gambled (a free-spin series is played out and collected).
     bool winSomething() {
@@ -92,8 +74,7 @@ TEST(GambleWindow, OpensOnAWinShowsARightGuessAndIsGrabbed) {
 
     const QImage shot = p.grab(m.w.orvelle, false);
     ASSERT_FALSE(shot.isNull());
-    const QString out = QDir(QStringLiteral(ZEM_TEST_OUTPUT_DIR)).filePath("gamble_window.png");
-    EXPECT_TRUE(shot.save(out));
+    EXPECT_TRUE(shot.save(zem::testing::outputPath("gamble_window.png")));
     // The revealed card is a white face in the card holder: its middle column is mostly near white.
     const QPoint card = QPoint(px(3780) + px(1080), px(850) + px(1080));
     int whiteish = 0;
@@ -116,10 +97,3 @@ TEST(GambleWindow, OpensOnAWinShowsARightGuessAndIsGrabbed) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

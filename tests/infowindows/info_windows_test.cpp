@@ -5,7 +5,7 @@
 
 #include "core/machine_math.h"
 #include "core/symbols.h"
-#include "game_fixture.h"
+#include "support/game_fixture.h"
 
 #include <cstdio>
 #include <fstream>

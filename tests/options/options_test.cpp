@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The options window played as a person plays it on the headless back end: slots, names, deletion, closing,
 // the statistics texts, the setting groups and the screen size.
-#include "../play/game_fixture.h"
 #include "core/machine_math.h"
 #include "options/options_window.h"
 #include "options/player_names.h"
 #include "options/slot_list.h"
+#include "support/game_fixture.h"
 
 #include <cstdio>
 #include <map>

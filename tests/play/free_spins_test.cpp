@@ -3,7 +3,7 @@
 #include "core/free_spins.h"
 
 #include "core/money.h"
-#include "game_fixture.h"
+#include "support/game_fixture.h"
 
 namespace zem::testing {
 namespace {

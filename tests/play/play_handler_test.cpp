@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The play handler, autoplay, the evaluation of a paid spin and the roll-up, played as a player does.
-#include "game_fixture.h"
 #include "play/win_bands.h"
+#include "support/game_fixture.h"
 
 namespace zem::testing {
 namespace {

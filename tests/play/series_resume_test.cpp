@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A free-spin series that outlives its run: saved after every spin, resumed by the next start after a kill or
 // a close, with the same total; the record's own keys untouched; a store that cannot be written.
-#include "game_fixture.h"
+#include "support/game_fixture.h"
 
 #include <map>
 #include <memory>

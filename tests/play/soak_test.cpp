@@ -10,6 +10,7 @@
 #include "play/machine.h"
 #include "play/player_record.h"
 #include "play/simulation.h"
+#include "support/money_ledger.h"
 
 #include <array>
 #include <climits>
@@ -121,11 +122,9 @@ class RestlessPlayer {
     std::string firstBreak_, firstStuck_, firstGambleBreak_, firstSlotBreak_, firstStoreBreak_;
 
   private:
-    // What the player has put in, bet, won, had paid out and lost on one slot. The statistics the machine
-    // counts are moved in here (and zeroed) as they come, so that a run of any length never meets their
-    // 32-bit limits.
-    struct Ledger {
-        int64_t inserted = 0, invested = 0, wagered = 0, won = 0, takenOut = 0, lost = 0;
+    // The books of one slot. The statistics the machine counts are moved in here (and zeroed) as they come,
+    // so that a run of any length never meets their 32-bit limits.
+    struct Ledger : MoneyLedger {
         bool visited = false;
     };
 
@@ -224,12 +223,11 @@ class RestlessPlayer {
         const Ledger& l = ledger();
         const int64_t pending = s.freespinwin;
         const int64_t atRisk = gambleBook_.open ? gambleBook_.stake : 0;
-        const int64_t expected =
-            l.inserted - (l.wagered + s.wager) + (l.won + s.total) - l.takenOut - l.lost - pending - atRisk;
+        const int64_t expected = l.credit(s.wager, s.total, pending, atRisk);
         // Inside a spin (a coin landing while the reels turn) the bet is booked before the win is shown and
         // credited, so the credit balances only between spins and at a spin's end.
         const bool between = !m_->spinning() || std::string(where) == "spin";
-        if (between && (s.bank != expected || l.invested + s.amountinvested != l.inserted)) {
+        if (between && (s.bank != expected || !l.allInvested(s.amountinvested))) {
             if (ledgerBreaks_++ == 0) {
                 firstBreak_ = std::string(where) + " on slot " + std::to_string(playing()) + ": credit " +
                               std::to_string(s.bank) + ", expected " + std::to_string(expected) +
@@ -258,8 +256,7 @@ class RestlessPlayer {
         const Ledger& l = ledger();
         const auto series = play::readSeries(p_.memoryStore(), slot);
         const int64_t pending = series ? series->freespinwin : 0;
-        const int64_t expected = l.inserted - (l.wagered + stored(slot, "wager")) +
-                                 (l.won + stored(slot, "total")) - l.takenOut - l.lost - pending;
+        const int64_t expected = l.credit(stored(slot, "wager"), stored(slot, "total"), pending);
         const bool balanced = stored(slot, "bank") == expected;
         const bool seriesKept = !play::seriesOpen(m_->s) || (series && series->resumable &&
                                                              series->freespinstotal >= m_->s.freespinstotal);
@@ -284,10 +281,9 @@ class RestlessPlayer {
             const Ledger& l = ledgers_[static_cast<size_t>(slot)];
             const auto series = play::readSeries(p_.memoryStore(), slot);
             const int64_t pending = series ? series->freespinwin : 0;
-            const int64_t expected = l.inserted - (l.wagered + stored(slot, "wager")) +
-                                     (l.won + stored(slot, "total")) - l.takenOut - l.lost - pending;
+            const int64_t expected = l.credit(stored(slot, "wager"), stored(slot, "total"), pending);
             const int64_t bank = stored(slot, "bank");
-            if (bank != expected || l.invested + stored(slot, "amountinvested") != l.inserted) {
+            if (bank != expected || !l.allInvested(stored(slot, "amountinvested"))) {
                 if (slotBreaks_++ == 0) {
                     firstSlotBreak_ = std::string(where) + ": slot " + std::to_string(slot) +
                                       " stores credit " + std::to_string(bank) + ", expected " +

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Startup, shutdown and the player record; coins, notes, lines and the space key.
-#include "game_fixture.h"
+#include "support/game_fixture.h"
 
 namespace zem::testing {
 namespace {

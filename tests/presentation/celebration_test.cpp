@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The celebration over the reels: BIG WIN from 20 times the bet, MEGA WIN from 50, a series' spins and total;
 // gone at the next spin, at the player's next press or once the meter has counted, and never in the way.
-#include "presentation_fixture.h"
+#include "support/shown_game.h"
 
 namespace zem::testing {
 namespace {

@@ -3,7 +3,7 @@
 // and what each of its stoppers leaves on the window.
 #include "core/paylines.h"
 #include "presentation/payline_drawing.h"
-#include "presentation_fixture.h"
+#include "support/shown_game.h"
 
 namespace zem::testing {
 namespace {

@@ -2,7 +2,7 @@
 // The payline viewer played as a player does: the "PayLines" entry, mouse moves over the markers and the
 // return button.
 #include "presentation/payline_drawing.h"
-#include "presentation_fixture.h"
+#include "support/shown_game.h"
 
 namespace zem::testing {
 namespace {

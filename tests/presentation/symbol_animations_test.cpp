@@ -2,7 +2,7 @@
 // The Scatter and Wild animations after real spins: their frame sequences from a reset, the multiplier laid
 // over the Wild in free spins, and the cases in which they animate nothing.
 #include "core/free_spins.h"
-#include "presentation_fixture.h"
+#include "support/shown_game.h"
 
 namespace zem::testing {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "platform/qt/message_box_frame.h"
 #include "platform/qt/qt_window_view.h"
-#include "tests/support/look_checks.h"
+#include "support/look_checks.h"
 
 #include <QAction>
 #include <QApplication>
@@ -860,12 +860,12 @@ TEST_F(QtWindowTest, AMessageBoxWearsTheMachinesLookWithItsWholeTextAndItsButton
             EXPECT_TRUE(box->rect().contains(QRect(text->mapTo(box, QPoint(0, 0)), text->size())));
 
             // The wood round the text, the gold rim at the edge, cream letters that read on it.
-            const QColor wood = zem::test::medianColour(shot, QRect(6, shot.height() - 14, 20, 8));
-            EXPECT_TRUE(zem::test::isWood(wood)) << wood.name().toStdString();
+            const QColor wood = zem::testing::medianColour(shot, QRect(6, shot.height() - 14, 20, 8));
+            EXPECT_TRUE(zem::testing::isWood(wood)) << wood.name().toStdString();
             const QColor rim = shot.pixelColor(0, shot.height() / 2);
             EXPECT_GT(rim.red(), 180) << rim.name().toStdString();
             EXPECT_GT(rim.red(), rim.blue() + 100) << rim.name().toStdString();
-            EXPECT_GE(zem::test::contrast(text->palette().color(QPalette::WindowText), wood), 7.0);
+            EXPECT_GE(zem::testing::contrast(text->palette().color(QPalette::WindowText), wood), 7.0);
 
             QList<QAbstractButton*> lamps = box->buttons();
             ASSERT_EQ(lamps.size(), buttons == MessageButtons::YesNo ? 2 : 1);
@@ -881,9 +881,9 @@ TEST_F(QtWindowTest, AMessageBoxWearsTheMachinesLookWithItsWholeTextAndItsButton
                 EXPECT_TRUE(lamp->font().bold()) << name;
                 EXPECT_LE(lamp->fontMetrics().horizontalAdvance(lamp->text()), place.width() - 12) << name;
                 // A red lamp, its cream caption readable on it.
-                const QColor face = zem::test::medianColour(shot, place.adjusted(4, 4, -4, -4));
+                const QColor face = zem::testing::medianColour(shot, place.adjusted(4, 4, -4, -4));
                 EXPECT_GT(face.red(), face.green() + 60) << name << " " << face.name().toStdString();
-                EXPECT_GE(zem::test::contrast(lamp->palette().color(QPalette::ButtonText), face), 3.0)
+                EXPECT_GE(zem::testing::contrast(lamp->palette().color(QPalette::ButtonText), face), 3.0)
                     << name;
             }
             const QMessageBox::StandardButton wanted =

@@ -11,7 +11,7 @@
 #include <cmath>
 #include <vector>
 
-namespace zem::test {
+namespace zem::testing {
 
 // Relative luminance of a colour, 0 (black) to 1 (white).
 inline double luminance(const QColor& c) {
@@ -52,4 +52,4 @@ inline bool isWood(const QColor& c) {
     return c.red() < 110 && c.red() > c.green() && c.green() >= c.blue() && c.red() >= c.blue() + 6;
 }
 
-}  // namespace zem::test
+}  // namespace zem::testing

@@ -2,9 +2,9 @@
 // zem-math report: the JSON a program reads, the text a person reads, and the exact returns against what
 // the game itself pays over long seeded runs.
 #include "core/machine_math.h"
-#include "math_main.h"
 #include "math_report.h"
 #include "play/simulation.h"
+#include "support/tool_run.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,22 +18,11 @@
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
-
-ToolRun run(std::vector<std::string_view> args) {
-    std::ostringstream out, err;
-    ToolRun r;
-    r.status = zem::tools::zemMath(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
+using zem::testing::runTool;
+using zem::testing::ToolRun;
 
 TEST(ZemMathReport, JsonHoldsTheBaseAndEverySetting) {
-    const ToolRun r = run({"report", "--json", "--lines", "25", "--coins", "2"});
+    const ToolRun r = runTool({"report", "--json", "--lines", "25", "--coins", "2"});
     ASSERT_EQ(r.status, 0) << r.err;
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(r.out), &error);
@@ -69,13 +58,13 @@ TEST(ZemMathReport, JsonHoldsTheBaseAndEverySetting) {
 }
 
 TEST(ZemMathReport, TextNamesTheReturnsAndOneSettingCanBeAsked) {
-    const ToolRun text = run({"report"});
+    const ToolRun text = runTool({"report"});
     ASSERT_EQ(text.status, 0);
     EXPECT_NE(text.out.find("80.55"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("108.6"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("computed in"), std::string::npos);
 
-    const ToolRun one = run({"report", "--payout=2", "--json"});
+    const ToolRun one = runTool({"report", "--payout=2", "--json"});
     ASSERT_EQ(one.status, 0);
     const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(one.out)).object();
     ASSERT_EQ(o["settings"].toArray().size(), 1);
@@ -85,7 +74,7 @@ TEST(ZemMathReport, TextNamesTheReturnsAndOneSettingCanBeAsked) {
                                                                       {"report", "--json", "--json"},
                                                                       {"report", "--lines", "7"},
                                                                       {"report", "--spins", "5"}}) {
-        const ToolRun r = run(bad);
+        const ToolRun r = runTool(bad);
         EXPECT_EQ(r.status, 2) << bad.back();
         EXPECT_FALSE(r.err.empty());
     }

@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The machine's tables written out independently of core/, and small helpers shared by the core tests.
+// The machine's tables written out independently of core/, and small helpers of the tests that check the core
+// against them.
 #pragma once
 
 #include "core/machine_state.h"
 #include "core/random.h"
 #include "core/spin_draw.h"
 #include "core/symbols.h"
+#include "support/outcomes.h"
 
 #include <array>
 #include <optional>
 #include <vector>
 
-namespace zem::test {
+namespace zem::testing {
 
 using core::Chief;
 using core::Hoop;
@@ -26,8 +28,6 @@ using core::Symbol;
 using core::Tomahawk;
 using core::Totem;
 using core::Wild;
-
-using Stops = std::array<int16_t, 5>;
 
 // The reel pictures, cell 0 at the top; one row per cell, reels 1 to 5 across.
 inline constexpr Symbol kStripTable[29][5] = {
@@ -152,4 +152,4 @@ inline void drawSpin(core::MachineState& s, core::Random& random) {
     for (int reel = 1; reel <= 5; ++reel) core::spinReel(s, reel, random);
 }
 
-}  // namespace zem::test
+}  // namespace zem::testing

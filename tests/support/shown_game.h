@@ -4,7 +4,7 @@
 #pragma once
 
 #include "presentation/win_presentation.h"
-#include "tests/play/game_fixture.h"
+#include "support/game_fixture.h"
 
 #include <array>
 #include <vector>
@@ -43,20 +43,5 @@ struct ShownGame : Game {
         p.runUntil([&] { return flashes.size() >= until && !m.tmrlineflash.ticking(); }, 60000);
     }
 };
-
-inline int winningLines(const core::MachineState& s) {
-    int n = 0;
-    for (int line = 1; line <= s.linesplayed; ++line) n += s.linewin[line] > 0;
-    return n;
-}
-
-// The lines that won, in ascending order.
-inline std::vector<int> linesWon(const core::MachineState& s) {
-    std::vector<int> lines;
-    for (int line = 1; line <= s.linesplayed; ++line) {
-        if (s.linewin[line] > 0) lines.push_back(line);
-    }
-    return lines;
-}
 
 }  // namespace zem::testing

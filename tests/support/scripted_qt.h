@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/qt/qt_platform.h"
+#include "support/outcomes.h"
 
 namespace zem::testing {
 
@@ -28,11 +29,8 @@ class ScriptedQt final : public platform::Platform {
     platform::DisplayMode& display() override { return display_; }
 
     // Queues the draws of one paid spin (stops of the reels not held, then a payout draw that lets it stand).
-    void scriptSpin(const int (&stops)[5], const int16_t* wildhold = nullptr) {
-        for (int r = 1; r <= 5; ++r) {
-            if (wildhold != nullptr && r >= 2 && r <= 4 && wildhold[r] > 0) continue;
-            scripted.pushStop(stops[r - 1]);
-        }
+    void scriptSpin(const Stops& stops, const core::MachineState& s) {
+        pushStops(scripted, stops, s);
         scripted.pushChoice(1, 5);
     }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Runs the Qt back end's tests inside one QApplication on the offscreen platform, with the user's folders
-// pointed at a scratch folder so no test touches the real settings.
+// The main of the tests of the Qt back end and the real windows: every case inside one QApplication, on the
+// offscreen platform unless another is asked for, with the user's folders pointed at a scratch folder so no
+// test touches the real settings.
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>

@@ -4,17 +4,11 @@
 #pragma once
 
 #include "gamble/gamble.h"
-#include "tests/play/game_fixture.h"
+#include "support/game_fixture.h"
+
+#include <string>
 
 namespace zem::testing {
-
-// An outcome paying exactly `amount` at 25 lines of 1 coin, with no Wild to hold and no free spins.
-inline Stops paying(int32_t amount) {
-    auto stops = findStops(
-        [&](const core::MachineState& s) { return s.spinwin == amount && noWild(s) && s.scattercount < 3; });
-    EXPECT_TRUE(stops) << "no outcome pays " << amount;
-    return stops.value_or(Stops{1, 1, 1, 1, 1});
-}
 
 inline const Stops& paysForty() {
     static const Stops stops = paying(40);
