@@ -23,7 +23,7 @@ void Machine::coinsPress() {
 }
 
 void Machine::coinsTick() {
-    tmrlineflash.stop();
+    if (events.moneyIn) events.moneyIn();
     ++cointicks;
     if (cointicks >= 3) {
         tmrcoins.stop();
@@ -70,7 +70,7 @@ void Machine::redrawMarkers() {
     for (int j = 1; j <= 25; ++j) w.lin[j].picture = {"linepics", j};
     w.lin[26].picture = {"linepics", 1};
     for (int j = s.linesplayed + 1; j <= 25; ++j) w.lin[j].picture = {"linepics", j + 25};
-    anim.flashphase = 26;  // the marker loop's counter: the next flash tick is an off tick
+    if (events.markersDrawn) events.markersDrawn();
 }
 
 void Machine::paylinePress(int i) {

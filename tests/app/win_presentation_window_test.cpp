@@ -97,8 +97,9 @@ TEST(WinPresentationWindow, AWinningLineOnAnOnTick) {
     r.spin(oneLongLine());
     int line = 0;
     for (int k = 1; k <= 25; ++k) line = r.m.s.linewin[k] > 0 ? k : line;
-    ASSERT_TRUE(r.m.tmrlineflash.enabled());
-    ASSERT_TRUE(r.runUntil([&] { return r.m.anim.flashphase == 1 && !r.m.tmrlineflash.ticking(); }));
+    ASSERT_TRUE(r.show.flash.tmrlineflash.enabled());
+    ASSERT_TRUE(
+        r.runUntil([&] { return r.show.flash.flashphase == 1 && !r.show.flash.tmrlineflash.ticking(); }));
     const QImage image = r.shot("flash_on_tick.png");
     const presentation::LineDrawing& d = presentation::lineDrawing(line);
     // The first segment shows in the margin left of reel 1, in the line's colour.
@@ -111,8 +112,8 @@ TEST(WinPresentationWindow, AWinningLineOnAnOnTick) {
 TEST(WinPresentationWindow, ScattersAnimating) {
     RealShow r;
     r.spin(Stops{21, 20, 16, 17, 7});
-    ASSERT_TRUE(r.m.Timerscatters.enabled());
-    ASSERT_TRUE(r.runUntil([&] { return r.m.anim.scatterframe >= 8; }));
+    ASSERT_TRUE(r.show.animations.Timerscatters.enabled());
+    ASSERT_TRUE(r.runUntil([&] { return r.show.animations.scatterframe >= 8; }));
     r.shot("scatters_animating.png");
     for (int reel = 1; reel <= 5; ++reel) {
         const int c = r.m.s.scattercell[reel];
@@ -143,7 +144,7 @@ TEST(WinPresentationWindow, TheMultiplierOverAWildInFreeSpins) {
     ASSERT_TRUE(r.runUntil(
         [&] {
             const auto& f = r.m.w.flasher[wild];
-            return r.m.s.freespinsplayed >= 2 && r.m.timerwild.ticks() > 2 && f.visible &&
+            return r.m.s.freespinsplayed >= 2 && r.show.animations.timerwild.ticks() > 2 && f.visible &&
                    f.overlay.name == "ImageList2";
         },
         60000));
@@ -207,12 +208,12 @@ class PaintArea final : public QObject {
 TEST(WinPresentationWindow, AFlashTickRepaintsOnlyWhatItChanges) {
     // Lines 4 and 5 cross the whole reel area on the diagonal: the widest repaint a tick can ask for.
     RealShow r;
-    r.m.tmrlineflash.stop();
+    r.show.flash.tmrlineflash.stop();
     for (int k = 1; k <= 25; ++k) r.m.s.linewin[k] = 0;
     r.m.s.linewin[4] = 4;
     r.m.s.linewin[5] = 5;
     r.m.s.linecount[4] = r.m.s.linecount[5] = 3;
-    r.m.anim.flashline = 26;
+    r.show.flash.flashline = 26;
     r.qt.doEvents();
     QApplication::processEvents();
     // What is on screen after the partial repaints, against a full repaint of the window.
