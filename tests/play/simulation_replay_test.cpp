@@ -40,13 +40,6 @@ class Digest {
     uint64_t h_ = 0xcbf29ce484222325ULL;
 };
 
-bool isWinShowTimer(const std::string& name) {
-    for (const char* shown : {"tmrlineflash", "Timerscatters", "Timer4", "timerwild"}) {
-        if (name == shown) return true;
-    }
-    return false;
-}
-
 void addSpin(Digest& d, const play::Machine& m) {
     const auto& s = m.s;
     auto& p = dynamic_cast<platform::sim::SimPlatform&>(m.p);
@@ -67,8 +60,6 @@ void addSpin(Digest& d, const play::Machine& m) {
     }
     for (int reel = 1; reel <= 5; ++reel) d.add(m.w.reel[reel].top);
     for (const platform::Timer* t : p.loop().timers()) {
-        // The win show's timers belong to the show, which a headless run does not have.
-        if (isWinShowTimer(t->name())) continue;
         d.add(t->name());
         d.add(t->enabled());
         d.add(t->ticks());
