@@ -59,7 +59,7 @@ void flashTick(benchmark::State& state) {
         m.s.linewin[line] = static_cast<int16_t>(line);
         m.s.linecount[line] = 5;
     }
-    m.anim.flashline = 26;
+    r.show.flash.flashline = 26;
     PaintArea area;
     qApp->installEventFilter(&area);
     for (auto _ : state) {

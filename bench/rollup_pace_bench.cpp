@@ -37,13 +37,13 @@ struct Steps {
     int64_t ticks = 0;
     int64_t flashTicks = 0;  // ticks of the line flash while the meter counted
 
-    void watch(zem::play::Machine& m, std::function<void()> onEnd = {}) {
+    void watch(zem::play::Machine& m, const zem::platform::Timer& flash, std::function<void()> onEnd = {}) {
         auto tick = m.Timerwincounter.onTick;
-        m.Timerwincounter.onTick = [this, &m, tick, onEnd] {
+        m.Timerwincounter.onTick = [this, &m, &flash, tick, onEnd] {
             const std::string before = m.w.LABWIN.caption;
-            if (ticks++ == 0) flashTicks = -m.tmrlineflash.ticks();
+            if (ticks++ == 0) flashTicks = -flash.ticks();
             tick();
-            if (!m.Timerwincounter.enabled()) flashTicks += m.tmrlineflash.ticks();
+            if (!m.Timerwincounter.enabled()) flashTicks += flash.ticks();
             if (m.w.LABWIN.caption != before) at.push_back(m.p.loop().now());
             if (!m.Timerwincounter.enabled() && onEnd) onEnd();
         };
@@ -74,7 +74,7 @@ Steps modelSteps() {
     zem::presentation::WinPresentation show{g.m};
     g.start(100000, 1, 0, 1);
     Steps steps;
-    steps.watch(g.m);
+    steps.watch(g.m, show.flash.tmrlineflash);
     g.script(bigWin());
     g.bet(6);
     g.idle(30000);
@@ -98,7 +98,7 @@ void rollUp(benchmark::State& state) {
         qt.sync();
         QEventLoop loop;
         real = Steps{};
-        real.watch(m, [&loop] { loop.quit(); });
+        real.watch(m, show.flash.tmrlineflash, [&loop] { loop.quit(); });
         p.scriptSpin(bigWin(), m.s);
         m.w.play[6].press();
         loop.exec();

@@ -123,16 +123,16 @@ void Gamble::takeBeforeShutdown() {
     const play::HeldCoins take = held();
     core::addChecked(m_.s.bank, take.bank);
     core::addChecked(m_.s.total, take.total);
-    m_.atrisk = decided_;
+    atrisk = decided_;
     phase_ = Phase::Closed;
     m_.w.pandouble.visible = false;
 }
 
 void Gamble::showAmounts() {
     auto& g = m_.w.gamble;
-    g.risklab.caption = "At Risk  " + std::to_string(m_.atrisk);
-    showTimes(g.lblblackred, "Black/Red Win = ", 2, m_.atrisk);
-    showTimes(g.lblsuit, "Suit Win = ", 4, m_.atrisk);
+    g.risklab.caption = "At Risk  " + std::to_string(atrisk);
+    showTimes(g.lblblackred, "Black/Red Win = ", 2, atrisk);
+    showTimes(g.lblsuit, "Suit Win = ", 4, atrisk);
 }
 
 void Gamble::open() {
@@ -140,9 +140,8 @@ void Gamble::open() {
     auto& g = w.gamble;
     // Once per win, outside a spin, and only with something to risk.
     auto canOpen = [&] {
-        const int32_t amount = m_.collectedwin > 0 ? m_.collectedwin : m_.s.spinwin;
         return phase_ == Phase::Closed && !m_.spinning() && !m_.closed() && w.doublebutton.enabled &&
-               w.orvelle.enabled && amount > 0;
+               w.orvelle.enabled && m_.winToGamble() > 0;
     };
     if (busy_ || !canOpen()) return;
     busy_ = true;
@@ -159,9 +158,8 @@ void Gamble::open() {
     g.piccardholder.picture = card(kBackPicture);
     g.piccardholder.overlay = {};
     for (int k = 1; k <= 4; ++k) g.suitbet[k].picture = icon(k);
-    for (int c = 1; c <= 15; ++c) w.flasher[c].visible = false;
-    for (platform::Timer* t : {&m_.tmrlineflash, &m_.Timerscatters, &m_.Timer4, &m_.Timerwincounter})
-        t->stop();
+    // The meter and the win show stop; the win leaves the machine for the table.
+    atrisk = m_.gambleTakesWin();
     w.doublebutton.enabled = false;
     w.coinsin.enabled = false;
     setBetsEnabled(true);
@@ -174,19 +172,16 @@ void Gamble::open() {
         w.pplay[i].enabled = true;
     }
 
-    m_.atrisk = m_.s.spinwin;
-    if (m_.collectedwin > 0) m_.atrisk = m_.collectedwin;
-    m_.collectedwin = 0;
-    stake_ = decided_ = m_.atrisk;
+    stake_ = decided_ = atrisk;
     phase_ = Phase::Open;
 
-    w.LABWIN.caption = std::to_string(m_.atrisk);
-    w.lblwin.caption = core::dollarText(m_.atrisk);
+    w.LABWIN.caption = std::to_string(atrisk);
+    w.lblwin.caption = core::dollarText(atrisk);
     showAmounts();
     g.lblblackred.visible = true;
     g.lblsuit.visible = true;
     // The win was credited by the spin; it leaves the credit while it is at risk. The record keeps it.
-    core::addChecked(m_.s.bank, -int64_t{m_.atrisk});
+    core::addChecked(m_.s.bank, -int64_t{atrisk});
     m_.showCredit();
     m_.saveRecord();
 
@@ -247,7 +242,7 @@ void Gamble::bet(Bet bet) {
     m_.sounds.play(play::Sound::Click);
     g.gamblewin.visible = false;
     ++gamblecount;
-    g.risklab.caption = "At Risk  " + std::to_string(m_.atrisk);
+    g.risklab.caption = "At Risk  " + std::to_string(atrisk);
     drawncard = core::drawOneTo(4, m_.p.random().uniform());
     updateHistory();
     // The panel's buttons take no bet while the card is shown, and look it.
@@ -257,9 +252,9 @@ void Gamble::bet(Bet bet) {
     // card nor a lost one can be undone by the end of the program during the reveal. A multiplication that
     // would leave the range of the credit is skipped.
     const bool right = wins(bet, drawncard);
-    decided_ = m_.atrisk;
+    decided_ = atrisk;
     if (right) {
-        const int64_t more = int64_t{m_.atrisk} * payFactor(bet);
+        const int64_t more = int64_t{atrisk} * payFactor(bet);
         if (core::fits<int32_t>(more) && core::fits<int32_t>(int64_t{m_.s.bank} + more)) {
             decided_ = static_cast<int32_t>(more);
         }
@@ -284,7 +279,7 @@ void Gamble::bet(Bet bet) {
 
 void Gamble::rightGuess(Bet bet) {
     m_.sounds.play(winSound(bet));
-    m_.atrisk = decided_;
+    atrisk = decided_;
     showAmounts();
     fall(m_.w.gamble.gamblewin);
     phase_ = Phase::Open;
@@ -316,14 +311,14 @@ void Gamble::chickenOut() {
     auto& w = m_.w;
     w.pandouble.visible = false;
     w.doublebutton.enabled = false;
-    core::addChecked(m_.s.bank, m_.atrisk);
+    core::addChecked(m_.s.bank, atrisk);
     // The won statistic counted the amount put at risk; it now counts the amount taken.
-    core::addChecked(m_.s.total, int64_t{m_.atrisk} - stake_);
+    core::addChecked(m_.s.total, int64_t{atrisk} - stake_);
     phase_ = Phase::Closed;
     m_.sounds.play(play::Sound::WinSpades);
     m_.showCredit();
-    w.LABWIN.caption = std::to_string(m_.atrisk);
-    w.lblwin.caption = core::dollarText(m_.atrisk);
+    w.LABWIN.caption = std::to_string(atrisk);
+    w.lblwin.caption = core::dollarText(atrisk);
     releaseControls();
     m_.saveRecord();
 }

@@ -41,6 +41,7 @@ class Gamble {
     // The amount put at risk when the gamble opened.
     int32_t stake() const { return stake_; }
 
+    int32_t atrisk = 0;       // what the player holds on the table: the stake, doubled or quadrupled since
     int16_t gamblecount = 0;  // bets since the window came up; 1..10 once used, drives the history row
     int drawncard = 0;        // the last card drawn
 

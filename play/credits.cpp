@@ -24,7 +24,7 @@ void Machine::coinsPress() {
 }
 
 void Machine::coinsTick() {
-    tmrlineflash.stop();
+    if (events.moneyIn) events.moneyIn();
     ++cointicks;
     if (cointicks >= 3) {
         tmrcoins.stop();
@@ -71,7 +71,7 @@ void Machine::redrawMarkers() {
     for (int j = 1; j <= 25; ++j) w.lin[j].picture = ui::lineMarker(j, true);
     w.lin[26].picture = ui::lineMarker(1, true);
     for (int j = s.linesplayed + 1; j <= 25; ++j) w.lin[j].picture = ui::lineMarker(j, false);
-    anim.flashphase = 26;  // the marker loop's counter: the next flash tick is an off tick
+    if (events.markersDrawn) events.markersDrawn();
 }
 
 void Machine::paylinePress(int i) {

@@ -13,10 +13,6 @@ Machine::Machine(platform::Platform& platform, std::function<std::vector<uint8_t
       tmrtick(platform.loop(), "tmrtick", 100, [this] { tickTick(); }),
       Timerwincounter(platform.loop(), "Timerwincounter", 50, [this] { winCounterTick(); }),
       Timerrespin(platform.loop(), "Timerrespin", 200, [this] { respinTick(); }),
-      tmrlineflash(platform.loop(), "tmrlineflash", 100),
-      Timerscatters(platform.loop(), "Timerscatters", 100),
-      Timer4(platform.loop(), "Timer4", 100),
-      timerwild(platform.loop(), "timerwild", 100),
       fetchRecording_(std::move(fetchRecording)) {
     using platform::MouseEvent;
     auto showOnRelease = [](platform::Control& c) { return [&c](const MouseEvent&) { c.visible = true; }; };

@@ -19,16 +19,6 @@ namespace zem::play {
 using platform::Control;
 using platform::Timer;
 
-// Counters of the symbol animations and the line flash, kept here so that the spin start and the play
-// action can reset them.
-struct PresentationCounters {
-    int scatterframe = 0, scattertick = 0;
-    int wildframe = 0;
-    int16_t wildtick = 0;
-    int discframe = 0, multpiclast = 0;
-    int16_t flashline = 0, flashtick = 0, flashphase = 0;
-};
-
 // What the machine asks of the windows that open from it (options, pay table, about). Empty hooks leave the
 // corresponding menu entry or button without effect.
 struct WindowOpeners {
@@ -39,13 +29,31 @@ struct WindowOpeners {
     std::function<void()> gamble;
 };
 
-// What play tells the win show as it happens; an empty hook does nothing. A hook only changes what the
-// window shows: never the game's state, its sounds or its timing.
+// What play tells the win show as it happens; an empty hook does nothing. The show keeps its own counters and
+// timers and runs them from these: a hook never changes the game's state or its sounds.
 struct PlayEvents {
-    std::function<void()> spinStarts;    // a spin begins (a voided spin's fresh draw too)
-    std::function<void()> winCredited;   // a paid spin's win is in the credit; the meter shows it next
-    std::function<void()> meterCounted;  // the meter has counted up to the whole win
-    std::function<void()> seriesTotal;  // a completed series' total stands in the meter, waiting or collected
+    // The play action asks for a paid spin (the credit not yet checked).
+    std::function<void()> playPressed;
+    // A spin begins (a voided spin's fresh draw too).
+    std::function<void()> spinStarts;
+    // The reels stand on an outcome that stands, its win sound played; a trigger's announcement follows.
+    std::function<void()> outcomeShown;
+    // The standing outcome's lines are known and any announcement is over.
+    std::function<void()> spinEvaluated;
+    // A paid spin's win is in the credit; the meter shows it next.
+    std::function<void()> winCredited;
+    // The meter has counted up to the whole win.
+    std::function<void()> meterCounted;
+    // A completed series' total stands in the meter, waiting or collected.
+    std::function<void()> seriesTotal;
+    // A tick of the coins going in.
+    std::function<void()> moneyIn;
+    // The payline markers were drawn anew for the lines played.
+    std::function<void()> markersDrawn;
+    // The gamble takes the win.
+    std::function<void()> gambleOpens;
+    // The machine shuts down.
+    std::function<void()> closing;
 };
 
 // What the evaluation of a standing outcome has still to book while the outcome is shown. The record is
@@ -153,6 +161,12 @@ class Machine {
     void winCounterTick();
     void takewinPress();
 
+    // --- the gamble ---
+    // The win the gamble button puts at risk: a series' total just collected, or else the last spin's win.
+    int32_t winToGamble() const { return collectedwin > 0 ? collectedwin : s.spinwin; }
+    // The gamble takes that win: the meter stops, the win show stops (`events.gambleOpens`). Returns it.
+    int32_t gambleTakesWin();
+
     platform::Platform& p;
     core::MachineState s;
     ui::MachineWindow w;
@@ -160,8 +174,7 @@ class Machine {
     WindowOpeners openers;
     PlayEvents events;
 
-    Timer tmrshowbuttons, tmrcoins, tmrautospin, tmrtick, Timerwincounter, Timerrespin, tmrlineflash,
-        Timerscatters, Timer4, timerwild;
+    Timer tmrshowbuttons, tmrcoins, tmrautospin, tmrtick, Timerwincounter, Timerrespin;
 
     // Play control state.
     std::string playerslot = "1";
@@ -171,9 +184,8 @@ class Machine {
     int16_t coinphase = 0, cointicks = 0;
     int32_t rollcount = 0;
     int16_t rollstep = 0, rollhold = 0;
-    int32_t collectedwin = 0, atrisk = 0;
+    int32_t collectedwin = 0;  // a series' total just collected, on the meter until the next spin
     int16_t payoutdraw = 0;
-    PresentationCounters anim;
 
     // Called each time the play action has run a spin to its end (the simulation's hook).
     std::function<void()> onSpinDone;

@@ -72,11 +72,9 @@ void Machine::playAction(int i) {
     if (!freeSpin) {
         sounds.play(Sound::Click);
         s.tickcount = 0;
-        anim.scatterframe = anim.multpiclast = anim.discframe = anim.wildframe = 0;
+        if (events.playPressed) events.playPressed();
         s.multiplierpic = 0;
-        anim.wildtick = 0;
         collectedwin = 0;
-        atrisk = 0;
         s.freespinwin = 0;
         rollcount = 0;
         if (!(s.freespinsplayed < s.freespinstotal)) {
@@ -97,9 +95,6 @@ void Machine::playAction(int i) {
     }
 
     lockBetControls();
-    tmrlineflash.stop();
-    Timerscatters.stop();
-    Timer4.stop();
     w.doublebutton.enabled = false;
     if (s.freespinmode == 0) {
         w.LABWIN.caption = "Good Luck";
@@ -110,8 +105,8 @@ void Machine::playAction(int i) {
     }
     for (int r = 1; r <= 5; ++r) s.scattercell[r] = 0;
     for (int line = 1; line <= core::kLines; ++line) s.linecount[line] = 0;
-    anim.flashphase = 26;
 
+    // The spin's start stops the win show (`events.spinStarts`).
     spinreel1();
 
     keyguard = 0;

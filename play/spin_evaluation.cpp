@@ -17,7 +17,7 @@ void Machine::spinreel1() {
     for (int reel = 2; reel <= 4; ++reel) w.picheld[reel].visible = false;
     if (events.spinStarts) events.spinStarts();
     w.pannomoney.visible = false;
-    for (Timer* t : {&tmrlineflash, &Timerscatters, &tmrtick, &Timer4, &timerwild}) t->stop();
+    tmrtick.stop();
     core::clearSpin(s);
     Timerrespin.stop();
     for (int k = 1; k <= 26; ++k) w.lin[k].visible = true;
@@ -27,7 +27,6 @@ void Machine::spinreel1() {
         w.flasher[c].picture = ui::picture(ui::ScatterPicture::Highlight);
         w.flasher[c].overlay = {};
     }
-    anim.flashphase = 16;
     p.doEvents();
     core::spinReel(s, 1, p.random());
     spinreel2();
@@ -63,9 +62,6 @@ void Machine::evaluatespin() {
     }
     s.winmultiplier = 1;
     s.spinwin = 0;
-    atrisk = 0;
-    anim.scattertick = 0;
-    anim.scatterframe = 0;
     for (int line = 1; line <= core::kLines; ++line) s.linewin[line] = 0;
 
     core::payScatters(s);
@@ -110,16 +106,9 @@ void Machine::evaluatespin() {
         p.doEvents();
     }
     if (s.spinwin < 1) s.tickcount = 50;
-    if (s.scattercount > 1) Timerscatters.start();
+    if (events.outcomeShown) events.outcomeShown();
     if (s.scattercount >= 3) announceFreeSpins();
-
-    int line = 1;
-    for (; line <= s.linesplayed; ++line) {
-        if (s.wildline[line] >= 1 && s.freespinsplayed == 0) Timer4.start();
-        if (s.wildline[line] > 0 && s.freespinmode == -1) timerwild.start();
-        if (s.linecount[line] > 1) tmrlineflash.start();
-    }
-    anim.flashline = static_cast<int16_t>(line);
+    if (events.spinEvaluated) events.spinEvaluated();
 
     if (s.freespinmode == -1) {
         endOfFreeSpin();

@@ -110,9 +110,8 @@ void Machine::shutdown() {
     // at the next start, so the coins it already won stay the player's.
     writeRecord(settled(), p.store(), slot);
     p.display().setMode(0, 0);
-    for (Timer* t : {&tmrlineflash, &Timerscatters, &Timer4, &timerwild, &tmrautospin, &Timerwincounter}) {
-        t->stop();
-    }
+    if (events.closing) events.closing();
+    for (Timer* t : {&tmrautospin, &Timerwincounter}) t->stop();
     p.doEvents();
     tmrshowbuttons.stop();
     for (Timer* t : {&tmrcoins, &tmrtick, &Timerrespin}) t->stop();

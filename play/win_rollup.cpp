@@ -54,6 +54,14 @@ void Machine::winCounterTick() {
     }
 }
 
+int32_t Machine::gambleTakesWin() {
+    const int32_t win = winToGamble();
+    collectedwin = 0;
+    Timerwincounter.stop();
+    if (events.gambleOpens) events.gambleOpens();
+    return win;
+}
+
 void Machine::takewinPress() {
     if (events.seriesTotal) events.seriesTotal();
     sounds.play(Sound::Collect);

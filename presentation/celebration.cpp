@@ -7,17 +7,10 @@
 namespace zem::presentation {
 
 Celebration::Celebration(play::Machine& m) : m_(m) {
-    m_.events.spinStarts = [this] { end(); };
-    m_.events.winCredited = [this] { winCredited(); };
-    m_.events.meterCounted = [this] { end(); };
-    m_.events.seriesTotal = [this] { seriesTotal(); };
     m_.w.orvelle.onPlayerPress = [this] { end(); };
 }
 
-Celebration::~Celebration() {
-    m_.events = {};
-    m_.w.orvelle.onPlayerPress = {};
-}
+Celebration::~Celebration() { m_.w.orvelle.onPlayerPress = {}; }
 
 ui::Plaque Celebration::plaqueFor(int64_t win, int64_t bet) {
     if (bet < 1) return ui::Plaque::None;

@@ -17,7 +17,7 @@ namespace zem::presentation {
 
 class Celebration {
   public:
-    // Takes the machine's win and series events and the window's presses.
+    // Takes the window's presses; the win presentation hands it the machine's win and series events.
     explicit Celebration(play::Machine& m);
     ~Celebration();
     Celebration(const Celebration&) = delete;

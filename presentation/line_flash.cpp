@@ -10,8 +10,8 @@
 
 namespace zem::presentation {
 
-LineFlash::LineFlash(play::Machine& m) : m_(m) {
-    m_.tmrlineflash.onTick = [this] { tick(); };
+LineFlash::LineFlash(play::Machine& m) : tmrlineflash(m.p.loop(), "tmrlineflash", 100), m_(m) {
+    tmrlineflash.onTick = [this] { tick(); };
 }
 
 void LineFlash::tick() {
@@ -24,7 +24,6 @@ void LineFlash::tick() {
 
 bool LineFlash::advance() {
     auto& s = m_.s;
-    auto& a = m_.anim;
     const int lines = std::clamp<int>(s.linesplayed, 0, core::kLines);
 
     int winning = 0;
@@ -32,38 +31,38 @@ bool LineFlash::advance() {
         if (s.linewin[k] > 0) ++winning;
     }
     if (winning == 0) {
-        m_.tmrlineflash.stop();
+        tmrlineflash.stop();
         return false;
     }
 
-    ++a.flashtick;
-    ++a.flashphase;
+    ++flashtick;
+    ++flashphase;
 
     // The line on show: the current one for five ticks, then the next played winning line, wrapping to the
     // lowest after the last. A counter left past the played lines (as the evaluation leaves it) wraps at
     // once.
     while (true) {
-        if (a.flashline > lines || a.flashline < 1) {
-            a.flashline = 1;
-            a.flashtick = 1;
-        } else if (s.linewin[a.flashline] == 0) {
-            ++a.flashline;
-            a.flashtick = 1;
-        } else if (a.flashtick > kTicksPerLine) {
-            ++a.flashline;
-            a.flashtick = 1;
+        if (flashline > lines || flashline < 1) {
+            flashline = 1;
+            flashtick = 1;
+        } else if (s.linewin[flashline] == 0) {
+            ++flashline;
+            flashtick = 1;
+        } else if (flashtick > kTicksPerLine) {
+            ++flashline;
+            flashtick = 1;
         } else {
             break;
         }
     }
 
-    if (a.flashphase > 1) a.flashphase = 0;
+    if (flashphase > 1) flashphase = 0;
     // The last tick of every line is an off tick, so the next line starts from a clean reel area.
-    if (a.flashtick == kTicksPerLine) a.flashphase = 0;
-    const bool on = a.flashphase == 1;
+    if (flashtick == kTicksPerLine) flashphase = 0;
+    const bool on = flashphase == 1;
 
     // The line's segments shine on an on tick; its markers show in counter-phase.
-    const int line = a.flashline;
+    const int line = flashline;
     drawLine(m_, line, on);
     for (int marker : lineDrawing(line).marker) {
         if (marker != 0) m_.w.lin[marker].visible = !on;
@@ -82,6 +81,15 @@ bool LineFlash::advance() {
     return true;
 }
 
-void LineFlash::stop() { m_.tmrlineflash.stop(); }
+void LineFlash::stop() { tmrlineflash.stop(); }
+
+void LineFlash::spinEvaluated() {
+    const auto& s = m_.s;
+    int line = 1;
+    for (; line <= s.linesplayed; ++line) {
+        if (s.linecount[line] > 1) tmrlineflash.start();
+    }
+    flashline = static_cast<int16_t>(line);
+}
 
 }  // namespace zem::presentation

@@ -4,6 +4,10 @@
 // it.
 #pragma once
 
+#include "platform/event_loop.h"
+
+#include <cstdint>
+
 namespace zem::play {
 class Machine;
 }
@@ -12,7 +16,7 @@ namespace zem::presentation {
 
 class LineFlash {
   public:
-    // Takes over the tick of the machine's `tmrlineflash`.
+    // Runs on its own timer, `tmrlineflash`.
     explicit LineFlash(play::Machine& m);
     LineFlash(const LineFlash&) = delete;
     LineFlash& operator=(const LineFlash&) = delete;
@@ -26,6 +30,13 @@ class LineFlash {
     // Stops the flash where it stands; the window keeps what the last tick drew, and the counters stay for a
     // resume.
     void stop();
+    // The spin's standing outcome is known: the flash starts when a played line has a winning run, from the
+    // line past the played ones (which wraps to the first at once).
+    void spinEvaluated();
+
+    platform::Timer tmrlineflash;
+    // The line on show, the ticks it has been on show and the on/off phase of the tick.
+    int16_t flashline = 0, flashtick = 0, flashphase = 0;
 
     static constexpr int kPauseMs = 150;
     static constexpr int kTicksPerLine = 5;

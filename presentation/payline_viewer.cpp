@@ -2,12 +2,13 @@
 // Entry to, hover in and return from the payline viewer.
 #include "payline_viewer.h"
 
+#include "line_flash.h"
 #include "payline_drawing.h"
 #include "play/machine.h"
 
 namespace zem::presentation {
 
-PaylineViewer::PaylineViewer(play::Machine& m) : m_(m) {
+PaylineViewer::PaylineViewer(play::Machine& m, LineFlash& flash) : m_(m), flash_(flash) {
     m_.openers.paylineViewer = [this] { enter(); };
     for (int k = 1; k <= kMarkers; ++k) {
         m_.w.lin[k].onMove = [this, k](const platform::MouseEvent&) { hover(k); };
@@ -26,7 +27,7 @@ void PaylineViewer::enter() {
     // A spin that lets a menu click in finishes first: its end would take the markers' life back and start
     // the flash over the viewer.
     if (m_.spinning() || active()) return;
-    m_.tmrlineflash.stop();
+    flash_.stop();
     m_.tmrautospin.stop();
     hideSegments(m_);
     m_.p.doEvents();
@@ -57,7 +58,7 @@ void PaylineViewer::hover(int k) {
 void PaylineViewer::returnToGame() {
     auto& w = m_.w;
     // The flash goes on where it stopped (or stops itself at once when no played line won).
-    m_.tmrlineflash.start();
+    flash_.tmrlineflash.start();
     if (m_.autoplaymode > 0) m_.tmrautospin.start();
     hideSegments(m_);
     for (int r = 1; r <= 5; ++r) w.reel[r].visible = true;

@@ -9,10 +9,13 @@ class Machine;
 
 namespace zem::presentation {
 
+class LineFlash;
+
 class PaylineViewer {
   public:
-    // Takes the machine's "PayLines" menu hook, the markers' mouse moves and the return button's click.
-    explicit PaylineViewer(play::Machine& m);
+    // Takes the machine's "PayLines" menu hook, the markers' mouse moves and the return button's click; the
+    // viewer stops `flash` and lets it go on.
+    PaylineViewer(play::Machine& m, LineFlash& flash);
     PaylineViewer(const PaylineViewer&) = delete;
     PaylineViewer& operator=(const PaylineViewer&) = delete;
 
@@ -28,6 +31,7 @@ class PaylineViewer {
 
   private:
     play::Machine& m_;
+    LineFlash& flash_;
 };
 
 }  // namespace zem::presentation

@@ -37,73 +37,93 @@ static_assert(lastOfFour(ui::WildPicture::TimesTen) == static_cast<int>(ui::Wild
 
 }  // namespace
 
-SymbolAnimations::SymbolAnimations(play::Machine& m) : m_(m) {
-    m_.Timerscatters.onTick = [this] { scatterTick(); };
-    m_.Timer4.onTick = [this] { wildTick(); };
-    m_.timerwild.onTick = [this] { multiplierTick(); };
+SymbolAnimations::SymbolAnimations(play::Machine& m)
+    : Timerscatters(m.p.loop(), "Timerscatters", 100, [this] { scatterTick(); }),
+      Timer4(m.p.loop(), "Timer4", 100, [this] { wildTick(); }),
+      timerwild(m.p.loop(), "timerwild", 100, [this] { multiplierTick(); }),
+      m_(m) {}
+
+void SymbolAnimations::rewind() {
+    scatterframe = multpiclast = discframe = wildframe = 0;
+    wildtick = 0;
+}
+
+void SymbolAnimations::outcomeShown() {
+    scattertick = 0;
+    scatterframe = 0;
+    if (m_.s.scattercount > 1) Timerscatters.start();
+}
+
+void SymbolAnimations::spinEvaluated() {
+    const auto& s = m_.s;
+    for (int line = 1; line <= s.linesplayed; ++line) {
+        if (s.wildline[line] >= 1 && s.freespinsplayed == 0) Timer4.start();
+        if (s.wildline[line] > 0 && s.freespinmode == -1) timerwild.start();
+    }
+}
+
+void SymbolAnimations::stop() {
+    for (platform::Timer* t : {&Timerscatters, &Timer4, &timerwild}) t->stop();
 }
 
 void SymbolAnimations::scatterTick() {
-    auto& a = m_.anim;
     // 39 ticks a round: 20 steps up, 19 down.
-    if (a.scattertick >= 2 * kScatterFrames - 1) a.scattertick = 0;
-    if (a.scattertick >= kScatterFrames) {
-        --a.scatterframe;
+    if (scattertick >= 2 * kScatterFrames - 1) scattertick = 0;
+    if (scattertick >= kScatterFrames) {
+        --scatterframe;
     } else {
-        ++a.scatterframe;
+        ++scatterframe;
     }
-    if (a.scatterframe > kScatterFrames) a.scatterframe = kScatterFrames;
-    ++a.scattertick;
+    if (scatterframe > kScatterFrames) scatterframe = kScatterFrames;
+    ++scattertick;
     for (int r = 1; r <= core::kReels; ++r) {
         const int c = m_.s.scattercell[r];
         if (!onReel(c, r)) continue;
         platform::Control& f = m_.w.flasher[c];
-        f.picture = ui::scatterFrame(a.scatterframe);
+        f.picture = ui::scatterFrame(scatterframe);
         f.overlay = {};
         f.visible = true;
     }
 }
 
 void SymbolAnimations::wildTick() {
-    auto& a = m_.anim;
     // 15 ticks a round: 8 steps up, 7 down.
-    if (a.wildtick >= 2 * kWildFrames - 1) a.wildtick = 0;
-    if (a.wildtick >= kWildFrames) {
-        --a.wildframe;
+    if (wildtick >= 2 * kWildFrames - 1) wildtick = 0;
+    if (wildtick >= kWildFrames) {
+        --wildframe;
     } else {
-        ++a.wildframe;
+        ++wildframe;
     }
-    if (a.wildframe >= kWildFrames) a.wildframe = kWildFrames;
-    ++a.wildtick;
+    if (wildframe >= kWildFrames) wildframe = kWildFrames;
+    ++wildtick;
     for (int r = 2; r <= 4; ++r) {
         const int c = m_.s.wildcell[r];
         if (!onReel(c, r)) continue;
         platform::Control& f = m_.w.flasher[c];
-        f.picture = ui::wildPicture(a.wildframe);
+        f.picture = ui::wildPicture(wildframe);
         f.overlay = {};
     }
 }
 
 void SymbolAnimations::multiplierTick() {
     auto& s = m_.s;
-    auto& a = m_.anim;
     if (s.spinwin < 1) return;
     if (s.winmultiplier == 1) return;
-    if (const int last = lastMultiplierPicture(s.winmultiplier); last != 0) a.multpiclast = last;
+    if (const int last = lastMultiplierPicture(s.winmultiplier); last != 0) multpiclast = last;
 
     // The multiplier cycles through its four pictures. The free-spin draw leaves the counter past them, so
     // the first tick starts the group (or, for ×10, shows its last picture first).
     ++s.multiplierpic;
-    if (s.multiplierpic > a.multpiclast) s.multiplierpic = static_cast<int16_t>(a.multpiclast - 3);
-    ++a.discframe;
-    if (a.discframe > kWildFrames) a.discframe = 1;
+    if (s.multiplierpic > multpiclast) s.multiplierpic = static_cast<int16_t>(multpiclast - 3);
+    ++discframe;
+    if (discframe > kWildFrames) discframe = 1;
     if (s.multiplierpic < 1) s.multiplierpic = 3;
 
     for (int r = 2; r <= 4; ++r) {
         const int c = s.wildcell[r];
         if (!onReel(c, r)) continue;
         platform::Control& f = m_.w.flasher[c];
-        f.picture = ui::wildPicture(a.discframe);
+        f.picture = ui::wildPicture(discframe);
         f.overlay = ui::wildPicture(s.multiplierpic);  // laid over the frame, its white transparent
     }
 }

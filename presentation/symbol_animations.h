@@ -4,6 +4,9 @@
 #pragma once
 
 #include "ui/picture_lists.h"
+#include "platform/event_loop.h"
+
+#include <cstdint>
 
 namespace zem::play {
 class Machine;
@@ -13,7 +16,7 @@ namespace zem::presentation {
 
 class SymbolAnimations {
   public:
-    // Takes over the ticks of the machine's `Timerscatters`, `Timer4` and `timerwild`.
+    // Runs on its own timers, `Timerscatters`, `Timer4` and `timerwild`.
     explicit SymbolAnimations(play::Machine& m);
     SymbolAnimations(const SymbolAnimations&) = delete;
     SymbolAnimations& operator=(const SymbolAnimations&) = delete;
@@ -25,8 +28,23 @@ class SymbolAnimations {
     // `timerwild`: the Wild frames round and round with the free spins' multiplier laid over them.
     void multiplierTick();
 
+    // A paid spin is asked for: the Wild and the multiplier start again from their first frames.
+    void rewind();
+    // The reels stand on an outcome: the Scatters animate from their first frame when two or more landed.
+    void outcomeShown();
+    // The lines are known: the Wilds of the winning lines animate (with the multiplier in free spins).
+    void spinEvaluated();
+    // Stops the three animations where they stand.
+    void stop();
+
     static constexpr int kScatterFrames = static_cast<int>(ui::ScatterPicture::LastFrame);
     static constexpr int kWildFrames = static_cast<int>(ui::WildPicture::LastFrame);
+
+    platform::Timer Timerscatters, Timer4, timerwild;
+    int scatterframe = 0, scattertick = 0;
+    int wildframe = 0;
+    int16_t wildtick = 0;
+    int discframe = 0, multpiclast = 0;
 
   private:
     play::Machine& m_;

@@ -71,9 +71,9 @@ TEST(WinPresentationWindow, AWinningLineOnAnOnTick) {
     r.spin(oneLongLine());
     int line = 0;
     for (int k = 1; k <= 25; ++k) line = r.machine.s.linewin[k] > 0 ? k : line;
-    ASSERT_TRUE(r.machine.tmrlineflash.enabled());
+    ASSERT_TRUE(r.show.flash.tmrlineflash.enabled());
     ASSERT_TRUE(
-        r.runUntil([&] { return r.machine.anim.flashphase == 1 && !r.machine.tmrlineflash.ticking(); }));
+        r.runUntil([&] { return r.show.flash.flashphase == 1 && !r.show.flash.tmrlineflash.ticking(); }));
     const QImage image = r.shot("flash_on_tick.png");
     const presentation::LineDrawing& d = presentation::lineDrawing(line);
     // The first segment shows in the margin left of reel 1, in the line's colour.
@@ -86,8 +86,8 @@ TEST(WinPresentationWindow, AWinningLineOnAnOnTick) {
 TEST(WinPresentationWindow, ScattersAnimating) {
     RealShow r;
     r.spin(Stops{21, 20, 16, 17, 7});
-    ASSERT_TRUE(r.machine.Timerscatters.enabled());
-    ASSERT_TRUE(r.runUntil([&] { return r.machine.anim.scatterframe >= 8; }));
+    ASSERT_TRUE(r.show.animations.Timerscatters.enabled());
+    ASSERT_TRUE(r.runUntil([&] { return r.show.animations.scatterframe >= 8; }));
     r.shot("scatters_animating.png");
     for (int reel = 1; reel <= 5; ++reel) {
         const int c = r.machine.s.scattercell[reel];
@@ -118,7 +118,7 @@ TEST(WinPresentationWindow, TheMultiplierOverAWildInFreeSpins) {
     ASSERT_TRUE(r.runUntil(
         [&] {
             const auto& f = r.machine.w.flasher[wild];
-            return r.machine.s.freespinsplayed >= 2 && r.machine.timerwild.ticks() > 2 && f.visible &&
+            return r.machine.s.freespinsplayed >= 2 && r.show.animations.timerwild.ticks() > 2 && f.visible &&
                    f.overlay.name == "ImageList2";
         },
         60000));
@@ -182,12 +182,12 @@ class PaintArea final : public QObject {
 TEST(WinPresentationWindow, AFlashTickRepaintsOnlyWhatItChanges) {
     // Lines 4 and 5 cross the whole reel area on the diagonal: the widest repaint a tick can ask for.
     RealShow r;
-    r.machine.tmrlineflash.stop();
+    r.show.flash.tmrlineflash.stop();
     for (int k = 1; k <= 25; ++k) r.machine.s.linewin[k] = 0;
     r.machine.s.linewin[4] = 4;
     r.machine.s.linewin[5] = 5;
     r.machine.s.linecount[4] = r.machine.s.linecount[5] = 3;
-    r.machine.anim.flashline = 26;
+    r.show.flash.flashline = 26;
     r.platform.doEvents();
     QApplication::processEvents();
     // What is on screen after the partial repaints, against a full repaint of the window.

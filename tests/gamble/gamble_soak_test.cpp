@@ -100,7 +100,7 @@ Tally play(int16_t payout, int64_t spins, uint64_t seed) {
         const int32_t stake = g.stake();
         while (g.phase() == Phase::Open) {
             if (player.uniform() < 0.3) {
-                t.biggestTaken = std::max<int64_t>(t.biggestTaken, m.atrisk);
+                t.biggestTaken = std::max<int64_t>(t.biggestTaken, g.atrisk);
                 p.click(panel.cancelbet);
                 p.advance(1);
                 ++t.taken;

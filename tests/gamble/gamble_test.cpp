@@ -3,6 +3,7 @@
 // history row, the right and the wrong guess, taking the win, presses that must not count, and what the
 // store holds when the window closes or the program dies during a gamble.
 #include "support/gamble_game.h"
+#include "presentation/win_presentation.h"
 
 namespace zem::testing {
 namespace {
@@ -14,6 +15,7 @@ constexpr int kHearts = 1, kClubs = 2, kDiamonds = 3, kSpades = 4;
 
 TEST(Gamble, TheWorkedExampleFromAWinOfFortyToThreeHundredTwentyTaken) {
     GambleGame g;
+    presentation::WinPresentation show{g.m};
     g.start(1000);
     g.spin(paysForty());
     ASSERT_EQ(g.m.s.spinwin, 40);
@@ -51,8 +53,8 @@ TEST(Gamble, TheWorkedExampleFromAWinOfFortyToThreeHundredTwentyTaken) {
     for (platform::Control* c : {&g.panel.betred, &g.panel.betblack, &g.panel.cancelbet})
         EXPECT_TRUE(c->acceptsInput()) << c->name;
     EXPECT_FALSE(g.m.Timerwincounter.enabled());
-    EXPECT_FALSE(g.m.tmrlineflash.enabled());
-    EXPECT_FALSE(g.m.Timerscatters.enabled());
+    EXPECT_FALSE(show.flash.tmrlineflash.enabled()) << "the win show stops";
+    EXPECT_FALSE(show.animations.Timerscatters.enabled());
 
     g.p.recorder().events.clear();
     g.betOn(g.panel.betred, kHearts);
@@ -71,7 +73,7 @@ TEST(Gamble, TheWorkedExampleFromAWinOfFortyToThreeHundredTwentyTaken) {
     EXPECT_EQ(g.p.recorder().played(), (std::vector<int>{124, 124, 103}));
     g.betOn(g.panel.betred, kDiamonds);
     EXPECT_EQ(g.panel.risklab.caption, "At Risk  320");
-    EXPECT_EQ(g.m.atrisk, 320);
+    EXPECT_EQ(g.gamble.atrisk, 320);
     // Right guesses change neither the win meter nor the credit.
     EXPECT_EQ(g.m.w.LABWIN.caption, "40");
     EXPECT_EQ(g.m.s.bank, credit - 40);
@@ -108,9 +110,9 @@ TEST(Gamble, AWrongGuessAfterRightOnesLosesTheAmountAndClosesThreeSecondsLater) 
     const int32_t totalBefore = g.m.s.total;
     g.openGamble();
     g.betOn(g.panel.suitbet[2], kClubs);
-    EXPECT_EQ(g.m.atrisk, 160);
+    EXPECT_EQ(g.gamble.atrisk, 160);
     g.betOn(g.panel.betblack, kClubs);
-    EXPECT_EQ(g.m.atrisk, 320);
+    EXPECT_EQ(g.gamble.atrisk, 320);
 
     // Watch the pauses of the losing bet: fifteen frames of 50 ms, then the 3-second pause with the panel
     // still up, its banner down, the amounts gone and the bet buttons off.
@@ -194,7 +196,7 @@ TEST(Gamble, EachBetWinsOnlyOnItsCards) {
             EXPECT_EQ(g.gamble.drawncard, card);
             EXPECT_EQ(g.m.w.pandouble.visible, right) << "button " << b << " card " << card;
             if (right) {
-                EXPECT_EQ(g.m.atrisk, 40 * buttons[b].factor);
+                EXPECT_EQ(g.gamble.atrisk, 40 * buttons[b].factor);
                 EXPECT_EQ(g.p.recorder().played().back(), buttons[b].sound);
             } else {
                 EXPECT_EQ(g.p.recorder().played().back(), 125);
@@ -299,7 +301,7 @@ TEST(Gamble, ACollectedFreeSpinTotalIsAtRiskInsteadOfTheLastSpinsWin) {
     const int32_t credit = g.m.s.bank, total = g.m.s.total;
 
     g.openGamble();
-    EXPECT_EQ(g.m.atrisk, series);
+    EXPECT_EQ(g.gamble.atrisk, series);
     EXPECT_EQ(g.m.collectedwin, 0);
     EXPECT_EQ(g.panel.risklab.caption, "At Risk  " + std::to_string(series));
     EXPECT_EQ(g.m.s.bank, credit - series);
@@ -345,7 +347,7 @@ TEST(Gamble, PressesDuringARevealDoNotRunInsideIt) {
     EXPECT_EQ(betsLive(), 7) << "all seven live again after a right guess";
     EXPECT_EQ(g.p.scripted().drawn(), drawnBefore + 1);
     EXPECT_EQ(g.gamble.gamblecount, 1);
-    EXPECT_EQ(g.m.atrisk, 80) << "the right guess counted once";
+    EXPECT_EQ(g.gamble.atrisk, 80) << "the right guess counted once";
     EXPECT_TRUE(g.m.w.pandouble.visible) << "no chicken out before the card was decided";
     EXPECT_EQ(g.m.s.bank, 1015 - 40);
     EXPECT_EQ(g.gamble.phase(), Phase::Open);
@@ -383,7 +385,7 @@ TEST(Gamble, NothingStartsASpinWhileTheGambleIsOpen) {
     EXPECT_EQ(g.m.autoplaymode, 0);
     EXPECT_FALSE(g.m.tmrautospin.enabled());
     EXPECT_TRUE(g.m.w.pandouble.visible);
-    EXPECT_EQ(g.m.atrisk, 40);
+    EXPECT_EQ(g.gamble.atrisk, 40);
     EXPECT_EQ(g.m.s.bank, 975);
     EXPECT_EQ(g.m.s.coinsperline, 1) << "the bet stays as it was";
     g.takeWin();
@@ -560,10 +562,10 @@ TEST(Gamble, AmountsNeverLeaveTheirRangeAndCanAlwaysBeTaken) {
     EXPECT_EQ(g.panel.lblblackred.caption, "Black/Red Win = 1200000000");
     EXPECT_EQ(g.panel.lblsuit.caption, "before") << "four times would overflow: the old text stays";
     g.betOn(g.panel.betred, kHearts);
-    EXPECT_EQ(g.m.atrisk, 1'200'000'000);
+    EXPECT_EQ(g.gamble.atrisk, 1'200'000'000);
     EXPECT_EQ(g.panel.lblblackred.caption, "Black/Red Win = 1200000000") << "twice would overflow";
     g.betOn(g.panel.suitbet[1], kHearts);
-    EXPECT_EQ(g.m.atrisk, 1'200'000'000) << "a quadrupling that would overflow is skipped";
+    EXPECT_EQ(g.gamble.atrisk, 1'200'000'000) << "a quadrupling that would overflow is skipped";
     EXPECT_TRUE(g.m.w.pandouble.visible) << "the guess was still right";
 
     // Notes that would leave no room for the amount at risk stay out of the credit.
@@ -583,7 +585,7 @@ TEST(Gamble, AmountsNeverLeaveTheirRangeAndCanAlwaysBeTaken) {
     h.openGamble();
     EXPECT_EQ(h.m.s.bank, credit);
     h.betOn(h.panel.betred, kDiamonds);
-    EXPECT_EQ(h.m.atrisk, 1'000'000'000);
+    EXPECT_EQ(h.gamble.atrisk, 1'000'000'000);
     h.takeWin();
     EXPECT_EQ(h.m.s.bank, credit + 1'000'000'000);
 }

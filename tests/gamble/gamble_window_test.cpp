@@ -55,19 +55,19 @@ TEST(GambleWindow, OpensOnAWinShowsARightGuessAndIsGrabbed) {
         ASSERT_TRUE(r.winSomething());
         m.w.doublebutton.onPress({});
         ASSERT_TRUE(m.w.pandouble.visible);
-        const int32_t stake = m.atrisk;
+        const int32_t stake = r.gamble.atrisk;
         EXPECT_EQ(text(p, g.risklab).toStdString(), "At Risk  " + std::to_string(stake));
         EXPECT_EQ(p.widgetOf(m.w.pandouble)->geometry(), QRect(px(3780), px(850), px(3780), px(5580)));
         r.gamble.bet(zem::gamble::Bet::Red);
         right = m.w.pandouble.visible;
         if (right) {
-            EXPECT_EQ(m.atrisk, 2 * stake);
+            EXPECT_EQ(r.gamble.atrisk, 2 * stake);
         }
     }
     ASSERT_TRUE(right);
     p.sync();
-    EXPECT_EQ(text(p, g.risklab).toStdString(), "At Risk  " + std::to_string(m.atrisk));
-    EXPECT_EQ(text(p, g.lblblackred).toStdString(), "Black/Red Win = " + std::to_string(2 * m.atrisk));
+    EXPECT_EQ(text(p, g.risklab).toStdString(), "At Risk  " + std::to_string(r.gamble.atrisk));
+    EXPECT_EQ(text(p, g.lblblackred).toStdString(), "Black/Red Win = " + std::to_string(2 * r.gamble.atrisk));
     // Labels sized to their text.
     EXPECT_EQ(p.widgetOf(g.lblsuit)->size(), p.widgetOf(g.lblsuit)->sizeHint());
     EXPECT_EQ(p.widgetOf(g.gamblewin)->geometry().topLeft(), QPoint(px(700), px(4800)));

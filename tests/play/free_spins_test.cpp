@@ -4,6 +4,7 @@
 
 #include "core/money.h"
 #include "support/game_fixture.h"
+#include "presentation/win_presentation.h"
 
 namespace zem::testing {
 namespace {
@@ -142,6 +143,7 @@ TEST(FreeSpins, AWildInAWinningRunMultipliesTheFreeSpinsWin) {
     core::payOutcome(raw);
 
     Game g;
+    presentation::WinPresentation show{g.m};
     g.start(10000);
     g.script(threeScatters());
     for (int i = 0; i < 9; ++i) g.scriptFree(blankStops());
@@ -151,7 +153,7 @@ TEST(FreeSpins, AWildInAWinningRunMultipliesTheFreeSpinsWin) {
     EXPECT_EQ(g.m.s.winmultiplier, 3);
     EXPECT_EQ(g.m.s.spinwin, 3 * raw.spinwin);
     EXPECT_EQ(g.m.s.freespinwin, 5 * 25 + 3 * raw.spinwin);
-    EXPECT_TRUE(g.m.timerwild.enabled());
+    EXPECT_TRUE(show.animations.timerwild.enabled());
     EXPECT_EQ(g.m.s.multiplierpic, 27);
 }
 

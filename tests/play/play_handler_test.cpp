@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The play handler, autoplay, the evaluation of a paid spin and the roll-up, played as a player does.
 #include "play/win_bands.h"
+#include "presentation/win_presentation.h"
 #include "support/game_fixture.h"
 
 namespace zem::testing {
@@ -39,6 +40,7 @@ TEST(PlayHandler, ABetLargerThanTheCreditIsRefused) {
 
 TEST(PlayHandler, APaidSpinBooksTheBetAndCreditsTheWin) {
     Game g;
+    presentation::WinPresentation show{g.m};
     g.start(1000);
     const Stops stops{21, 20, 16, 17, 7};  // Chiefs across the middle, two Scatters: 1525
     g.script(stops);
@@ -50,8 +52,8 @@ TEST(PlayHandler, APaidSpinBooksTheBetAndCreditsTheWin) {
     EXPECT_EQ(g.m.s.games, 1);
     for (int r = 1; r <= 5; ++r) EXPECT_EQ(g.m.w.reel[r].top, -1875 * stops[r - 1]) << "reel " << r;
     EXPECT_TRUE(g.m.w.doublebutton.enabled);
-    EXPECT_TRUE(g.m.Timerscatters.enabled());
-    EXPECT_TRUE(g.m.tmrlineflash.enabled());
+    EXPECT_TRUE(show.animations.Timerscatters.enabled()) << "the win show starts";
+    EXPECT_TRUE(show.flash.tmrlineflash.enabled());
     EXPECT_EQ(g.m.s.autodelay, 90);
     EXPECT_EQ(g.p.recorder().played().back(), 115);
     EXPECT_EQ(g.stored("bank"), std::to_string(1000 - 25 + 1525)) << "saved once the spin has settled";

@@ -172,10 +172,10 @@ class RestlessPlayer {
             }
             check("notes");
         };
-        // The Scatter animation ticks through a trigger's announcement, inside the spin being shown.
-        auto scatterTick = m_->Timerscatters.onTick;
-        m_->Timerscatters.onTick = [this, scatterTick] {
-            if (scatterTick) scatterTick();
+        // The idle count ticks through a trigger's announcement, inside the spin being shown.
+        auto idleTick = m_->tmrtick.onTick;
+        m_->tmrtick.onTick = [this, idleTick] {
+            if (idleTick) idleTick();
             if (m_->spinning() && m_->w.stockade1.visible) {
                 ++announcementChecks_;
                 check("announcement");
@@ -603,7 +603,7 @@ class RestlessPlayer {
         }
         p_.advance(draw(2000));
         if (paid_ != before || m_->spinning() || m_->autoplaymode != 0 || options_->isOpen() ||
-            !m_->w.pandouble.visible || m_->atrisk != gambleBook_.atRisk) {
+            !m_->w.pandouble.visible || gamble_->atrisk != gambleBook_.atRisk) {
             gambleBreak("a press on the machine acted while the gamble was open");
         }
         check("poke in gamble");
@@ -621,8 +621,8 @@ class RestlessPlayer {
             ++wonBets_;
             payRightGuess(button);
             // The gamble stays open for the next bet, unless the game has closed meanwhile and taken it.
-            if (m_->w.pandouble.visible == m_->closed() || m_->atrisk != gambleBook_.atRisk) {
-                gambleBreak("a right guess shows " + std::to_string(m_->atrisk) + " at risk, expected " +
+            if (m_->w.pandouble.visible == m_->closed() || gamble_->atrisk != gambleBook_.atRisk) {
+                gambleBreak("a right guess shows " + std::to_string(gamble_->atrisk) + " at risk, expected " +
                             std::to_string(gambleBook_.atRisk));
             }
         } else {

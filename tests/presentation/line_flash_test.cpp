@@ -62,8 +62,8 @@ TEST(LineFlash, OneWinningLineBlinksOffOnFirstThenOnOffOverAndOver) {
     g.start();
     g.script(oneLine());
     g.bet(1);
-    ASSERT_TRUE(g.m.tmrlineflash.enabled());
-    EXPECT_EQ(g.m.anim.flashline, 26) << "the evaluation leaves the counter past the played lines";
+    ASSERT_TRUE(g.show.flash.tmrlineflash.enabled());
+    EXPECT_EQ(g.show.flash.flashline, 26) << "the evaluation leaves the counter past the played lines";
     const int line = linesWon(g.m.s)[0];
     const presentation::LineDrawing& d = presentation::lineDrawing(line);
     g.flashTicks(15);
@@ -98,7 +98,7 @@ TEST(LineFlash, OneWinningLineBlinksOffOnFirstThenOnOffOverAndOver) {
     EXPECT_EQ(first.foreground, d.colour);
     EXPECT_EQ(first.lineWidth, 10);
     // A tick holds the thread 150 ms, so a line stays on show for about three quarters of a second.
-    EXPECT_TRUE(g.m.tmrlineflash.enabled());
+    EXPECT_TRUE(g.show.flash.tmrlineflash.enabled());
 }
 
 TEST(LineFlash, LinesAreShownInAscendingOrderAndTheCycleWraps) {
@@ -205,7 +205,7 @@ TEST(LineFlash, StopsItselfWhenFewerLinesLeaveNoWinningLine) {
     g.p.tap(g.m.w.payline[1]);  // 1 line
     g.idle(2000);
     EXPECT_EQ(g.m.s.linesplayed, 1);
-    EXPECT_FALSE(g.m.tmrlineflash.enabled());
+    EXPECT_FALSE(g.show.flash.tmrlineflash.enabled());
     EXPECT_EQ(g.flashes.size(), drawn) << "the stopping tick draws nothing";
     EXPECT_EQ(g.p.sleptMs, slept) << "and does not pause";
     for (int c = 1; c <= 15; ++c) EXPECT_FALSE(g.m.w.flasher[c].visible) << "the line choice hid the cells";
@@ -222,14 +222,16 @@ TEST(LineFlash, FewerLinesStillShowTheWinningLinesThatArePlayed) {
     g.script(stops);
     g.bet(1);
     g.flashTicks(2);
+    const size_t atPress = g.flashes.size();
     g.p.tap(g.m.w.payline[2]);  // 5 lines
     g.idle(1);
     ASSERT_EQ(g.m.s.linesplayed, 5);
     const size_t from = g.flashes.size();
     g.flashTicks(15);
     ASSERT_GE(g.flashes.size(), from + 15);
+    EXPECT_EQ(g.flashes[atPress].phase, 0) << "the markers drawn anew, the next tick is an off tick";
     for (size_t i = from; i < g.flashes.size(); ++i) EXPECT_LE(g.flashes[i].line, 5);
-    EXPECT_TRUE(g.m.tmrlineflash.enabled());
+    EXPECT_TRUE(g.show.flash.tmrlineflash.enabled());
 }
 
 TEST(LineFlash, AVoidedWinIsNeverFlashed) {
@@ -241,16 +243,16 @@ TEST(LineFlash, AVoidedWinIsNeverFlashed) {
     g.bet(1);
     EXPECT_EQ(g.m.s.games, 1);
     EXPECT_EQ(g.m.s.spinwin, 0);
-    EXPECT_FALSE(g.m.tmrlineflash.enabled()) << "no run of the voided outcome starts the flash";
+    EXPECT_FALSE(g.show.flash.tmrlineflash.enabled()) << "no run of the voided outcome starts the flash";
     g.idle(3000);
     EXPECT_TRUE(g.flashes.empty());
     for (int k = 1; k <= 6; ++k) EXPECT_FALSE(g.m.w.Lineflash[k].visible);
     for (int c = 1; c <= 15; ++c) EXPECT_FALSE(g.m.w.flasher[c].visible);
 
     // Started by hand (as the viewer's return does) it stops at its first tick without drawing.
-    g.m.tmrlineflash.start();
+    g.show.flash.tmrlineflash.start();
     g.idle(500);
-    EXPECT_FALSE(g.m.tmrlineflash.enabled());
+    EXPECT_FALSE(g.show.flash.tmrlineflash.enabled());
     EXPECT_TRUE(g.flashes.empty());
 }
 
@@ -294,7 +296,10 @@ TEST(LineFlash, EachStopperLeavesTheWindowAsItShould) {
         g.script(oneLine());
         g.bet(1);
         g.p.runUntil(
-            [&] { return !g.flashes.empty() && g.flashes.back().phase == 1 && !g.m.tmrlineflash.ticking(); },
+            [&] {
+                return !g.flashes.empty() && g.flashes.back().phase == 1 &&
+                       !g.show.flash.tmrlineflash.ticking();
+            },
             10000);
         ASSERT_EQ(g.flashes.back().phase, 1);
         ASSERT_TRUE(g.m.w.Lineflash[1].visible);
@@ -305,7 +310,7 @@ TEST(LineFlash, EachStopperLeavesTheWindowAsItShould) {
         runToOnTick(g);
         g.script(blankStops());
         g.bet(1);
-        EXPECT_FALSE(g.m.tmrlineflash.enabled());
+        EXPECT_FALSE(g.show.flash.tmrlineflash.enabled());
         for (int k = 1; k <= 6; ++k) EXPECT_FALSE(g.m.w.Lineflash[k].visible);
         for (int k = 1; k <= 26; ++k) EXPECT_TRUE(g.m.w.lin[k].visible);
         for (int c = 1; c <= 15; ++c) {
@@ -313,18 +318,21 @@ TEST(LineFlash, EachStopperLeavesTheWindowAsItShould) {
             EXPECT_EQ(g.m.w.flasher[c].picture, (platform::PictureRef{"ImageList1", 21}));
         }
     }
-    {  // Opening the gamble hides the cells and leaves the segments.
+    {  // Opening the gamble hides the cells and leaves the segments as the last tick drew them.
         ShownGame g;
         runToOnTick(g);
-        presentation::stopForGamble(g.m);
-        EXPECT_FALSE(g.m.tmrlineflash.enabled());
-        EXPECT_FALSE(g.m.Timer4.enabled());
-        EXPECT_FALSE(g.m.Timerscatters.enabled());
+        g.openGamble();
+        ASSERT_EQ(g.gamble->phase(), gamble::Gamble::Phase::Open);
+        EXPECT_FALSE(g.show.flash.tmrlineflash.enabled());
+        EXPECT_FALSE(g.show.animations.Timer4.enabled());
+        EXPECT_FALSE(g.show.animations.Timerscatters.enabled());
         for (int c = 1; c <= 15; ++c) EXPECT_FALSE(g.m.w.flasher[c].visible);
-        EXPECT_TRUE(g.m.w.Lineflash[1].visible);
         const size_t drawn = g.flashes.size();
+        const bool segment = g.m.w.Lineflash[1].visible;
+        EXPECT_EQ(segment, g.flashes.back().segment[1]) << "the segment as the last tick left it";
         g.idle(2000);
         EXPECT_EQ(g.flashes.size(), drawn);
+        EXPECT_EQ(g.m.w.Lineflash[1].visible, segment);
     }
     {  // COINS stops it as it stands; the money goes in.
         ShownGame g;
@@ -333,7 +341,7 @@ TEST(LineFlash, EachStopperLeavesTheWindowAsItShould) {
         g.p.tap(g.m.w.coinsin);
         g.idle(1000);
         EXPECT_EQ(g.m.s.bank, bank + 25);
-        EXPECT_FALSE(g.m.tmrlineflash.enabled());
+        EXPECT_FALSE(g.show.flash.tmrlineflash.enabled());
         // What the last tick drew stays on the window.
         const FlashView& last = g.flashes.back();
         EXPECT_EQ(g.m.w.Lineflash[1].visible, last.phase == 1);
@@ -345,7 +353,7 @@ TEST(LineFlash, EachStopperLeavesTheWindowAsItShould) {
         runToOnTick(g);
         g.p.click(g.m.w.Mnupaylines);
         g.idle(1);
-        EXPECT_FALSE(g.m.tmrlineflash.enabled());
+        EXPECT_FALSE(g.show.flash.tmrlineflash.enabled());
         for (int k = 1; k <= 6; ++k) EXPECT_FALSE(g.m.w.Lineflash[k].visible);
         for (int c = 1; c <= 15; ++c) EXPECT_FALSE(g.m.w.flasher[c].visible);
     }
@@ -353,7 +361,7 @@ TEST(LineFlash, EachStopperLeavesTheWindowAsItShould) {
         ShownGame g;
         runToOnTick(g);
         g.m.requestClose();
-        EXPECT_FALSE(g.m.tmrlineflash.enabled());
+        EXPECT_FALSE(g.show.flash.tmrlineflash.enabled());
     }
 }
 
@@ -372,7 +380,7 @@ TEST(LineFlash, AutoplayRunsOnThroughTheWinShow) {
     int nested = 0, flashedSpins = 0;
     g.m.onSpinDone = [&] {
         nested += g.m.spinDepth() != 1;
-        flashedSpins += g.m.tmrlineflash.enabled();
+        flashedSpins += g.show.flash.tmrlineflash.enabled();
     };
     g.p.tap(g.m.w.autoplayon);
     g.p.runUntil([&] { return g.m.s.games >= 300; }, 24LL * 3600 * 1000);

@@ -111,8 +111,8 @@ TEST(PaylineViewer, ReturnBringsTheGameBackAndResumesTheFlash) {
     // COINS stops the flash; the viewer's return starts it again.
     g.p.tap(g.m.w.coinsin);
     g.idle(1000);
-    ASSERT_FALSE(g.m.tmrlineflash.enabled());
-    const auto before = g.m.anim;
+    ASSERT_FALSE(g.show.flash.tmrlineflash.enabled());
+    const int16_t lineBefore = g.show.flash.flashline, tickBefore = g.show.flash.flashtick;
     const int32_t bank = g.m.s.bank;
     g.m.w.notes.enabled = false;
     g.m.w.coinsin.enabled = false;
@@ -120,7 +120,8 @@ TEST(PaylineViewer, ReturnBringsTheGameBackAndResumesTheFlash) {
     g.p.click(g.m.w.Mnupaylines);
     g.p.mouseMove(g.m.w.lin[14]);
     g.idle(1);
-    EXPECT_TRUE(g.m.Timerscatters.enabled()) << "the viewer does not stop the Scatter animation";
+    EXPECT_TRUE(g.show.animations.Timerscatters.enabled())
+        << "the viewer does not stop the Scatter animation";
     g.idle(2000);
     for (int c = 1; c <= 15; ++c) {
         EXPECT_FALSE(g.m.w.flasher[c].shown()) << "cell " << c << " is not seen with its reel window hidden";
@@ -130,7 +131,7 @@ TEST(PaylineViewer, ReturnBringsTheGameBackAndResumesTheFlash) {
     g.p.click(g.m.w.Btnreturn2game);
     g.idle(1);
     EXPECT_FALSE(g.show.viewer.active());
-    EXPECT_TRUE(g.m.tmrlineflash.enabled());
+    EXPECT_TRUE(g.show.flash.tmrlineflash.enabled());
     EXPECT_FALSE(g.m.tmrautospin.enabled()) << "autoplay was off";
     EXPECT_TRUE(g.m.w.panfreespin.visible);
     EXPECT_TRUE(g.m.w.notes.enabled);
@@ -147,9 +148,9 @@ TEST(PaylineViewer, ReturnBringsTheGameBackAndResumesTheFlash) {
     g.flashTicks(1);
     ASSERT_GT(g.flashes.size(), drawn);
     const FlashView& next = g.flashes[drawn];
-    if (before.flashtick < 5) {
-        EXPECT_EQ(next.line, before.flashline);
-        EXPECT_EQ(next.tick, before.flashtick + 1);
+    if (tickBefore < 5) {
+        EXPECT_EQ(next.line, lineBefore);
+        EXPECT_EQ(next.tick, tickBefore + 1);
     }
     // The Scatter animation shows its cells again on its own next tick.
     g.idle(300);
@@ -196,10 +197,10 @@ TEST(PaylineViewer, ReturnResumesAutoplayOnlyWhenItWasOn) {
         g.show.viewer.returnToGame();
         EXPECT_EQ(g.m.tmrautospin.enabled(), mode > 0);
         // With no winning line the flash stops at its first tick.
-        EXPECT_TRUE(g.m.tmrlineflash.enabled());
+        EXPECT_TRUE(g.show.flash.tmrlineflash.enabled());
         g.m.autoplaymode = 0;
         g.idle(200);
-        EXPECT_FALSE(g.m.tmrlineflash.enabled());
+        EXPECT_FALSE(g.show.flash.tmrlineflash.enabled());
         EXPECT_TRUE(g.flashes.empty());
     }
 }
@@ -236,7 +237,7 @@ TEST(PaylineViewer, NoSpinStartsWhileTheViewerShows) {
     EXPECT_EQ(g.m.s.bank, 125);
     EXPECT_TRUE(g.show.viewer.active());
     for (int r = 1; r <= 5; ++r) EXPECT_FALSE(g.m.w.reel[r].visible);
-    EXPECT_FALSE(g.m.tmrlineflash.enabled());
+    EXPECT_FALSE(g.show.flash.tmrlineflash.enabled());
 
     // Back in the game the space key plays.
     g.p.click(g.m.w.Btnreturn2game);

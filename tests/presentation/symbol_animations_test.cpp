@@ -4,6 +4,8 @@
 #include "core/free_spins.h"
 #include "support/shown_game.h"
 
+#include <algorithm>
+
 namespace zem::testing {
 namespace {
 
@@ -54,7 +56,7 @@ TEST(SymbolAnimations, ScattersRunUpAndDownOnEveryScatterCell) {
     std::vector<int> cells;
     std::vector<int> frames;
     bool allShown = true;
-    watch(g.m.Timerscatters, [&] {
+    watch(g.show.animations.Timerscatters, [&] {
         const auto& f = g.m.w.flasher[cells.front()];
         frames.push_back(f.picture.name == "ImageList1" ? f.picture.index : -1);
         for (int c : cells) {
@@ -68,7 +70,7 @@ TEST(SymbolAnimations, ScattersRunUpAndDownOnEveryScatterCell) {
         if (g.m.s.scattercell[r] != 0) cells.push_back(g.m.s.scattercell[r]);
     }
     ASSERT_EQ(cells.size(), 2u);
-    ASSERT_TRUE(g.m.Timerscatters.enabled());
+    ASSERT_TRUE(g.show.animations.Timerscatters.enabled());
     const std::vector<int> expected = upAndDown(20);
     ASSERT_EQ(expected.size(), 78u);
     g.p.runUntil([&] { return frames.size() >= expected.size(); }, 60000);
@@ -80,7 +82,8 @@ TEST(SymbolAnimations, ScattersRunUpAndDownOnEveryScatterCell) {
     // The Scatters stay on show through the win show; the gamble's opening takes them off for good.
     g.idle(3000);
     EXPECT_TRUE(g.m.w.flasher[cells[0]].visible);
-    presentation::stopForGamble(g.m);
+    g.openGamble();
+    ASSERT_EQ(g.gamble->phase(), gamble::Gamble::Phase::Open);
     g.idle(3000);
     EXPECT_FALSE(g.m.w.flasher[cells[0]].visible);
     EXPECT_FALSE(g.m.w.flasher[cells[1]].visible);
@@ -91,7 +94,7 @@ TEST(SymbolAnimations, ASingleScatterAnimatesNothing) {
     g.start();
     g.script(oneScatter());
     g.bet(1);
-    EXPECT_FALSE(g.m.Timerscatters.enabled());
+    EXPECT_FALSE(g.show.animations.Timerscatters.enabled());
     g.idle(3000);
     for (int c = 1; c <= 15; ++c) {
         EXPECT_FALSE(g.m.w.flasher[c].visible);
@@ -104,16 +107,16 @@ TEST(SymbolAnimations, TheWildTurnsUpAndDownWithoutTouchingItsVisibility) {
     g.start();
     g.script(aWild());
     g.bet(1);
-    ASSERT_TRUE(g.m.Timer4.enabled());
-    EXPECT_FALSE(g.m.timerwild.enabled()) << "no free spin runs";
+    ASSERT_TRUE(g.show.animations.Timer4.enabled());
+    EXPECT_FALSE(g.show.animations.timerwild.enabled()) << "no free spin runs";
     int wild = 0;
     for (int r = 2; r <= 4; ++r) wild = g.m.s.wildcell[r] != 0 ? g.m.s.wildcell[r] : wild;
     const bool lit = g.m.w.flasher[wild].visible;
     std::vector<int> frames;
     bool visibilityKept = true;
     bool plainFrames = true;
-    g.m.tmrlineflash.stop();  // the flash alone decides whether a Wild's cell is seen
-    watch(g.m.Timer4, [&] {
+    g.show.flash.tmrlineflash.stop();  // the flash alone decides whether a Wild's cell is seen
+    watch(g.show.animations.Timer4, [&] {
         const auto& f = g.m.w.flasher[wild];
         frames.push_back(f.picture.name == "ImageList2" ? f.picture.index : -1);
         visibilityKept &= f.visible == lit;
@@ -137,7 +140,7 @@ TEST(SymbolAnimations, TenTimesStartsAtItsLastPictureOverTheTurningWild) {
     g.scriptFree(wildWin(), 1);  // multiplier draw 1: ×10
     std::vector<int> overlays, discs;
     int wild = 0;
-    watch(g.m.timerwild, [&] {
+    watch(g.show.animations.timerwild, [&] {
         if (wild == 0) {
             for (int r = 2; r <= 4; ++r) wild = g.m.s.wildcell[r] != 0 ? g.m.s.wildcell[r] : wild;
         }
@@ -184,8 +187,8 @@ TEST(SymbolAnimations, TheMultiplierAnimationWaitsForAWinAndAMultiplier) {
         g.m.s.wildcell[2] = 5;
         for (int i = 0; i < 3; ++i) g.show.animations.multiplierTick();
         EXPECT_EQ(g.m.s.multiplierpic, 31);
-        EXPECT_EQ(g.m.anim.discframe, 0);
-        EXPECT_EQ(g.m.anim.multpiclast, 0);
+        EXPECT_EQ(g.show.animations.discframe, 0);
+        EXPECT_EQ(g.show.animations.multpiclast, 0);
         EXPECT_EQ(g.m.w.flasher[5].picture, (platform::PictureRef{"ImageList1", 21}));
         EXPECT_TRUE(g.m.w.flasher[5].overlay.empty());
     }
@@ -206,6 +209,66 @@ TEST(SymbolAnimations, TheWildTimersLookOnlyAtReelsTwoToFourAndTheirOwnCells) {
     for (int c = 1; c <= 15; ++c) {
         EXPECT_EQ(g.m.w.flasher[c].picture, (platform::PictureRef{"ImageList1", 21})) << "cell " << c;
         EXPECT_FALSE(g.m.w.flasher[c].visible);
+    }
+}
+
+}  // namespace
+}  // namespace zem::testing
+
+namespace zem::testing {
+namespace {
+
+// The frames `timer` shows on `cell` over its next `count` ticks.
+std::vector<int> nextFrames(ShownGame& g, platform::Timer& timer, int cell, size_t count) {
+    std::vector<int> frames;
+    auto tick = timer.onTick;
+    timer.onTick = [&, tick] {
+        tick();
+        frames.push_back(g.m.w.flasher[cell].picture.index);
+    };
+    g.p.runUntil([&] { return frames.size() >= count; }, 60000);
+    timer.onTick = tick;
+    frames.resize(std::min(frames.size(), count));
+    return frames;
+}
+
+int wildCell(const core::MachineState& s) {
+    for (int r = 2; r <= 4; ++r) {
+        if (s.wildcell[r] != 0) return s.wildcell[r];
+    }
+    return 0;
+}
+
+TEST(SymbolAnimations, EverySpinStartsThemFromTheirFirstFrameAndClosingStopsThemAll) {
+    const Stops twoScatters{21, 20, 16, 17, 7};
+    ShownGame g;
+    g.start();
+    for (int spin = 1; spin <= 2; ++spin) {
+        // The second spin comes while both animations stand in the middle of their rounds.
+        g.script(twoScatters);
+        g.bet(1);
+        ASSERT_TRUE(g.show.animations.Timerscatters.enabled());
+        const int scatter = *std::max_element(&g.m.s.scattercell[1], &g.m.s.scattercell[5] + 1);
+        EXPECT_EQ(nextFrames(g, g.show.animations.Timerscatters, scatter, 7),
+                  (std::vector<int>{1, 2, 3, 4, 5, 6, 7}))
+            << "spin " << spin;
+        g.script(aWild());
+        g.bet(1);
+        ASSERT_TRUE(g.show.animations.Timer4.enabled());
+        g.show.flash.tmrlineflash.stop();
+        EXPECT_EQ(nextFrames(g, g.show.animations.Timer4, wildCell(g.m.s), 5),
+                  (std::vector<int>{1, 2, 3, 4, 5}))
+            << "spin " << spin;
+    }
+
+    g.script(twoScatters);
+    g.bet(1);
+    ASSERT_TRUE(g.show.animations.Timerscatters.enabled());
+    g.m.requestClose();
+    ASSERT_TRUE(g.m.closed());
+    for (const platform::Timer* t : {&g.show.flash.tmrlineflash, &g.show.animations.Timerscatters,
+                                     &g.show.animations.Timer4, &g.show.animations.timerwild}) {
+        EXPECT_FALSE(t->enabled()) << t->name();
     }
 }
 

@@ -3,10 +3,12 @@
 // left on show during its pause.
 #pragma once
 
+#include "gamble/gamble.h"
 #include "presentation/win_presentation.h"
 #include "support/game_fixture.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace zem::testing {
@@ -21,15 +23,16 @@ struct FlashView {
 
 struct ShownGame : Game {
     presentation::WinPresentation show{m};
+    std::optional<gamble::Gamble> gamble;
     std::vector<FlashView> flashes;
 
     ShownGame() {
         p.onSleep = [this](int ms) {
-            if (ms != presentation::LineFlash::kPauseMs || !m.tmrlineflash.ticking()) return;
+            if (ms != presentation::LineFlash::kPauseMs || !show.flash.tmrlineflash.ticking()) return;
             FlashView v;
-            v.line = m.anim.flashline;
-            v.tick = m.anim.flashtick;
-            v.phase = m.anim.flashphase;
+            v.line = show.flash.flashline;
+            v.tick = show.flash.flashtick;
+            v.phase = show.flash.flashphase;
             for (int k = 1; k <= 6; ++k) v.segment[k] = m.w.Lineflash[k].visible;
             for (int k = 1; k <= 26; ++k) v.marker[k] = m.w.lin[k].visible;
             for (int c = 1; c <= 15; ++c) v.cell[c] = m.w.flasher[c].visible;
@@ -37,10 +40,17 @@ struct ShownGame : Game {
         };
     }
 
+    // Presses the gamble button, as the player does, with the gamble there to open.
+    void openGamble() {
+        if (!gamble) gamble.emplace(m);
+        p.tap(m.w.doublebutton);
+        p.advance(1);
+    }
+
     // Runs the idle loop until `count` more flash ticks have drawn (or a minute has passed).
     void flashTicks(size_t count) {
         const size_t until = flashes.size() + count;
-        p.runUntil([&] { return flashes.size() >= until && !m.tmrlineflash.ticking(); }, 60000);
+        p.runUntil([&] { return flashes.size() >= until && !show.flash.tmrlineflash.ticking(); }, 60000);
     }
 };
 
