@@ -6,6 +6,7 @@
 #include "platform/controls.h"
 
 #include <array>
+#include <string>
 
 namespace zem::ui {
 
@@ -73,6 +74,13 @@ struct MachineWindow {
     // Menu.
     Control mnuexit, Mnupaylines, mnuabout, mnuptble;
 };
+
+// Gives a control the key that clicks it, with the name and description a screen reader says of it; the
+// control's hint names the key.
+void bindKey(Control& c, int key, const std::string& name, const std::string& description);
+
+// The key that turns the player's sound on and off.
+inline constexpr int kSoundKey = 'm';
 
 // Client area of the machine window, in twips.
 inline constexpr int kMachineWidthTwips = 11910;
