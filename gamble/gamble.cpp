@@ -159,6 +159,7 @@ void Gamble::open() {
     g.piccardholder.overlay = {};
     for (int k = 1; k <= 4; ++k) g.suitbet[k].picture = icon(k);
     for (int c = 1; c <= 15; ++c) w.flasher[c].visible = false;
+    w.lbllinepay.visible = w.lblscatterpay.visible = false;
     for (platform::Timer* t : {&m_.tmrlineflash, &m_.Timerscatters, &m_.Timer4, &m_.Timerwincounter})
         t->stop();
     w.doublebutton.enabled = false;

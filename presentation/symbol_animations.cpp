@@ -3,6 +3,7 @@
 #include "symbol_animations.h"
 
 #include "core/reels.h"
+#include "payline_drawing.h"
 #include "play/machine.h"
 
 namespace zem::presentation {
@@ -50,6 +51,7 @@ void SymbolAnimations::scatterTick() {
     }
     if (a.scatterframe > kScatterFrames) a.scatterframe = kScatterFrames;
     ++a.scattertick;
+    showScatterPay(m_);
     for (int r = 1; r <= core::kReels; ++r) {
         const int c = m_.s.scattercell[r];
         if (!onReel(c, r)) continue;

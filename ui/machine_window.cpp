@@ -167,6 +167,20 @@ MachineWindow::MachineWindow() {
         }
     }
 
+    // The pays stand beside the reels, never over a symbol: a line's over its marker (which is off while its
+    // line shines), the Scatters' in the corner right of the meters.
+    place(lbllinepay, ControlKind::Label, "lbllinepay", 0, 0, 0, 675, 375);
+    place(lblscatterpay, ControlKind::Label, "lblscatterpay", 0, 11220, 120, 660, 690);
+    for (Control* c : {&lbllinepay, &lblscatterpay}) {
+        gildLettering(*c);
+        c->fontPoints = 13;
+        c->bold = true;
+        c->fontFamily = "DejaVu Sans";
+        c->alignment = 2;
+        c->visible = false;
+        w.add(*c);
+    }
+
     // The celebration stands over the middle of the reels, beneath the panels that may cover them.
     place(picbigwin, ControlKind::Image, "picbigwin", 0, 3007, 2712, 6000, 2250);
     picbigwin.picture = PictureRef{"picbigwin", 1};

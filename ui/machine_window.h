@@ -41,6 +41,10 @@ struct MachineWindow {
     // stay unused: those reels never hold).
     Controls<5> picheld;
 
+    // What the win show tells beside the reels: the pay of the line on show, lettered over its marker in the
+    // line's colour, and the Scatters' pay in the top right corner while they animate.
+    Control lbllinepay, lblscatterpay;
+
     // The celebration of a big win over the reels: its plaque and the amount lettered on it.
     Control picbigwin, lblbigwin;
 
