@@ -147,6 +147,23 @@ void payLines(MachineState& s) {
     addChecked(s.spinwin, s.coinsperline * won);
 }
 
+int64_t scatterWin(const MachineState& s) {
+    return static_cast<int64_t>(s.coinsperline) * scatterFactor(s.scattercount) * s.linesplayed;
+}
+
+int64_t lineWin(const MachineState& s, int line) {
+    const int played = s.linesplayed < kLines ? s.linesplayed : kLines;
+    if (line < 1 || line > played) return 0;
+    // Only reel 1's symbol can pay, and the sum of any other symbol there is no paying run: the pays of all
+    // ten add up to the one that paid.
+    int64_t perCoin = 0;
+    for (int symbol = 1; symbol <= kPayingSymbols; ++symbol) {
+        const auto sum = static_cast<uint16_t>(s.tally[symbol][line]);
+        perCoin += kTables.pay[symbol][sum < kSums ? sum : kSums - 1];
+    }
+    return perCoin * s.coinsperline;
+}
+
 void payOutcome(MachineState& s) {
     s.spinwin = 0;
     for (int line = 1; line <= kLines; ++line) s.linewin[line] = 0;

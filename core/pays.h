@@ -18,4 +18,10 @@ void payLines(MachineState& s);
 // Clears the spin's win and winning lines, then pays the Scatters and the lines.
 void payOutcome(MachineState& s);
 
+// What the standing outcome pays, piece by piece, in coins at its bet: the Scatters, and one line (0 for a
+// line that is not played or pays nothing). With the line pays of every played line they add up to the
+// outcome's win before a free spin's multiplier.
+int64_t scatterWin(const MachineState& s);
+int64_t lineWin(const MachineState& s, int line);
+
 }  // namespace zem::core

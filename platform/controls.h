@@ -44,6 +44,17 @@ struct MouseEvent {
     int y = 0;
 };
 
+// Keys as the windows hear them: a typed character by its code (a letter in lower case), or one of these keys
+// that type nothing, numbered past the last character.
+namespace keys {
+inline constexpr int kReturn = 13;
+inline constexpr int kF1 = 0x110001;
+inline constexpr int kLeft = 0x110002;
+inline constexpr int kRight = 0x110003;
+inline constexpr int kUp = 0x110004;
+inline constexpr int kDown = 0x110005;
+}  // namespace keys
+
 class Window;
 
 class Control {
@@ -67,6 +78,14 @@ class Control {
 
     std::string caption;  // label, button, panel, frame, option button and menu text; a text box's text
     std::string hint;     // shown when the mouse rests on the control
+    // What a screen reader says of the control: its name ("BET 5") and what it does ("spins at 5 coins a
+    // line"). Empty for controls the player cannot use.
+    std::string accessibleName;
+    std::string accessibleDescription;
+    // The key that does what a click on the control does, while the control could take the click (0: none).
+    int shortcut = 0;
+    // When set, the control carries its key only while this holds (two buttons that share one key by turns).
+    std::function<bool()> shortcutActive;
     PictureRef picture;
     PictureRef overlay;  // drawn over the picture with its white pixels transparent
     Color foreground{0, 0, 0};
@@ -137,6 +156,9 @@ class Window : public Control {
     std::function<void(int& key)> onKeyPreview;
     std::function<void()> onCloseRequest;  // the close box
     std::function<void()> onEscape;        // the Escape key: leaves the window as its own way out does
+    // Keys of the window's own that no control carries (the sound switch); each runs `onShortcut`.
+    std::vector<int> ownKeys;
+    std::function<void(int key)> onShortcut;
     // The player pressed a mouse button anywhere on the window (a control, enabled or not, its background or
     // its menu bar). Runs before whatever the press itself does, and takes nothing from it.
     std::function<void()> onPlayerPress;

@@ -134,6 +134,15 @@ void Machine::keyPreview(int& key) {
     key = 0;
 }
 
+void Machine::toggleSound() {
+    // The switch holds -1 for on and 0 for off, the values the options window stores. Switched off, what
+    // plays falls silent at once (a series' music would otherwise loop on).
+    const bool wasOn = s.soundonoff == -1;
+    s.soundonoff = wasOn ? 0 : -1;
+    if (wasOn) sounds.stop();
+    saveRecord();
+}
+
 void Machine::showButtonsTick() {
     for (int i = 1; i <= 6; ++i) w.pplay[i].visible = true;
     w.btnoptions.visible = true;

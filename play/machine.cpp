@@ -18,6 +18,9 @@ Machine::Machine(platform::Platform& platform, std::function<std::vector<uint8_t
     auto showOnRelease = [](platform::Control& c) { return [&c](const MouseEvent&) { c.visible = true; }; };
 
     w.orvelle.onKeyPreview = [this](int& key) { keyPreview(key); };
+    w.orvelle.onShortcut = [this](int key) {
+        if (key == ui::kSoundKey) toggleSound();
+    };
     w.orvelle.onCloseRequest = [this] { requestClose(); };
     w.mnuexit.onClick = [this] { requestClose(); };
     w.mnuabout.onClick = [this] { aboutChosen(); };
@@ -43,6 +46,9 @@ Machine::Machine(platform::Platform& platform, std::function<std::vector<uint8_t
     w.autoplayon.onRelease = showOnRelease(w.autoplayon);
     w.autoplayoff.onPress = [this](const MouseEvent&) { autoplayOffPress(); };
     w.autoplayoff.onRelease = showOnRelease(w.autoplayoff);
+    // One key is the autoplay switch: AUTO OFF's while autoplay runs, AUTO ON's otherwise.
+    w.autoplayon.shortcutActive = [this] { return autoplaymode == 0; };
+    w.autoplayoff.shortcutActive = [this] { return autoplaymode > 0; };
     w.btnoptions.onPress = [this](const MouseEvent&) { optionsPress(); };
     w.btnoptions.onRelease = showOnRelease(w.btnoptions);
     w.doublebutton.onPress = [this](const MouseEvent&) {

@@ -113,6 +113,8 @@ class Machine {
     void paylinePress(int i);
     void pplayPress(int i);
     void keyPreview(int& key);
+    // The sound key: turns the player's sound on or off and saves it as the options window does.
+    void toggleSound();
     void showButtonsTick();
     void redrawMarkers();
     void setKeyboardPlay(bool on) { w.orvelle.keyPreview = on; }

@@ -22,6 +22,7 @@ void Machine::spinreel1() {
     Timerrespin.stop();
     for (int k = 1; k <= 26; ++k) w.lin[k].visible = true;
     for (int k = 1; k <= 6; ++k) w.Lineflash[k].visible = false;
+    w.lbllinepay.visible = w.lblscatterpay.visible = false;
     for (int c = 1; c <= 15; ++c) {
         w.flasher[c].visible = false;
         w.flasher[c].picture = ui::picture(ui::ScatterPicture::Highlight);

@@ -64,6 +64,8 @@ bool LineFlash::advance() {
     // The line's segments shine on an on tick; its markers show in counter-phase.
     const int line = flashline;
     drawLine(m_, line, on);
+    // The line's pay shines with it, in the place its marker leaves.
+    showLinePay(m_, line, on);
     for (int marker : lineDrawing(line).marker) {
         if (marker != 0) m_.w.lin[marker].visible = !on;
     }

@@ -2,7 +2,11 @@
 // The payline drawing table and the step that puts a line on the six segments.
 #include "payline_drawing.h"
 
+#include "core/pays.h"
 #include "play/machine.h"
+
+#include <algorithm>
+#include <string>
 
 namespace zem::presentation {
 
@@ -195,6 +199,50 @@ void drawLine(play::Machine& m, int line, bool visible) {
 
 void hideSegments(play::Machine& m) {
     for (int k = 1; k <= kSegments; ++k) m.w.Lineflash[k].visible = false;
+}
+
+namespace {
+
+// A pay as it goes into the credit: a free spin's multiplier counts in it.
+std::string payText(const play::Machine& m, int64_t pay) {
+    return std::to_string(pay * std::max<int64_t>(1, m.s.winmultiplier));
+}
+
+}  // namespace
+
+void showLinePay(play::Machine& m, int line, bool visible) {
+    platform::Control& label = m.w.lbllinepay;
+    const LineDrawing& d = lineDrawing(line);
+    const int64_t pay = core::lineWin(m.s, line);
+    if (!visible || pay <= 0 || d.marker[0] == 0) {
+        label.visible = false;
+        return;
+    }
+    const platform::Control& marker = m.w.lin[d.marker[0]];
+    label.left = marker.left;
+    label.top = marker.top;
+    label.width = marker.width;
+    label.height = marker.height;
+    label.caption = payText(m, pay);
+    // The line's own colour, edged dark for a light colour and light for a dark one so that it reads on the
+    // wood either way.
+    label.foreground = label.shade = d.colour;
+    const int light = 299 * d.colour.r + 587 * d.colour.g + 114 * d.colour.b;
+    label.outline = light >= 128000 ? platform::Color{40, 16, 0} : platform::Color{255, 246, 220};
+    label.visible = true;
+}
+
+void showScatterPay(play::Machine& m) {
+    // Beside the reels, and only while they are on show (the payline viewer hides them, their Scatters
+    // animating on unseen).
+    const int64_t pay = core::scatterWin(m.s);
+    m.w.lblscatterpay.visible = pay > 0 && m.w.Picture[1].visible;
+    if (pay > 0) m.w.lblscatterpay.caption = payText(m, pay);
+}
+
+void hidePays(play::Machine& m) {
+    m.w.lbllinepay.visible = false;
+    m.w.lblscatterpay.visible = false;
 }
 
 }  // namespace zem::presentation

@@ -37,4 +37,11 @@ void drawLine(play::Machine& m, int line, bool visible);
 // Hides the six segments.
 void hideSegments(play::Machine& m);
 
+// Shows what line `line` paid, lettered in the line's colour over its first marker, or hides it.
+void showLinePay(play::Machine& m, int line, bool visible);
+// Shows what the Scatters paid beside the reels.
+void showScatterPay(play::Machine& m);
+// Hides both pays.
+void hidePays(play::Machine& m);
+
 }  // namespace zem::presentation

@@ -30,6 +30,7 @@ void PaylineViewer::enter() {
     flash_.stop();
     m_.tmrautospin.stop();
     hideSegments(m_);
+    hidePays(m_);
     m_.p.doEvents();
     for (int r = 1; r <= 5; ++r) w.reel[r].visible = false;
     for (int r = 1; r <= 5; ++r) w.Picture[r].visible = false;

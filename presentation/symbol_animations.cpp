@@ -3,6 +3,7 @@
 #include "symbol_animations.h"
 
 #include "core/reels.h"
+#include "payline_drawing.h"
 #include "play/machine.h"
 #include "ui/picture_lists.h"
 
@@ -76,6 +77,7 @@ void SymbolAnimations::scatterTick() {
     }
     if (scatterframe > kScatterFrames) scatterframe = kScatterFrames;
     ++scattertick;
+    showScatterPay(m_);
     for (int r = 1; r <= core::kReels; ++r) {
         const int c = m_.s.scattercell[r];
         if (!onReel(c, r)) continue;

@@ -44,6 +44,7 @@ WinPresentation::~WinPresentation() { m_.events = {}; }
 
 void WinPresentation::stopForGamble() {
     for (int c = 1; c <= 15; ++c) m_.w.flasher[c].visible = false;
+    m_.w.lbllinepay.visible = m_.w.lblscatterpay.visible = false;
     flash.stop();
     animations.Timerscatters.stop();
     animations.Timer4.stop();

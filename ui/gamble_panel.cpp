@@ -4,6 +4,9 @@
 #include "gamble_panel.h"
 #include "picture_lists.h"
 
+#include "machine_window.h"
+#include "platform/key_routing.h"
+
 namespace zem::ui {
 
 namespace {
@@ -34,15 +37,18 @@ void label(Control& c, const char* name, int left, int top, int width, int heigh
     c.bold = true;
 }
 
+// The suits' keys stand on the keyboard as their buttons stand on the panel, two over two.
 struct SuitButton {
     int left, top;
     const char* hint;
+    int key;
+    const char* name;
 };
 constexpr SuitButton kSuitButtons[5] = {{},
-                                        {240, 1080, "Bet on Hearts, pays 4:1"},
-                                        {2680, 1080, "Bet on Clubs, pays 4:1"},
-                                        {240, 2640, "Bet on Diamonds, pays 4:1"},
-                                        {2680, 2640, "Bet on Spades, pays 4:1"}};
+                                        {240, 1080, "Bet on Hearts, pays 4:1", 'u', "HEARTS"},
+                                        {2680, 1080, "Bet on Clubs, pays 4:1", 'i', "CLUBS"},
+                                        {240, 2640, "Bet on Diamonds, pays 4:1", 'j', "DIAMONDS"},
+                                        {2680, 2640, "Bet on Spades, pays 4:1", 'k', "SPADES"}};
 
 }  // namespace
 
@@ -61,6 +67,7 @@ void GamblePanel::layOut(platform::Window& window, Control& pandouble) {
         place(suitbet[k], ControlKind::PushButton, "suitbet", k, b.left, b.top, 810, 810);
         suitbet[k].picture = suitIcon(k);
         suitbet[k].hint = b.hint;
+        bindKey(suitbet[k], b.key, b.name, std::string("bets on ") + b.name + ", pays 4 to 1");
     }
 
     place(betred, ControlKind::PushButton, "betred", 0, 60, 3480, 1020, 450);
@@ -72,6 +79,10 @@ void GamblePanel::layOut(platform::Window& window, Control& pandouble) {
     place(betblack, ControlKind::PushButton, "betblack", 0, 2680, 3480, 1020, 450);
     betblack.picture = PictureRef{"betblack", 0};
     betblack.hint = "Bet Black, pays 2:1";
+    bindKey(betred, platform::keys::kLeft, "RED", "bets on a red card, pays 2 to 1");
+    bindKey(cancelbet, platform::keys::kReturn, "TAKE WIN",
+            "ends the gamble and puts the amount at risk into the credit");
+    bindKey(betblack, platform::keys::kRight, "BLACK", "bets on a black card, pays 2 to 1");
 
     // The history slots show a suit icon scaled to their size; they take no action.
     for (int k = 1; k <= 5; ++k) {

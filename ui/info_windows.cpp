@@ -40,6 +40,8 @@ PaytableWindow::PaytableWindow() {
 
     place(btnunloadpays, ControlKind::PushButton, "btnunloadpays", 6540, 75, 885, 390);
     btnunloadpays.caption = "Exit";
+    btnunloadpays.accessibleName = "EXIT";
+    btnunloadpays.accessibleDescription = "closes the pay table";
     w.add(btnunloadpays);
 
     place(lblreturn, ControlKind::Label, "lblreturn", kReturnBandLeft, kReturnBandTop, kReturnBandWidth,
@@ -72,6 +74,8 @@ AboutWindow::AboutWindow() {
 
     place(cmdOK, ControlKind::PushButton, "cmdOK", 4200, 150, 1020, 390);
     cmdOK.caption = "OK";
+    cmdOK.accessibleName = "OK";
+    cmdOK.accessibleDescription = "closes the about window";
     w.add(cmdOK);
 
     place(Label2, ControlKind::Label, "Label2", 240, 1200, 2000, 285);
@@ -82,6 +86,8 @@ AboutWindow::AboutWindow() {
     place(cmdkestrow, ControlKind::PushButton, "cmdkestrow", 2300, 1110, 2920, 420);
     cmdkestrow.caption = kWebButtonText;
     cmdkestrow.hint = "Opens the player's manual in your web browser";
+    cmdkestrow.accessibleName = "MANUAL";
+    cmdkestrow.accessibleDescription = "opens the player's manual in the web browser";
     w.add(cmdkestrow);
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/reels.h"
 #include "picture_lists.h"
+#include "platform/key_routing.h"
 
 #include <string>
 
@@ -73,6 +74,17 @@ constexpr ButtonRow kPlayButtons[7] = {{},
                                        {4400, 800, 990, 705, "Bet 10 coins per line"},
                                        {5390, 800, 945, 705, "Bet 20 coins per line"}};
 
+// The keys of the button panel: its top row on the digit keys and the row beneath on the letters beneath
+// them, each key where its button stands.
+constexpr int kPaylineKeys[6] = {0, '1', '2', '3', '4', '5'};
+constexpr int kPlayKeys[7] = {0, 'q', 'w', 'e', 'r', 't', 'y'};
+constexpr int kLinesOfButton[6] = {0, 1, 5, 10, 15, 25};
+constexpr int kCoinsOfButton[7] = {0, 1, 2, 3, 5, 10, 20};
+
+std::string plural(int n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
 // Tops of the line markers: left column lin(k) at x 70, right column at x 11100.
 struct MarkerPlace {
     int line, left, top;
@@ -89,6 +101,14 @@ constexpr MarkerPlace kMarkers[26] = {
 constexpr int kOpeningStops[6] = {0, 21, 20, 16, 17, 7};
 
 }  // namespace
+
+void bindKey(Control& c, int key, const std::string& name, const std::string& description) {
+    c.shortcut = key;
+    c.accessibleName = name;
+    c.accessibleDescription = description;
+    const std::string keyText = platform::keyName(key);
+    if (!keyText.empty()) c.hint += (c.hint.empty() ? "" : " ") + std::string("(key ") + keyText + ")";
+}
 
 MachineWindow::MachineWindow() {
     Window& w = orvelle;
@@ -114,6 +134,10 @@ MachineWindow::MachineWindow() {
         place(c, ControlKind::Image, "lin", m.line, m.left, m.top, 675, 375);
         c.picture = lineMarker(m.line == 26 ? 1 : m.line, true);
         c.enabled = false;
+        const int line = m.line == 26 ? 1 : m.line;
+        c.accessibleName = "LINE " + std::to_string(line);
+        c.accessibleDescription =
+            "the marker of line " + std::to_string(line) + "; in the payline viewer it shows the line";
         w.add(c);
     }
 
@@ -142,6 +166,20 @@ MachineWindow::MachineWindow() {
             held.visible = false;
             w.add(held, &Picture[r]);
         }
+    }
+
+    // The pays stand beside the reels, never over a symbol: a line's over its marker (which is off while its
+    // line shines), the Scatters' in the corner right of the meters.
+    place(lbllinepay, ControlKind::Label, "lbllinepay", 0, 0, 0, 675, 375);
+    place(lblscatterpay, ControlKind::Label, "lblscatterpay", 0, 11220, 120, 660, 690);
+    for (Control* c : {&lbllinepay, &lblscatterpay}) {
+        gildLettering(*c);
+        c->fontPoints = 13;
+        c->bold = true;
+        c->fontFamily = "DejaVu Sans";
+        c->alignment = 2;
+        c->visible = false;
+        w.add(*c);
     }
 
     // The celebration stands over the middle of the reels, beneath the panels that may cover them.
@@ -200,6 +238,9 @@ MachineWindow::MachineWindow() {
     for (int i = 1; i <= 5; ++i) {
         const ButtonRow& b = kPaylineButtons[i];
         pictureButton(payline[i], "payline", i, b.left, b.top, b.width, b.height, b.hint);
+        bindKey(payline[i], kPaylineKeys[i],
+                i == 5 ? "ALL LINES" : "LINES " + std::to_string(kLinesOfButton[i]),
+                "plays " + plural(kLinesOfButton[i], "line", "lines"));
         w.add(payline[i], &panfreespin);
     }
     pictureButton(autoplayon, "autoplayon", 0, 5400, 180, 900, 630, "Turn autoplay ON");
@@ -207,14 +248,22 @@ MachineWindow::MachineWindow() {
     pictureButton(btnoptions, "btnoptions", 0, 7320, 180, 1185, 615, "Access game OPTIONS");
     pictureButton(doublebutton, "doublebutton", 0, 8530, 180, 1575, 1395, "Gamble your win");
     doublebutton.enabled = false;
+    bindKey(autoplayon, 'a', "AUTO ON", "turns autoplay on");
+    bindKey(autoplayoff, 'a', "AUTO OFF", "turns autoplay off");
+    bindKey(btnoptions, 'o', "OPTIONS", "opens the options window");
+    bindKey(doublebutton, 'g', "GAMBLE", "gambles the win on the colour or suit of a card");
     for (Control* c : {&autoplayon, &autoplayoff, &btnoptions, &doublebutton}) w.add(*c, &panfreespin);
     for (int i = 1; i <= 6; ++i) {
         const ButtonRow& b = kPlayButtons[i];
         pictureButton(pplay[i], "pplay", i, b.left, b.top, b.width, b.height, b.hint);
+        bindKey(pplay[i], kPlayKeys[i], "BET " + std::to_string(kCoinsOfButton[i]),
+                "spins at " + plural(kCoinsOfButton[i], "coin", "coins") + " a line");
         w.add(pplay[i], &panfreespin);
     }
     pictureButton(coinsin, "coinsin", 0, 6370, 800, 960, 660, "Insert COINS");
+    bindKey(coinsin, 'c', "COINS", "puts a coin into the credit");
     pictureButton(notes, "notes", 0, 7350, 800, 1230, 675, "Insert NOTES");
+    bindKey(notes, 'n', "NOTES", "puts a note into the credit");
     place(dollar1, ControlKind::Image, "dollar1", 0, 10680, 0, 615, 615);
     dollar1.picture = PictureRef{"dollar1", 0};
     dollar1.visible = false;
@@ -243,6 +292,8 @@ MachineWindow::MachineWindow() {
     takewin.fontPoints = 12;
     takewin.bold = true;
     takewin.visible = false;
+    takewin.hint = "Take the free spins' win";
+    bindKey(takewin, platform::keys::kReturn, "TAKE WIN", "puts the free spins' win into the credit");
     w.add(takewin);
 
     struct Announcement {
@@ -268,6 +319,9 @@ MachineWindow::MachineWindow() {
     Btnreturn2game.caption = kReturnToGameText;
     Btnreturn2game.fontFamily = "Times New Roman";
     Btnreturn2game.visible = false;
+    Btnreturn2game.hint = "Back to the game (key Esc)";
+    Btnreturn2game.accessibleName = "RETURN TO GAME";
+    Btnreturn2game.accessibleDescription = "leaves the paylines and shows the reels again";
     w.add(Btnreturn2game);
 
     place(mnuexit, ControlKind::MenuEntry, "mnuexit", 0, 0, 0, 0, 0);
@@ -278,7 +332,11 @@ MachineWindow::MachineWindow() {
     mnuabout.caption = "&about";
     place(mnuptble, ControlKind::MenuEntry, "mnuptble", 0, 0, 0, 0, 0);
     mnuptble.caption = "&Paytable";
+    bindKey(mnuptble, platform::keys::kF1, "Paytable", "opens the pay table");
+    bindKey(Mnupaylines, 'p', "PayLines", "shows the paylines in place of the reels");
     for (Control* c : {&mnuexit, &Mnupaylines, &mnuabout, &mnuptble}) w.add(*c);
+    // The sound switch has no control of its own on the machine window.
+    w.ownKeys.push_back(kSoundKey);
 }
 
 }  // namespace zem::ui

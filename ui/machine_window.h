@@ -6,6 +6,7 @@
 #include "platform/controls.h"
 
 #include <array>
+#include <string>
 
 namespace zem::ui {
 
@@ -40,6 +41,10 @@ struct MachineWindow {
     // stay unused: those reels never hold).
     Controls<5> picheld;
 
+    // What the win show tells beside the reels: the pay of the line on show, lettered over its marker in the
+    // line's colour, and the Scatters' pay in the top right corner while they animate.
+    Control lbllinepay, lblscatterpay;
+
     // The celebration of a big win over the reels: its plaque and the amount lettered on it.
     Control picbigwin, lblbigwin;
 
@@ -73,6 +78,13 @@ struct MachineWindow {
     // Menu.
     Control mnuexit, Mnupaylines, mnuabout, mnuptble;
 };
+
+// Gives a control the key that clicks it, with the name and description a screen reader says of it; the
+// control's hint names the key.
+void bindKey(Control& c, int key, const std::string& name, const std::string& description);
+
+// The key that turns the player's sound on and off.
+inline constexpr int kSoundKey = 'm';
 
 // Client area of the machine window, in twips.
 inline constexpr int kMachineWidthTwips = 11910;

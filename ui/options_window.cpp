@@ -151,6 +151,32 @@ OptionsWindowLayout::OptionsWindowLayout() {
     Text1.wordWrap = true;
     for (Control* c : {&cmdorigonal, &cmdlargescreen, &Text1}) w.add(*c, &Framescreen);
 
+    // What a screen reader says of each control the player can use (some show no text of their own).
+    auto name = [](Control& c, const std::string& accessibleName, const std::string& description) {
+        c.accessibleName = accessibleName;
+        c.accessibleDescription = description;
+    };
+    name(player1, "PLAYER NAME", "the name of the player in the chosen slot; Enter keeps it");
+    for (int i = 1; i <= 6; ++i) {
+        name(machine[i], "PLAYER SLOT " + std::to_string(i),
+             "plays as the player of slot " + std::to_string(i));
+    }
+    name(Btndeletedetails, "DELETE PLAYER", "deletes every detail of the current player");
+    name(btnokplayer, "OK", "closes the window and saves the changes");
+    name(wincounter[1], "WIN COUNTER ON", "counts a win up on the win meter");
+    name(wincounter[2], "WIN COUNTER OFF", "shows a win on the win meter at once");
+    name(sounds[1], "SOUND ON", "plays the machine's sounds");
+    name(sounds[2], "SOUND OFF", "silences the machine");
+    for (int k = 0; k <= 4; ++k) {
+        name(setspeed[k], "REEL SPEED " + std::to_string(k + 1), "1 is the fastest, 5 the slowest");
+    }
+    name(Amtpayout[0], "PAYOUT REALISTIC", "the lowest of the three payout settings");
+    name(Amtpayout[1], "PAYOUT LOOSE", "the middle payout setting");
+    name(Amtpayout[2], "PAYOUT ORVELLE MACHINE", "the highest payout setting");
+    name(cmdorigonal, "ORIGINAL SIZE", "shows the machine at its own size");
+    name(cmdlargescreen, "LARGE SIZE", "shows the machine scaled up to fill the screen");
+    name(Text1, "SCREEN SIZE NOTE", "what the two screen sizes do");
+
     resetToLoaded();
 }
 

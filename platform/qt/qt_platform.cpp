@@ -2,8 +2,9 @@
 // The Qt back end's event handling, yields, dialogs and pictures.
 #include "qt_platform.h"
 
-#include "message_box_frame.h"
 #include "machine_look.h"
+#include "message_box_frame.h"
+#include "platform/key_routing.h"
 #include "platform/machine_look.h"
 #include "qt_window_view.h"
 
@@ -104,6 +105,24 @@ int typedCharacter(const QKeyEvent& event) {
     const QChar ch = text.at(0);
     if (ch.unicode() < 32 || ch.unicode() == 127 || !ch.isPrint()) return 0;
     return ch.unicode();
+}
+
+// The key as the windows' own keys name it: a typed character, or one of the keys that type nothing.
+int keyCode(const QKeyEvent& event) {
+    switch (event.key()) {
+        case Qt::Key_F1:
+            return keys::kF1;
+        case Qt::Key_Left:
+            return keys::kLeft;
+        case Qt::Key_Right:
+            return keys::kRight;
+        case Qt::Key_Up:
+            return keys::kUp;
+        case Qt::Key_Down:
+            return keys::kDown;
+        default:
+            return typedCharacter(event);
+    }
 }
 
 bool isPictureKind(ControlKind kind) {
@@ -425,6 +444,13 @@ bool QtPlatform::filterKey(QWidget* receiver, QEvent* event) {
         deliver([escaping] {
             if (escaping->visible && escaping->enabled && escaping->onEscape) escaping->onEscape();
         });
+        return true;
+    }
+    // A key the window carries for a control stands for a click on it; its repeats while held are dropped.
+    const int code = keyCode(*keyEvent);
+    if (carriesKey(window, code)) {
+        if (!keyEvent->isAutoRepeat())
+            deliver([this, &window, code] { routeShortcut(window, code, presses_); });
         return true;
     }
     const int typed = typedCharacter(*keyEvent);

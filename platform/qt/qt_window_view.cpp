@@ -955,6 +955,14 @@ void WindowView::apply(BoundControl& b) {
         b.hint = c.hint;
         w->setToolTip(toQt(b.hint));
     }
+    if (b.fresh || c.accessibleName != b.accessibleName) {
+        b.accessibleName = c.accessibleName;
+        w->setAccessibleName(toQt(b.accessibleName));
+    }
+    if (b.fresh || c.accessibleDescription != b.accessibleDescription) {
+        b.accessibleDescription = c.accessibleDescription;
+        w->setAccessibleDescription(toQt(b.accessibleDescription));
+    }
     // A label that nobody handles lets the mouse through to what lies beneath it.
     if (c.kind == ControlKind::Label) {
         const bool handled = c.onPress || c.onRelease || c.onMove || c.onClick || !c.hint.empty();

@@ -54,6 +54,8 @@ struct BoundControl {
     bool enabled = true;
     std::string caption;
     std::string hint;
+    std::string accessibleName;
+    std::string accessibleDescription;
     PictureRef picture;
     PictureRef overlay;
     bool stretch = false;

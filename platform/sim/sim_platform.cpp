@@ -2,6 +2,8 @@
 // The headless back end's behaviour.
 #include "sim_platform.h"
 
+#include "platform/key_routing.h"
+
 #include <limits>
 
 namespace zem::platform::sim {
@@ -171,8 +173,10 @@ void SimPlatform::mouseMove(Control& control, MouseEvent event) {
 }
 
 void SimPlatform::typeKey(Window& window, int key) {
-    loop_.post([&window, key] {
+    loop_.post([this, &window, key] {
+        if (routeShortcut(window, key, presses_)) return;
         if (!window.visible || !window.enabled) return;
+        if (key >= keys::kF1) return;  // a key that types nothing and is not the window's
         int k = key;
         if (window.keyPreview && window.onKeyPreview) window.onKeyPreview(k);
         if (k == 0) return;

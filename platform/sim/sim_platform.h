@@ -133,6 +133,8 @@ class SimPlatform final : public Platform {
     // A press and a release, as a quick click of the mouse on a picture.
     void tap(Control& control);
     void mouseMove(Control& control, MouseEvent event = {});
+    // A key pressed in the window: a typed character (see keys:: for those that type nothing). A key the
+    // window carries for a control clicks it; any other goes to the window's preview and the focused control.
     void typeKey(Window& window, int key);
     void pressEscape(Window& window);
     void closeWindow(Window& window);

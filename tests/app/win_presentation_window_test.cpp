@@ -81,6 +81,21 @@ TEST(WinPresentationWindow, AWinningLineOnAnOnTick) {
     // The marker is off on an on tick, and the cells of the run are lit.
     EXPECT_FALSE(r.platform.widgetOf(r.machine.w.lin[line])->isVisible());
     EXPECT_TRUE(r.platform.widgetOf(r.machine.w.flasher[core::lineCell(line, 1)])->isVisible());
+    // In the marker's place the line's pay is lettered in the line's colour.
+    const platform::Control& pay = r.machine.w.lbllinepay;
+    ASSERT_TRUE(r.platform.widgetOf(pay)->isVisible());
+    EXPECT_EQ(pay.caption, std::to_string(r.machine.s.spinwin));
+    const QColor colour = colourOf(d.colour);
+    int lettered = 0;
+    for (int y = pay.top / 15; y < (pay.top + pay.height) / 15; ++y) {
+        for (int x = pay.left / 15; x < (pay.left + pay.width) / 15; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            lettered += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                            std::abs(c.blue() - colour.blue()) <
+                        60;
+        }
+    }
+    EXPECT_GT(lettered, 20) << "the pay's figures in the line's colour";
 }
 
 TEST(WinPresentationWindow, ScattersAnimating) {

@@ -298,6 +298,40 @@ TEST(LinePays, LineZeroIsNeverRead) {
     }
 }
 
+// The win told piece by piece (each line beside its marker, the Scatters apart) adds up to the outcome's
+// win, and each line's piece is what that line alone pays.
+TEST(LinePays, EachLinesPayAndTheScatterPayAddUpToTheWin) {
+    std::mt19937 draw(21);
+    std::uniform_int_distribution<int> stop(1, 22);
+    const int16_t bets[][2] = {{25, 1}, {10, 3}, {1, 20}, {15, 5}};
+    int winningLines = 0;
+    for (int n = 0; n < 4000; ++n) {
+        const Stops stops{static_cast<int16_t>(stop(draw)), static_cast<int16_t>(stop(draw)),
+                          static_cast<int16_t>(stop(draw)), static_cast<int16_t>(stop(draw)),
+                          static_cast<int16_t>(stop(draw))};
+        MachineState s;
+        s.linesplayed = bets[n % 4][0];
+        s.coinsperline = bets[n % 4][1];
+        placeStops(s, stops);
+        payOutcome(s);
+        int64_t told = scatterWin(s);
+        for (int line = 1; line <= 25; ++line) {
+            const int64_t pay = lineWin(s, line);
+            told += pay;
+            EXPECT_EQ(pay > 0, line <= s.linesplayed && s.linewin[line] > 0) << "line " << line;
+            if (pay > 0) {
+                ++winningLines;
+                EXPECT_EQ(pay, payOfLine(stops, line, s.coinsperline)) << "line " << line;
+            }
+        }
+        ASSERT_EQ(told, s.spinwin) << stops[0] << "," << stops[1] << "," << stops[2] << "," << stops[3] << ","
+                                   << stops[4];
+    }
+    EXPECT_GT(winningLines, 500);
+    EXPECT_EQ(lineWin(MachineState{}, 0), 0);
+    EXPECT_EQ(lineWin(MachineState{}, 26), 0);
+}
+
 // Adds what `reel` at `stop` shows to a tally written from the window: for each line, the reel's weight
 // for the symbol in the line's row, or for all ten symbols when that is a Wild.
 void addReel(int16_t (&tally)[11][26], int reel, int stop) {

@@ -4,6 +4,7 @@
 // store holds when the window closes or the program dies during a gamble.
 #include "support/gamble_game.h"
 #include "presentation/win_presentation.h"
+#include "platform/key_routing.h"
 
 namespace zem::testing {
 namespace {
@@ -505,6 +506,48 @@ TEST(Gamble, ACloseWhileTheGambleOpensOrALostOneClosesWaitsForItsHandler) {
         EXPECT_FALSE(g.m.w.pandouble.visible);
         EXPECT_EQ(g.storedNumber("bank"), 975);
     }
+}
+
+TEST(Gamble, ItsKeysBetAndTakeAsTheirButtonsDoAndNotWhileACardShows) {
+    namespace keys = platform::keys;
+    // Each key against the card that wins its bet: a right guess doubles or quadruples the amount at risk.
+    struct KeyBet {
+        int key, card, factor;
+    };
+    const KeyBet bets[] = {{keys::kLeft, kHearts, 2}, {keys::kRight, kSpades, 2}, {'u', kHearts, 4},
+                           {'i', kClubs, 4},          {'j', kDiamonds, 4},        {'K', kSpades, 4}};
+    GambleGame g;
+    g.start(100000);
+    g.spin(paysForty());
+    g.p.typeKey(g.m.w.orvelle, 'g');
+    g.p.advance(1);
+    ASSERT_EQ(g.gamble.phase(), Phase::Open) << "G opens the gamble";
+    int64_t atRisk = 40;
+    for (const KeyBet& b : bets) {
+        SCOPED_TRACE(platform::keyName(b.key));
+        g.p.scripted().pushChoice(b.card, 4);
+        g.p.typeKey(g.m.w.orvelle, b.key);
+        // A second key while the card is revealed finds the buttons disabled: it bets nothing.
+        g.p.typeKey(g.m.w.orvelle, keys::kLeft);
+        g.p.advance(1);
+        atRisk *= b.factor;
+        EXPECT_EQ(g.gamble.atrisk, atRisk);
+        EXPECT_EQ(g.gamble.phase(), Phase::Open);
+        EXPECT_EQ(g.gamble.gamblecount, &b - bets + 1);
+    }
+    const int32_t bank = g.m.s.bank;
+    g.p.typeKey(g.m.w.orvelle, keys::kReturn);
+    g.p.advance(1);
+    EXPECT_EQ(g.gamble.phase(), Phase::Closed) << "Enter takes the win";
+    EXPECT_EQ(g.m.s.bank, bank + atRisk);
+    EXPECT_EQ(g.storedNumber("bank"), g.m.s.bank);
+    // With the panel gone its keys do nothing.
+    const int32_t taken = g.m.s.bank;
+    g.p.scripted().pushChoice(kHearts, 4);
+    g.p.typeKey(g.m.w.orvelle, 'u');
+    g.p.advance(1);
+    EXPECT_EQ(g.gamble.phase(), Phase::Closed);
+    EXPECT_EQ(g.m.s.bank, taken);
 }
 
 TEST(Gamble, TheStoreHoldsTheWinAtTheLatestDecidedCardAtEveryMoment) {

@@ -2,6 +2,8 @@
 // The headless back end's clock, timers, event delivery and input rules, which every scenario test relies on.
 #include "platform/sim/sim_platform.h"
 
+#include "platform/key_routing.h"
+
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -230,6 +232,72 @@ TEST(Input, KeyPreviewSeesKeysFirstAndMayConsumeThem) {
     p.typeKey(w, 'b');
     p.advance(1);
     EXPECT_EQ(typed, "ab");
+}
+
+TEST(Input, AKeyClicksItsControlOnlyWhileTheControlCouldTakeAClick) {
+    sim::SimPlatform p;
+    Window w("w");
+    w.visible = true;
+    Control panel(ControlKind::PictureBox, "panel");
+    Control coins(ControlKind::Image, "coins"), take(ControlKind::PushButton, "take"),
+        other(ControlKind::PushButton, "other"), box(ControlKind::TextBox, "box");
+    w.add(panel);
+    w.add(coins, &panel);
+    w.add(take);
+    w.add(other);
+    w.add(box);
+    coins.shortcut = 'c';
+    take.shortcut = keys::kReturn;
+    other.shortcut = keys::kReturn;  // shares its key with `take`: the one that can take the click gets it
+    std::vector<std::string> log;
+    coins.onPress = [&](const MouseEvent&) { log.push_back("coins press"); };
+    coins.onRelease = [&](const MouseEvent&) { log.push_back("coins release"); };
+    take.onClick = [&] { log.push_back("take"); };
+    other.onClick = [&] { log.push_back("other"); };
+    w.onPlayerPress = [&] { log.push_back("window"); };
+    w.keyPreview = true;
+    w.onKeyPreview = [&](int& k) { log.push_back("preview " + std::string(1, static_cast<char>(k))); };
+    w.ownKeys = {'m'};
+    w.onShortcut = [&](int k) { log.push_back("own " + std::string(1, static_cast<char>(k))); };
+
+    auto typed = [&](int key) {
+        log.clear();
+        p.typeKey(w, key);
+        p.advance(1);
+        return log;
+    };
+    using Log = std::vector<std::string>;
+    EXPECT_EQ(typed('c'), (Log{"window", "coins press", "coins release"}))
+        << "a picture is pressed and released";
+    EXPECT_EQ(typed('C'), (Log{"window", "coins press", "coins release"})) << "letters match in either case";
+    EXPECT_EQ(typed(keys::kReturn), (Log{"window", "take"}));
+    take.enabled = false;
+    EXPECT_EQ(typed(keys::kReturn), (Log{"window", "other"}));
+    other.visible = false;
+    EXPECT_EQ(typed(keys::kReturn), Log{}) << "both hidden or disabled: nothing, not even the preview";
+    panel.enabled = false;
+    EXPECT_EQ(typed('c'), Log{}) << "a control in a disabled container takes no key";
+    panel.enabled = true;
+    EXPECT_EQ(typed('m'), (Log{"own m"}));
+    EXPECT_EQ(typed('x'), (Log{"preview x"})) << "a key nobody carries travels on as before";
+    EXPECT_EQ(typed(keys::kF1), Log{}) << "a key that types nothing reaches no preview";
+
+    // While a text box has the keyboard, letters are typed into it.
+    std::string text;
+    box.onKey = [&](int& k) { text += static_cast<char>(k); };
+    w.focus = &box;
+    w.keyPreview = false;
+    EXPECT_EQ(typed('c'), Log{});
+    EXPECT_EQ(text, "c");
+
+    // A window that is disabled (another window is open over it) takes no key at all.
+    w.focus = nullptr;
+    w.enabled = false;
+    EXPECT_EQ(typed('c'), Log{});
+    EXPECT_EQ(typed('m'), Log{});
+    EXPECT_EQ(keyName('q'), "Q");
+    EXPECT_EQ(keyName(keys::kF1), "F1");
+    EXPECT_EQ(keyName(keys::kReturn), "Enter");
 }
 
 TEST(Input, OptionButtonsMarkOnePerGroupAndRunTheirClick) {

@@ -182,7 +182,7 @@ TEST(SpaceKey, TooLittleCreditRefusesAnyKeyButLeavesAutoplayAvailable) {
 
     Game h;
     h.start();
-    h.p.typeKey(h.m.w.orvelle, 'a');
+    h.p.typeKey(h.m.w.orvelle, 'z');  // a letter that is no control's key
     h.p.advance(10);
     EXPECT_FALSE(h.m.w.autoplayon.enabled) << "a letter disables autoplay-on until the next spin ends";
     EXPECT_EQ(h.m.s.games, 0);

@@ -5,6 +5,9 @@
 #include "presentation/payline_drawing.h"
 #include "support/shown_game.h"
 
+#include <map>
+#include <string>
+
 namespace zem::testing {
 namespace {
 
@@ -123,6 +126,61 @@ TEST(LineFlash, LinesAreShownInAscendingOrderAndTheCycleWraps) {
             }
         }
     }
+}
+
+// Whether a control's rectangle in the window overlaps any reel window.
+bool overReels(const play::Machine& m, const platform::Control& c) {
+    for (int r = 1; r <= 5; ++r) {
+        const platform::Control& reel = m.w.Picture[r];
+        if (c.left < reel.left + reel.width && reel.left < c.left + c.width &&
+            c.top < reel.top + reel.height && reel.top < c.top + c.height)
+            return true;
+    }
+    return false;
+}
+
+TEST(LineFlash, EachLineShowsItsPayInItsColourWhereItsMarkerWasAndTheScattersTheirs) {
+    ShownGame g;
+    g.start();
+    g.script(threeLines());
+    g.bet(2);  // 2 coins a line
+    const std::vector<int> lines = linesWon(g.m.s);
+    g.flashTicks(16);
+    std::map<int, std::string> told;
+    for (const FlashView& v : g.flashes) {
+        SCOPED_TRACE("line " + std::to_string(v.line) + " tick " + std::to_string(v.tick));
+        EXPECT_EQ(v.pay, v.phase == 1) << "the pay shines with its line, the marker in counter-phase";
+        if (!v.pay) continue;
+        const presentation::LineDrawing& d = presentation::lineDrawing(v.line);
+        const platform::Control& marker = g.m.w.lin[d.marker[0]];
+        EXPECT_FALSE(v.marker[d.marker[0]]);
+        EXPECT_EQ(v.payLeft, marker.left);
+        EXPECT_EQ(v.payTop, marker.top);
+        EXPECT_EQ(v.payColour, d.colour);
+        told[v.line] = v.payText;
+    }
+    ASSERT_EQ(told.size(), 3u) << "each of the three lines told its pay";
+    int64_t sum = 0;
+    for (const auto& [line, text] : told) sum += std::stoll(text);
+    EXPECT_EQ(sum, g.m.s.spinwin) << "no Scatter: the three pays make the win";
+    EXPECT_FALSE(overReels(g.m, g.m.w.lbllinepay)) << "nothing covers a symbol";
+
+    // Two Scatters pay 1 x the bet of 25: the Scatter pay stands beside the reels while they animate.
+    const Stops twoScatters = *findStops(
+        [](const core::MachineState& s) { return s.scattercount == 2 && noWild(s) && winningLines(s) == 0; });
+    g.script(twoScatters);
+    g.bet(1);
+    EXPECT_FALSE(g.m.w.lbllinepay.visible) << "a new spin takes the last line's pay away";
+    g.idle(500);
+    ASSERT_TRUE(g.show.animations.Timerscatters.enabled());
+    EXPECT_TRUE(g.m.w.lblscatterpay.visible);
+    EXPECT_EQ(g.m.w.lblscatterpay.caption, std::to_string(g.m.s.spinwin));
+    EXPECT_EQ(g.m.s.spinwin, 25);
+    EXPECT_FALSE(overReels(g.m, g.m.w.lblscatterpay));
+    // The payline viewer takes it away with the reels.
+    g.p.click(g.m.w.Mnupaylines);
+    g.idle(100);
+    EXPECT_FALSE(g.m.w.lblscatterpay.visible);
 }
 
 TEST(LineFlash, LineOneBlinksBothItsMarkersTogether) {

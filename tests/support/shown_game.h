@@ -9,6 +9,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace zem::testing {
@@ -19,6 +20,10 @@ struct FlashView {
     std::array<bool, 7> segment{};  // Lineflash(1..6)
     std::array<bool, 27> marker{};  // lin(1..26)
     std::array<bool, 16> cell{};    // flasher(1..15)
+    bool pay = false;               // the line's pay on show, with its text, place and colour
+    std::string payText;
+    int payLeft = 0, payTop = 0;
+    platform::Color payColour;
 };
 
 struct ShownGame : Game {
@@ -36,6 +41,12 @@ struct ShownGame : Game {
             for (int k = 1; k <= 6; ++k) v.segment[k] = m.w.Lineflash[k].visible;
             for (int k = 1; k <= 26; ++k) v.marker[k] = m.w.lin[k].visible;
             for (int c = 1; c <= 15; ++c) v.cell[c] = m.w.flasher[c].visible;
+            const platform::Control& pay = m.w.lbllinepay;
+            v.pay = pay.visible;
+            v.payText = pay.caption;
+            v.payLeft = pay.left;
+            v.payTop = pay.top;
+            v.payColour = pay.foreground;
             flashes.push_back(v);
         };
     }
