@@ -69,6 +69,11 @@ bool wins(Bet bet, int card) {
     return false;
 }
 
+char betLetter(Bet bet) {
+    static constexpr char kLetters[] = {'R', 'B', 'H', 'C', 'D', 'S'};
+    return kLetters[static_cast<int>(bet)];
+}
+
 int payFactor(Bet bet) { return bet == Bet::Red || bet == Bet::Black ? 2 : 4; }
 
 int winSound(Bet bet) {
@@ -178,6 +183,7 @@ void Gamble::open() {
     m_.collectedwin = 0;
     stake_ = decided_ = m_.atrisk;
     phase_ = Phase::Open;
+    m_.history.gambleOpened(stake_);
 
     w.LABWIN.caption = std::to_string(m_.atrisk);
     w.lblwin.caption = core::dollarText(m_.atrisk);
@@ -265,6 +271,7 @@ void Gamble::bet(Bet bet) {
     } else {
         phase_ = Phase::Lost;
     }
+    m_.history.gambleCard(betLetter(bet), drawncard, right, decided_);
     m_.saveRecord();
 
     reveal();
@@ -318,6 +325,7 @@ void Gamble::chickenOut() {
     core::addChecked(m_.s.bank, m_.atrisk);
     // The won statistic counted the amount put at risk; it now counts the amount taken.
     core::addChecked(m_.s.total, int64_t{m_.atrisk} - stake_);
+    m_.history.gambleTaken(m_.atrisk);
     phase_ = Phase::Closed;
     m_.sounds.play(107);
     m_.showCredit();

@@ -107,6 +107,12 @@ int Machine::playIndexFor(int16_t coinsperline) {
 }
 
 void Machine::keyPreview(int& key) {
+    // H opens the last games as their menu entry does, whatever the credit.
+    if (key == 'h' || key == 'H') {
+        key = 0;
+        historyChosen();
+        return;
+    }
     // No play from the keyboard in a free spin, nor with the reels hidden by the payline viewer (a COINS
     // tick or the gamble's end may have turned keyboard play back on there).
     if (s.freespinmode == -1 || paylineViewerShown()) {

@@ -277,7 +277,9 @@ MachineWindow::MachineWindow() {
     mnuabout.caption = "&about";
     place(mnuptble, ControlKind::MenuEntry, "mnuptble", 0, 0, 0, 0, 0);
     mnuptble.caption = "&Paytable";
-    for (Control* c : {&mnuexit, &Mnupaylines, &mnuabout, &mnuptble}) w.add(*c);
+    place(mnuhistory, ControlKind::MenuEntry, "mnuhistory", 0, 0, 0, 0, 0);
+    mnuhistory.caption = "&History";
+    for (Control* c : {&mnuexit, &Mnupaylines, &mnuabout, &mnuptble, &mnuhistory}) w.add(*c);
 }
 
 }  // namespace zem::ui

@@ -71,7 +71,7 @@ struct MachineWindow {
     Control Btnreturn2game;
 
     // Menu.
-    Control mnuexit, Mnupaylines, mnuabout, mnuptble;
+    Control mnuexit, Mnupaylines, mnuabout, mnuptble, mnuhistory;
 };
 
 // Client area of the machine window, in twips.

@@ -1,0 +1,92 @@
+// The real window of the last games, offscreen, on a game with winning lines: grabbed for a look, its lines
+// seen in their colours beside the reels.
+#include "assets/pictures.h"
+#include "platform/qt/qt_platform.h"
+#include "play/machine.h"
+#include "presentation/history_window.h"
+#include "presentation/payline_drawing.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using zem::platform::qt::QtPlatform;
+
+QImage resolve(const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); }
+
+int px(int twips) { return (twips + 7) / 15; }
+
+bool near(const QColor& a, const zem::platform::Color& b) {
+    return std::abs(a.red() - b.r) < 40 && std::abs(a.green() - b.g) < 40 && std::abs(a.blue() - b.b) < 40;
+}
+
+TEST(HistoryWindowShot, AGameWithWinningLinesIsDrawnAndGrabbed) {
+    QTemporaryDir dir;
+    QtPlatform p{QtPlatform::Options{resolve, zem::platform::qt::QtSoundOutput::Device::None,
+                                     dir.filePath("zem.ini")}};
+    zem::play::Machine m{p, [](int n) { return zem::assets::recordingResource(n); }};
+    zem::presentation::HistoryWindow history{m};
+    history.onLoad = [&p](zem::platform::Window& w) { p.attach(w); };
+    history.onUnload = [&p](zem::platform::Window& w) { p.detach(w); };
+    history.installOpener();
+    p.seedRandom(11);
+    p.store().write("zem", "player1", "bank", "100000");
+    p.store().write("zem", "player1", "reelspeed", "10");
+    p.store().write("zem", "player1", "machinepay", "1");
+    p.attach(m.w.orvelle);
+    m.startup();
+    p.sync();
+
+    auto run = [&](int64_t ms, const std::function<bool()>& done) {
+        const int64_t until = p.loop().now() + ms;
+        while (!done() && p.loop().now() < until) p.doEvents();
+    };
+    // Spins until a game wins on two lines or more, outside a series.
+    bool found = false;
+    for (int spin = 0; spin < 300 && !found; ++spin) {
+        m.playAction(1);
+        run(20 * 60 * 1000, [&] { return !m.spinning() && m.s.freespinmode == 0 && !m.Timerwincounter.enabled(); });
+        if (m.w.takewin.visible && m.w.takewin.enabled) m.w.takewin.press();
+        const auto& games = m.history.games();
+        found = !games.empty() && games.back().lineWins.size() >= 2 && games.back().freeSpins.empty();
+    }
+    ASSERT_TRUE(found);
+
+    m.historyChosen();
+    ASSERT_TRUE(history.isOpen());
+    p.sync();
+    run(300, [] { return false; });
+    const QImage shot = p.grab(history.l.frmhistory, false);
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_TRUE(shot.save(QDir(QStringLiteral(ZEM_TEST_OUTPUT_DIR)).filePath("history_window.png")));
+
+    // Each winning line shows in its colour somewhere along its first segment, left of the reels.
+    for (const zem::play::LineWinRecord& line : m.history.games().back().lineWins) {
+        const zem::presentation::LineDrawing& d = zem::presentation::lineDrawing(line.line);
+        const auto& s = d.segment[0];
+        int seen = 0;
+        for (int k = 0; k <= 20; ++k) {
+            const int x = px(s.x1 - zem::presentation::kHistoryReelShift + (s.x2 - s.x1) * k / 20);
+            const int y = px(s.y1 + (s.y2 - s.y1) * k / 20);
+            if (x >= 0 && y >= 0 && x < shot.width() && y < shot.height() && near(shot.pixelColor(x, y), d.colour))
+                ++seen;
+        }
+        EXPECT_GT(seen, 0) << "line " << line.line;
+    }
+    m.w.orvelle.enabled = true;
+    history.close();
+    m.requestClose();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
