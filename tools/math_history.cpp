@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math history: reads the games kept in a settings file and prints them, newest last.
 #include "math_history.h"
 

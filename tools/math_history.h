@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math history: the last games a player slot keeps, for a person or, with --json, for a program.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zem-math history: the games kept in a real settings file, as JSON read by a real JSON parser and as text,
 // and the plain refusal of a store it cannot read.
 #include "math_main.h"
