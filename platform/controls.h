@@ -116,6 +116,10 @@ class Control {
     int windowTop() const;
 };
 
+// The arrow keys as a window that asks for them (`arrowKeys`) sees them among the typed characters.
+inline constexpr int kKeyLeft = 0xF702;
+inline constexpr int kKeyRight = 0xF703;
+
 // How the player has left a top-level window.
 enum class WindowState { Normal, Minimised, Maximised };
 
@@ -133,6 +137,7 @@ class Window : public Control {
     int clientWidth = 0;  // twips
     int clientHeight = 0;
     bool keyPreview = false;  // the window sees typed characters before any control
+    bool arrowKeys = false;   // the left and right arrow keys reach it as kKeyLeft and kKeyRight
     bool fillScreen = false;  // shown scaled up to fill the screen, its proportions kept (the large size)
     std::function<void(int& key)> onKeyPreview;
     std::function<void()> onCloseRequest;  // the close box

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window of the last games: its layout in the machine's look, and moving from game to game.
 #include "history_window.h"
 
@@ -155,7 +156,7 @@ HistoryWindowLayout::HistoryWindowLayout() {
         const int column = (k - 1) / 13, row = (k - 1) % 13;
         place(lblline[k], ControlKind::Label, "lblline", k, kColumnLeft + column * (kColumnWidth / 2),
               kLinesTop + 300 + row * 260, kColumnWidth / 2, 260);
-        lblline[k].fontPoints = 7;
+        lblline[k].fontPoints = 8;
         lblline[k].bold = true;
         lblline[k].visible = false;
         w.add(lblline[k]);

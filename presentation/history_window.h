@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window "Last 10 Games": the current slot's recorded games one at a time, each with its reel window in
 // the game's own pictures, its winning lines in their colours and its figures beside it.
 #pragma once

@@ -427,7 +427,9 @@ bool QtPlatform::filterKey(QWidget* receiver, QEvent* event) {
         });
         return true;
     }
-    const int typed = typedCharacter(*keyEvent);
+    int typed = typedCharacter(*keyEvent);
+    if (typed == 0 && window.arrowKeys && keyEvent->key() == Qt::Key_Left) typed = kKeyLeft;
+    if (typed == 0 && window.arrowKeys && keyEvent->key() == Qt::Key_Right) typed = kKeyRight;
     if (typed == 0) return false;
     if (!window.visible || !window.enabled) return true;
     // The control that has the keyboard: the receiver, or the control it belongs to (a text box's parts).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window of the last games, offscreen, on a game with winning lines: grabbed for a look, its lines
 // seen in their colours beside the reels.
 #include "assets/pictures.h"
@@ -12,13 +13,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 using zem::platform::qt::QtPlatform;
 
 QImage resolve(const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); }
-
-int px(int twips) { return (twips + 7) / 15; }
 
 bool near(const QColor& a, const zem::platform::Color& b) {
     return std::abs(a.red() - b.r) < 40 && std::abs(a.green() - b.g) < 40 && std::abs(a.blue() - b.b) < 40;
@@ -64,14 +66,18 @@ TEST(HistoryWindowShot, AGameWithWinningLinesIsDrawnAndGrabbed) {
     ASSERT_FALSE(shot.isNull());
     EXPECT_TRUE(shot.save(QDir(QStringLiteral(ZEM_TEST_OUTPUT_DIR)).filePath("history_window.png")));
 
-    // Each winning line shows in its colour somewhere along its first segment, left of the reels.
+    // The window is drawn smaller on a screen too small for it: twips to the picture's pixels.
+    const double scale = shot.width() / (zem::presentation::kHistoryWidthTwips / 15.0);
+    auto at = [scale](int twips) { return static_cast<int>(twips / 15.0 * scale + 0.5); };
+    // Each winning line shows in its colour along its first segment, beside and between the reels.
     for (const zem::play::LineWinRecord& line : m.history.games().back().lineWins) {
         const zem::presentation::LineDrawing& d = zem::presentation::lineDrawing(line.line);
         const auto& s = d.segment[0];
         int seen = 0;
-        for (int k = 0; k <= 20; ++k) {
-            const int x = px(s.x1 - zem::presentation::kHistoryReelShift + (s.x2 - s.x1) * k / 20);
-            const int y = px(s.y1 + (s.y2 - s.y1) * k / 20);
+        const int steps = std::max(std::abs(s.x2 - s.x1), std::abs(s.y2 - s.y1)) / 15 + 1;
+        for (int k = 0; k <= steps; ++k) {
+            const int x = at(s.x1 - zem::presentation::kHistoryReelShift + (s.x2 - s.x1) * k / steps);
+            const int y = at(s.y1 + (s.y2 - s.y1) * k / steps);
             if (x >= 0 && y >= 0 && x < shot.width() && y < shot.height() && near(shot.pixelColor(x, y), d.colour))
                 ++seen;
         }

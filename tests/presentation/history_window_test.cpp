@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window of the last games played as a player does: opened by "&History" and by H, moved through with
 // its buttons and the arrow keys, closed by Escape, its button and its close box, the machine waiting behind
 // it; each game shown with its stops, its figures and its winning lines in their colours.
