@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The last ten games: twelve spins, then the window "Last 10 Games" opened from the menu bar and by the key H,
 moved through with its buttons and the arrow keys, closed by Escape and by its button, the machine waiting
 behind it; zem-math history reads ten games from the store whose wins add up to what the won statistic gained
