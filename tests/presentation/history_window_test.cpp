@@ -141,17 +141,5 @@ TEST(HistoryWindow, TheKeyHOpensItAndItsButtonAndCloseBoxCloseIt) {
     EXPECT_FALSE(g.history.isOpen());
 }
 
-TEST(HistoryWindow, TheFiguresOfASeriesAndAGambleReadAsAPlayerWouldSayThem) {
-    play::GameRecord g;
-    g.freeSpinsAwarded = 15;
-    g.freeSpins = {{{1, 1, 1, 1, 1}, 40, 1}, {{1, 1, 1, 1, 1}, 300, 5}};
-    g.cards = {{'R', 3, true, 80}, {'S', 2, false, 0}};
-    EXPECT_EQ(presentation::freeSpinsText(g), "15 free spins awarded: 2 played, won 340 (up to x5)");
-    EXPECT_EQ(presentation::gambleText(g), "Gamble: red - diamonds, 80; spades - clubs, lost");
-    EXPECT_EQ(presentation::lineWinText({7, 10, 2, 25}), "Line 7: 2 Tomahawk pays 25");
-    EXPECT_EQ(presentation::freeSpinsText(play::GameRecord{}), "");
-    EXPECT_EQ(presentation::gambleText(play::GameRecord{}), "");
-}
-
 }  // namespace
 }  // namespace zem::testing
