@@ -14,6 +14,7 @@
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/termination_signals.h"
 #include "play/machine.h"
+#include "presentation/history_window.h"
 #include "presentation/win_presentation.h"
 
 #include <QApplication>
@@ -102,6 +103,10 @@ int main(int argc, char* argv[]) {
     infos.onUnload = [&platform](zem::platform::Window& w) { platform.detach(w); };
     infos.manualPage = zem::infowindows::manualPath(QCoreApplication::applicationDirPath().toStdString());
     infos.installOpeners();
+    zem::presentation::HistoryWindow history(machine);
+    history.onLoad = [&platform](zem::platform::Window& w) { platform.attach(w); };
+    history.onUnload = [&platform](zem::platform::Window& w) { platform.detach(w); };
+    history.installOpener();
     machine.startup();
     platform.sync();
     if (platform.quitRequested()) return 0;

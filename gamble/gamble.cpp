@@ -70,6 +70,11 @@ bool wins(Bet bet, int card) {
     return false;
 }
 
+char betLetter(Bet bet) {
+    static constexpr char kLetters[] = {'R', 'B', 'H', 'C', 'D', 'S'};
+    return kLetters[static_cast<int>(bet)];
+}
+
 int payFactor(Bet bet) { return bet == Bet::Red || bet == Bet::Black ? 2 : 4; }
 
 play::Sound winSound(Bet bet) {
@@ -174,6 +179,7 @@ void Gamble::open() {
 
     stake_ = decided_ = atrisk;
     phase_ = Phase::Open;
+    m_.history.gambleOpened(stake_);
 
     w.LABWIN.caption = std::to_string(atrisk);
     w.lblwin.caption = core::dollarText(atrisk);
@@ -261,6 +267,7 @@ void Gamble::bet(Bet bet) {
     } else {
         phase_ = Phase::Lost;
     }
+    m_.history.gambleCard(betLetter(bet), drawncard, right, decided_);
     m_.saveRecord();
 
     reveal();
@@ -314,6 +321,7 @@ void Gamble::chickenOut() {
     core::addChecked(m_.s.bank, atrisk);
     // The won statistic counted the amount put at risk; it now counts the amount taken.
     core::addChecked(m_.s.total, int64_t{atrisk} - stake_);
+    m_.history.gambleTaken(atrisk);
     phase_ = Phase::Closed;
     m_.sounds.play(play::Sound::WinSpades);
     m_.showCredit();

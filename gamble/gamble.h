@@ -16,6 +16,8 @@ enum class Bet { Red, Black, Hearts, Clubs, Diamonds, Spades };
 Bet suitBet(int k);
 // Whether `bet` wins on `card`: red on 1 and 3, black on 2 and 4, a suit on its own card only.
 bool wins(Bet bet, int card);
+// The letter the game history keeps for a bet: R, B, H, C, D, S.
+char betLetter(Bet bet);
 // What a right guess multiplies the amount at risk by: 2 for a colour, 4 for a suit.
 int payFactor(Bet bet);
 // The sound of a right guess.

@@ -61,6 +61,7 @@ void Machine::announceFreeSpins() {
     w.Mnupaylines.enabled = false;
     w.mnuabout.enabled = false;
     w.mnuptble.enabled = false;
+    w.mnuhistory.enabled = false;
     setKeyboardPlay(false);
     if (s.freespinmode == 0) sounds.playLooped(Sound::FreeSpinMusic);
     p.doEvents();

@@ -25,6 +25,7 @@ Machine::Machine(platform::Platform& platform, std::function<std::vector<uint8_t
     w.mnuexit.onClick = [this] { requestClose(); };
     w.mnuabout.onClick = [this] { aboutChosen(); };
     w.mnuptble.onClick = [this] { paytableChosen(); };
+    w.mnuhistory.onClick = [this] { historyChosen(); };
     w.Mnupaylines.onClick = [this] {
         if (openers.paylineViewer) openers.paylineViewer();
     };

@@ -6,6 +6,7 @@
 #include "core/machine_state.h"
 #include "core/payout.h"
 #include "platform/platform.h"
+#include "play/game_history.h"
 #include "play/sound_bank.h"
 #include "ui/machine_window.h"
 
@@ -25,6 +26,7 @@ struct WindowOpeners {
     std::function<void()> options;
     std::function<void()> about;
     std::function<void()> paytable;
+    std::function<void()> history;  // the last games of the current slot
     std::function<void()> paylineViewer;
     std::function<void()> gamble;
 };
@@ -129,6 +131,8 @@ class Machine {
     void optionsPress();
     void aboutChosen();
     void paytableChosen();
+    // "&History" or the key H: the window of the last games.
+    void historyChosen();
     void setMenusEnabled(bool on);
     // Autoplay off, as the AUTO OFF button turns it off.
     void stopAutoplay();
@@ -175,6 +179,8 @@ class Machine {
     SoundBank sounds;
     WindowOpeners openers;
     PlayEvents events;
+    // The current slot's last games, recorded as they are played and saved with the record.
+    GameHistory history;
 
     Timer tmrshowbuttons, tmrcoins, tmrautospin, tmrtick, Timerwincounter, Timerrespin;
 

@@ -35,6 +35,7 @@ void Machine::setMenusEnabled(bool on) {
     w.Mnupaylines.enabled = on && static_cast<bool>(openers.paylineViewer);
     w.mnuabout.enabled = on && static_cast<bool>(openers.about);
     w.mnuptble.enabled = on && static_cast<bool>(openers.paytable);
+    w.mnuhistory.enabled = on && static_cast<bool>(openers.history);
 }
 
 void Machine::lockBetControls() {
@@ -204,6 +205,17 @@ void Machine::aboutChosen() {
     sounds.play(Sound::Click);
     w.orvelle.enabled = false;
     openers.about();
+}
+
+void Machine::historyChosen() {
+    // The history opens when the pay table would: the machine waits behind it as it does behind that one.
+    if (s.freespinmode == -1 || spinning() || ownWindowOpen() || !openers.history || !w.mnuhistory.enabled ||
+        !w.mnuhistory.visible)
+        return;
+    sounds.play(124);
+    w.pannomoney.visible = false;
+    w.orvelle.enabled = false;
+    openers.history();
 }
 
 void Machine::paytableChosen() {

@@ -18,6 +18,7 @@ bool Machine::takeUpPlay(int slot) {
     s.freespinmode = 0;
     s.freespinstotal = s.freespinsplayed = 0;
     s.freespinwin = 0;
+    history.load(p.store(), slot);
     readHolds(s, p.store(), slot);
     for (int reel = 2; reel <= 4; ++reel) {
         if (s.wildhold(reel) > 0) w.reel[reel].top = s.reeltop[reel];
@@ -29,6 +30,7 @@ bool Machine::takeUpPlay(int slot) {
     if (!series->resumable) {
         // The counters cannot be trusted, but the win can: it goes into the credit and the series ends.
         core::addChecked(s.bank, series->freespinwin);
+        history.collected(series->freespinwin);
         showCredit();
         saveRecord();
         return false;
@@ -60,6 +62,7 @@ void Machine::resumeSeries() {
     w.Mnupaylines.enabled = false;
     w.mnuabout.enabled = false;
     w.mnuptble.enabled = false;
+    w.mnuhistory.enabled = false;
     setKeyboardPlay(false);
     w.spinsleft.visible = true;
 

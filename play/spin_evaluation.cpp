@@ -87,6 +87,11 @@ void Machine::evaluatespin() {
     // that the end of the program at any moment of the showing keeps the spin whole (its bet, its win, the
     // series it starts and the Wilds it leaves holding) while the meters still run through it as usual.
     const bool trigger = s.scattercount >= 3;
+    if (s.freespinmode == 0) {
+        history.paidSpin(s);
+    } else {
+        history.freeSpin(s);
+    }
     pending_ = {true, trigger, trigger, trigger || s.freespinmode == -1, !trigger && s.freespinmode == 0};
     saveRecord(false);
 

@@ -38,7 +38,9 @@ bool Machine::saveRecord(bool tell) {
     core::MachineState taken = settled();
     core::addChecked(taken.bank, held.bank);
     core::addChecked(taken.total, held.total);
-    const bool saved = writeRecord(taken, p.store(), slotNumber());
+    // The game in flight goes into the store with the record, in the same save.
+    const bool historyWritten = history.write(p.store(), slotNumber());
+    const bool saved = writeRecord(taken, p.store(), slotNumber()) && historyWritten;
     if (saved || saveFailureShown_ || !tell) return saved;
     saveFailureShown_ = true;
     // What the store knows of the cause (a device or a link at the file's place) goes between the two.
@@ -108,6 +110,7 @@ void Machine::shutdown() {
     if (beforeShutdown) beforeShutdown();
     // A free-spin series, running or waiting for the take-win button, is saved with the record and goes on
     // at the next start, so the coins it already won stay the player's.
+    history.write(p.store(), slot);
     writeRecord(settled(), p.store(), slot);
     p.display().setMode(0, 0);
     if (events.closing) events.closing();

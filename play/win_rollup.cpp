@@ -75,6 +75,7 @@ void Machine::takewinPress() {
     w.LABWIN.caption = std::to_string(s.freespinwin);
     w.lblwin.caption = core::dollarText(s.freespinwin);
     core::addChecked(s.bank, s.freespinwin);
+    history.collected(s.freespinwin);
     showCredit();
     collectedwin = s.freespinwin;
     s.freespinwin = 0;

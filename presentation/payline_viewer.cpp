@@ -44,6 +44,7 @@ void PaylineViewer::enter() {
     m_.setKeyboardPlay(false);
     w.mnuabout.visible = false;
     w.mnuptble.visible = false;
+    w.mnuhistory.visible = false;
     w.Mnupaylines.visible = false;
     w.Btnreturn2game.visible = true;
     m_.p.doEvents();
@@ -71,6 +72,7 @@ void PaylineViewer::returnToGame() {
     w.coinsin.enabled = true;
     w.mnuabout.visible = true;
     w.mnuptble.visible = true;
+    w.mnuhistory.visible = true;
     w.Mnupaylines.visible = true;
     w.Btnreturn2game.visible = false;
     for (int k = 1; k <= kMarkers; ++k) {

@@ -32,6 +32,16 @@ constexpr HelpText kHelp[] = {
      "  --seed N    seed of the random draws; the same seed repeats the same run (default 7)\n"
      "  --lines N   paylines played: 1, 5, 10, 15 or 25 (default 25)\n"
      "  --coins N   coins bet per line: 1, 2, 3, 5, 10 or 20 (default 1)\n"},
+    {"history",
+     "Prints the last games a player slot keeps in a settings file, newest last: for each its time, bet and\n"
+     "stops, the credit before and after it, what it won (its spin, its free-spin series and the gamble's\n"
+     "gain), each winning line, the Scatter pay, the free spins and the gamble's cards. With --json, as one\n"
+     "JSON object {\"slot\": N, \"games\": [...]}. A file that cannot be read ends with a message and\n"
+     "status 2.\n"
+     "\n"
+     "  --store FILE  the settings file (the game keeps it as ~/.config/zem/zem.ini)\n"
+     "  --slot N      the player slot, 1 to 6 (default 1)\n"
+     "  --json        JSON instead of text\n"},
 };
 
 }  // namespace

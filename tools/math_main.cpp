@@ -3,6 +3,9 @@
 #include "math_main.h"
 
 #include "math_args.h"
+#if ZEM_MATH_HISTORY
+#include "math_history.h"
+#endif
 #include "math_report.h"
 #include "math_help.h"
 #include "math_simulate.h"
@@ -20,6 +23,9 @@ constexpr Subcommand kSubcommands[] = {
      "simulate [--payout 1|2|5] [--spins N] [--seed N] [--lines 1|5|10|15|25] [--coins 1|2|3|5|10|20]",
      runSimulate},
     {"report", "report [--lines 1|5|10|15|25] [--coins 1|2|3|5|10|20] [--payout 1|2|5] [--json]", runReport},
+#if ZEM_MATH_HISTORY
+    {"history", "history --store FILE [--slot 1..6] [--json]", runHistory},
+#endif
 };
 
 void printUsage(std::ostream& out) {

@@ -334,7 +334,10 @@ MachineWindow::MachineWindow() {
     mnuptble.caption = "&Paytable";
     bindKey(mnuptble, platform::keys::kF1, "Paytable", "opens the pay table");
     bindKey(Mnupaylines, 'p', "PayLines", "shows the paylines in place of the reels");
-    for (Control* c : {&mnuexit, &Mnupaylines, &mnuabout, &mnuptble}) w.add(*c);
+    place(mnuhistory, ControlKind::MenuEntry, "mnuhistory", 0, 0, 0, 0, 0);
+    mnuhistory.caption = "&History";
+    bindKey(mnuhistory, 'h', "History", "shows the last ten games");
+    for (Control* c : {&mnuexit, &Mnupaylines, &mnuabout, &mnuptble, &mnuhistory}) w.add(*c);
     // The sound switch has no control of its own on the machine window.
     w.ownKeys.push_back(kSoundKey);
 }

@@ -76,7 +76,7 @@ struct MachineWindow {
     Control Btnreturn2game;
 
     // Menu.
-    Control mnuexit, Mnupaylines, mnuabout, mnuptble;
+    Control mnuexit, Mnupaylines, mnuabout, mnuptble, mnuhistory;
 };
 
 // Gives a control the key that clicks it, with the name and description a screen reader says of it; the

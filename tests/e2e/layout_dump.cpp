@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zem-e2e-layout: prints where every control of the game's windows stands, in pixels of its window's client
 // area, so that the end-to-end tests click where the layout puts a control instead of at typed positions.
+#include "presentation/history_window.h"
 #include "ui/info_windows.h"
 #include "ui/machine_window.h"
 #include "ui/options_window.h"
@@ -50,5 +51,7 @@ int main() {
     dump(paytable.orvellepays);
     zem::ui::AboutWindow about;
     dump(about.aboutorvelle);
+    zem::presentation::HistoryWindowLayout history;
+    dump(history.frmhistory);
     return 0;
 }

@@ -21,12 +21,13 @@ def main():
     parser.add_argument("--zem", required=True)
     parser.add_argument("--layout", required=True)
     parser.add_argument("--out", required=True)
+    parser.add_argument("--math")
     args = parser.parse_args()
 
     # A case that hangs shows where, and ends before the test runner's own limit kills it.
     faulthandler.dump_traceback_later(float(os.environ.get("ZEM_E2E_LIMIT", "200")), exit=True)
     module = importlib.import_module("case_" + args.case)
-    env = zemdriver.Env(args.zem, args.layout, args.out)
+    env = zemdriver.Env(args.zem, args.layout, args.out, args.math)
     started = time.time()
     failed = False
     try:

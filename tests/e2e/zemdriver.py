@@ -65,8 +65,9 @@ def check(condition, message):
 class Env:
     """What a case gets: the programs under test, an output folder and a way to start games."""
 
-    def __init__(self, zem, layout_tool, out_dir):
+    def __init__(self, zem, layout_tool, out_dir, math=None):
         self.zem = zem
+        self.math = math  # zem-math, for the cases that read the store with it
         self.out_dir = out_dir
         os.makedirs(out_dir, exist_ok=True)
         self.layout = Layout(subprocess.check_output([layout_tool], text=True))

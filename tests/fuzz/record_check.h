@@ -7,6 +7,7 @@
 #include "options/player_names.h"
 #include "options/slot_list.h"
 #include "platform/settings_store.h"
+#include "play/game_history.h"
 #include "play/player_record.h"
 
 #include <array>
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zem::fuzz {
 
@@ -85,11 +87,23 @@ inline std::array<std::string, 7> checkSlotList(platform::SettingsStore& store) 
     return captions;
 }
 
+// The games kept for recall in a slot: at most ten, oldest first, each of whose texts reads back as itself.
+inline std::vector<play::GameRecord> checkHistory(platform::SettingsStore& store, int slot) {
+    std::vector<play::GameRecord> games = play::readHistory(store, slot);
+    if (games.size() > static_cast<size_t>(play::kHistoryGames)) fail("more than ten games kept", slot);
+    for (size_t i = 0; i < games.size(); ++i) {
+        if (i > 0 && games[i - 1].number >= games[i].number) fail("the games are out of order", slot);
+        if (play::parseGame(play::formatGame(games[i])) != games[i]) fail("a game's text reads back different", slot);
+    }
+    return games;
+}
+
 // What the six slots held as loaded.
 struct Loaded {
     core::MachineState record[7];
     std::optional<play::StoredSeries> series[7];
     std::array<std::string, 7> captions;  // the options window's slot list
+    std::vector<play::GameRecord> history[7];
 };
 
 // Loads every slot as the game does (with the corrections of a load and a resumable series taken up) and
@@ -106,6 +120,12 @@ inline Loaded loadAndSave(platform::SettingsStore& store, platform::SettingsStor
         l.series[slot] = play::readSeries(store, slot);
         if (l.series[slot] && l.series[slot]->resumable) play::applySeries(s, *l.series[slot]);
         if (l.series[slot] && !l.series[slot]->resumable) l.series[slot].reset();  // such a series ends here
+        l.history[slot] = checkHistory(store, slot);
+        for (const play::GameRecord& game : l.history[slot]) {
+            const char* key = play::kHistoryKeys[game.number % play::kHistoryGames];
+            if (!store.write(play::kApplication, play::playerSection(slot), key, play::formatGame(game)))
+                fail("the save failed", slot);
+        }
     }
     for (int slot = 1; slot <= 6; ++slot) {
         if (!play::writeRecord(l.record[slot], store, slot)) fail("the save failed", slot);
@@ -125,6 +145,7 @@ inline void verifyReload(platform::SettingsStore& store, const Loaded& l) {
         if (l.series[slot]) play::applySeries(s, *l.series[slot]);
         if (!sameHolds(s, l.record[slot])) fail("a saved Wild hold reads back different", slot);
         if (!sameSeries(play::readSeries(store, slot), l.series[slot])) fail("a saved series differs", slot);
+        if (checkHistory(store, slot) != l.history[slot]) fail("the saved games read back different", slot);
     }
     if (checkSlotList(store) != l.captions) fail("the slot list changed with the save", 0);
 }

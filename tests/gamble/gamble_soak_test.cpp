@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Long runs with a player who gambles: every coin stays accounted for through spins, free-spin series,
-// gambles won, lost and taken, and the store always holds what the window holds.
+// gambles won, lost and taken, and the store always holds what the window holds, the game in flight among
+// the games kept for recall included.
 #include "gamble/gamble.h"
 #include "platform/sim/sim_platform.h"
+#include "play/game_history.h"
 #include "play/machine.h"
 #include "play/player_record.h"
 #include "support/money_ledger.h"
@@ -16,7 +18,7 @@ namespace {
 using Phase = gamble::Gamble::Phase;
 
 struct Tally {
-    int64_t checks = 0, ledgerBreaks = 0, storeBreaks = 0, meterBreaks = 0;
+    int64_t checks = 0, ledgerBreaks = 0, storeBreaks = 0, meterBreaks = 0, historyBreaks = 0;
     int64_t gambles = 0, bets = 0, lost = 0, taken = 0, series = 0;
     int64_t biggestTaken = 0;
 };
@@ -41,6 +43,7 @@ Tally play(int16_t payout, int64_t spins, uint64_t seed) {
     MoneyLedger ledger;
     ledger.inserted = m.s.bank - m.s.amountinvested;
     Tally t;
+    int32_t totalAtGameStart = m.s.total;
     auto stored = [&](const char* key) {
         const auto text = p.memoryStore().read(play::kApplication, section, key);
         return text ? std::stoll(*text) : -1;
@@ -56,6 +59,13 @@ Tally play(int16_t payout, int64_t spins, uint64_t seed) {
         if (stored("bank") != s.bank || stored("total") != s.total || stored("wager") != s.wager ||
             stored("games") != s.games || stored("amountinvested") != s.amountinvested) {
             ++t.storeBreaks;
+        }
+        // The stored game in flight: what it won is what the won statistic gained since it began, and it
+        // leaves the credit where the record does.
+        const auto games = play::readHistory(p.memoryStore(), 1);
+        if (games.empty() || games.back().win != stored("total") - totalAtGameStart ||
+            games.back().creditAfter != stored("bank")) {
+            ++t.historyBreaks;
         }
     };
     m.onSpinDone = check;
@@ -73,6 +83,7 @@ Tally play(int16_t payout, int64_t spins, uint64_t seed) {
             p.advance(1);
         }
         const int32_t games = m.s.games;
+        totalAtGameStart = m.s.total;
         p.tap(m.w.pplay[1]);
         p.advance(1);
         if (m.s.games != games + 1) {
@@ -131,6 +142,7 @@ TEST(GambleSoak, HundredThousandSpinsAtEachPayoutSettingWithAGamblingPlayerKeepE
         EXPECT_EQ(t.ledgerBreaks, 0) << "payout " << payout;
         EXPECT_EQ(t.storeBreaks, 0) << "payout " << payout;
         EXPECT_EQ(t.meterBreaks, 0) << "payout " << payout;
+        EXPECT_EQ(t.historyBreaks, 0) << "payout " << payout;
         EXPECT_GT(t.checks, 100000);
         EXPECT_GT(t.gambles, 1000);
         EXPECT_GT(t.lost, 0);

@@ -5,6 +5,7 @@
 #include "support/gamble_game.h"
 #include "presentation/win_presentation.h"
 #include "platform/key_routing.h"
+#include "play/game_history.h"
 
 namespace zem::testing {
 namespace {
@@ -631,6 +632,52 @@ TEST(Gamble, AmountsNeverLeaveTheirRangeAndCanAlwaysBeTaken) {
     EXPECT_EQ(h.gamble.atrisk, 1'000'000'000);
     h.takeWin();
     EXPECT_EQ(h.m.s.bank, credit + 1'000'000'000);
+}
+
+TEST(Gamble, TheGamesKeptForRecallHoldEveryCardAndWinWhatTheWonStatisticGains) {
+    GambleGame g;
+    g.start(1000);
+    // A gamble taken: red on a diamond, hearts on a heart, taken at 320.
+    int32_t total = g.m.s.total;
+    g.spin(paysForty());
+    g.openGamble();
+    g.betOn(g.panel.betred, kDiamonds);
+    g.betOn(g.panel.suitbet[1], kHearts);
+    g.takeWin();
+    auto games = play::readHistory(g.p.memoryStore(), 1);
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_EQ(games[0].cards, (std::vector<play::CardRecord>{{'R', kDiamonds, true, 80}, {'H', kHearts, true, 320}}));
+    EXPECT_EQ(games[0].win, 320);
+    EXPECT_EQ(games[0].win, g.m.s.total - total);
+    EXPECT_EQ(games[0].creditAfter, g.m.s.bank);
+    EXPECT_EQ(games[0].creditBefore, 1000);
+
+    // A gamble lost: the won statistic keeps the spin's win, and so does the game; the credit does not.
+    total = g.m.s.total;
+    const int32_t credit = g.m.s.bank;
+    g.spin(paysForty());
+    g.openGamble();
+    g.betOn(g.panel.betblack, kDiamonds);
+    ASSERT_EQ(g.gamble.phase(), Phase::Closed);
+    games = play::readHistory(g.p.memoryStore(), 1);
+    ASSERT_EQ(games.size(), 2u);
+    EXPECT_EQ(games[1].cards, (std::vector<play::CardRecord>{{'B', kDiamonds, false, 0}}));
+    EXPECT_EQ(games[1].win, 40);
+    EXPECT_EQ(games[1].win, g.m.s.total - total);
+    EXPECT_EQ(games[1].creditBefore, credit);
+    EXPECT_EQ(games[1].creditAfter, credit - 25);
+    EXPECT_EQ(games[1].creditAfter, g.m.s.bank);
+
+    // The program ends while a card is held: the game is stored as the record is, with the amount taken.
+    total = g.m.s.total;
+    g.spin(paysForty());
+    g.openGamble();
+    g.betOn(g.panel.betred, kHearts);
+    g.m.requestClose();
+    games = play::readHistory(g.p.memoryStore(), 1);
+    ASSERT_EQ(games.size(), 3u);
+    EXPECT_EQ(games[2].win, g.storedNumber("total") - total);
+    EXPECT_EQ(games[2].creditAfter, g.storedNumber("bank"));
 }
 
 }  // namespace

@@ -189,12 +189,16 @@ TEST(SeriesResume, AStoreWithoutASeriesBehavesAsBefore) {
     EXPECT_TRUE(g.p.memoryStore().writes.empty()) << "startup writes nothing";
     EXPECT_TRUE(g.m.keyboardPlay());
 
-    // A plain spin saves the eleven keys and nothing else (as its reels start, and at its end).
+    // A plain spin saves the eleven keys (as its reels start, and at its end) and nothing else but the game
+    // it is, once, with the first of them.
     g.p.memoryStore().writes.clear();
     g.script(blankStops());
     g.bet(1);
     std::vector<std::string> keys, eleven(std::begin(play::kRecordKeys), std::end(play::kRecordKeys));
-    for (const auto& wr : g.p.memoryStore().writes) keys.push_back(wr.key);
+    const auto& writes = g.p.memoryStore().writes;
+    ASSERT_FALSE(writes.empty());
+    EXPECT_EQ(writes.front().key, "game1");
+    for (size_t k = 1; k < writes.size(); ++k) keys.push_back(writes[k].key);
     EXPECT_EQ(keys.size(), 2 * eleven.size());
     for (size_t k = 0; k < keys.size(); ++k) EXPECT_EQ(keys[k], eleven[k % eleven.size()]);
 }

@@ -6,6 +6,7 @@
 #include "math_simulate.h"
 #include "platform/sim/sim_platform.h"
 #include "play/machine.h"
+#include "play/game_history.h"
 #include "play/player_record.h"
 #include "play/simulation.h"
 
@@ -69,14 +70,16 @@ void addSpin(Digest& d, const play::Machine& m) {
     d.add(p.recorder().current());
     d.add(p.recorder().currentLooped());
     // The player's record as the earlier builds stored it: its eleven keys. (A series in flight and the
-    // pending Wild holds are now stored with keys of their own beside them; they are not part of what the
-    // recording covers.)
+    // pending Wild holds are now stored with keys of their own beside them, and so are the last games kept
+    // for recall; they are not part of what the recording covers.)
     auto isOneOf = [](const std::string& name, const auto& keys) {
         return std::find(std::begin(keys), std::end(keys), name) != std::end(keys);
     };
     for (const auto& [key, value] : p.memoryStore().values) {
         const std::string& name = std::get<2>(key);
-        if (isOneOf(name, play::kSeriesKeys) || isOneOf(name, play::kHoldKeys)) continue;
+        if (isOneOf(name, play::kSeriesKeys) || isOneOf(name, play::kHoldKeys) ||
+            isOneOf(name, play::kHistoryKeys))
+            continue;
         d.add(std::get<1>(key) + "/" + name);
         d.add(value);
     }

@@ -204,6 +204,7 @@ TEST(Startup, MenuEntriesWithoutTheirWindowStayDisabled) {
     EXPECT_TRUE(g.m.w.mnuexit.enabled);
     EXPECT_FALSE(g.m.w.mnuabout.enabled);
     EXPECT_FALSE(g.m.w.mnuptble.enabled);
+    EXPECT_FALSE(g.m.w.mnuhistory.enabled);
     EXPECT_FALSE(g.m.w.Mnupaylines.enabled);
 
     Game h;

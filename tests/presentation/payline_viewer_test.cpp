@@ -53,6 +53,7 @@ TEST(PaylineViewer, EntryHidesTheReelsAndMakesTheMarkersLive) {
     EXPECT_FALSE(g.m.keyboardPlay());
     EXPECT_FALSE(g.m.w.mnuabout.visible);
     EXPECT_FALSE(g.m.w.mnuptble.visible);
+    EXPECT_FALSE(g.m.w.mnuhistory.visible);
     EXPECT_FALSE(g.m.w.Mnupaylines.visible);
     EXPECT_TRUE(g.m.w.mnuexit.visible);
     EXPECT_TRUE(g.m.w.Btnreturn2game.visible);
@@ -139,6 +140,7 @@ TEST(PaylineViewer, ReturnBringsTheGameBackAndResumesTheFlash) {
     EXPECT_TRUE(g.m.keyboardPlay());
     EXPECT_TRUE(g.m.w.mnuabout.visible);
     EXPECT_TRUE(g.m.w.mnuptble.visible);
+    EXPECT_TRUE(g.m.w.mnuhistory.visible);
     EXPECT_TRUE(g.m.w.Mnupaylines.visible);
     for (int r = 1; r <= 5; ++r) EXPECT_TRUE(g.m.w.reel[r].visible && g.m.w.Picture[r].visible);
     for (int k = 1; k <= 26; ++k) EXPECT_TRUE(g.m.w.lin[k].visible && !g.m.w.lin[k].enabled);
