@@ -166,6 +166,8 @@ void OptionsWindow::deleteDetails() {
         for (const play::RecordKey& k : play::kRecord) {
             if (k.scope == play::Scope::Details) play::resetKey(m_.s, k);
         }
+        // The games kept for recall go with the credit and statistics they led to.
+        m_.history.clear(p_.store(), m_.slotNumber());
         saveRecord();
         refreshStatistics(StatisticsVariant::Delete);
         m_.w.PANELBANK.caption.clear();

@@ -403,4 +403,14 @@ bool GameHistory::write(platform::SettingsStore& store, int slot) {
     return !dirty_;
 }
 
+bool GameHistory::clear(platform::SettingsStore& store, int slot) {
+    games_.clear();
+    dirty_ = false;
+    stake_ = 0;
+    bool written = true;
+    // An empty entry reads as no game.
+    for (const char* key : kHistoryKeys) written &= store.write(kApplication, playerSection(slot), key, "");
+    return written;
+}
+
 }  // namespace zem::play

@@ -111,6 +111,9 @@ class GameHistory {
     // save puts it on disk with the record). Returns whether the write succeeded.
     bool write(platform::SettingsStore& store, int slot);
 
+    // Forgets the slot's games, in memory and in the store (no flush: the record's save puts it on disk).
+    bool clear(platform::SettingsStore& store, int slot);
+
     // The clock that dates the games (seconds since 1970); the system clock unless replaced.
     std::function<int64_t()> clock;
 

@@ -133,7 +133,8 @@ int runHistory(std::span<const std::string_view> args, std::ostream& out) {
         throw ArgError("cannot read the store " + storeIt->second + ": not a readable file");
     file.close();
 
-    platform::qt::QtSettingsStore store(path);
+    // The game's file is only looked at: never written, not even to make a stored object plain.
+    platform::qt::QtSettingsStore store(path, platform::qt::QtSettingsStore::Access::ReadOnly);
     const std::vector<play::GameRecord> games = play::readHistory(store, slot);
     out << (json ? historyJson(slot, games) : historyText(slot, games));
     return 0;

@@ -24,7 +24,8 @@ QString keyOf(const std::string& section, const std::string& key) { return toQt(
 
 }  // namespace
 
-QtSettingsStore::QtSettingsStore(QString filePath) : filePath_(std::move(filePath)) {}
+QtSettingsStore::QtSettingsStore(QString filePath, Access access)
+    : filePath_(std::move(filePath)), access_(access) {}
 
 QtSettingsStore::~QtSettingsStore() {
     // QSettings writes pending changes when it goes; nothing else to do.
@@ -57,7 +58,7 @@ void QtSettingsStore::reopen(const std::string& name, File& file) {
     QByteArray defused;
     if (fileHoldsStoredObjects(file.target, defused)) {
         QSaveFile replacement(file.target);
-        const bool replaced = replacement.open(QIODevice::WriteOnly) &&
+        const bool replaced = access_ == Access::ReadWrite && replacement.open(QIODevice::WriteOnly) &&
                               replacement.write(defused) == defused.size() && replacement.commit();
         if (!replaced) {
             file.copy = std::make_unique<QTemporaryFile>();
@@ -130,6 +131,7 @@ std::optional<std::string> QtSettingsStore::read(const std::string& application,
 
 bool QtSettingsStore::write(const std::string& application, const std::string& section,
                             const std::string& key, const std::string& value) {
+    if (access_ == Access::ReadOnly) return false;
     File& file = fileFor(application);
     if (!file.settings || !file.settings->isWritable()) return false;
     const QString k = keyOf(section, key);

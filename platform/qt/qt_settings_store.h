@@ -21,7 +21,10 @@ class QtSettingsStore final : public SettingsStore {
   public:
     // Without a path, the user's store: ~/.config/zem/<application>.ini (organisation "zem"), one file per
     // application. With a path, one INI file whatever the application (for tests and tools).
-    explicit QtSettingsStore(QString filePath = {});
+    // Read only: the file is never written, not even to make a value QSettings would rebuild as a serialized
+    // object plain (a private copy is read instead), and every write is refused (for tools that only look).
+    enum class Access { ReadWrite, ReadOnly };
+    explicit QtSettingsStore(QString filePath = {}, Access access = Access::ReadWrite);
     ~QtSettingsStore() override;
 
     std::optional<std::string> read(const std::string& application, const std::string& section,
@@ -63,6 +66,7 @@ class QtSettingsStore final : public SettingsStore {
     void reopen(const std::string& name, File& file);
 
     QString filePath_;  // empty for the user's store
+    Access access_;
     std::map<std::string, File> files_;
 };
 

@@ -5,6 +5,7 @@
 #include "options/options_window.h"
 #include "options/player_names.h"
 #include "options/slot_list.h"
+#include "play/game_history.h"
 #include "support/game_fixture.h"
 
 #include <cstdio>
@@ -254,8 +255,14 @@ TEST(OptionsWindow, DeletingKeepsNameAndSettingsZeroesCreditAndStatisticsOnYes) 
     g.store("total", "287");
     g.store("amountinvested", "400");
     g.store("howmanyspins", "2");
+    play::GameRecord kept;
+    kept.number = kept.lines = kept.coins = 1;
+    kept.stops = {1, 1, 1, 1, 1};
+    kept.window.fill(1);
+    g.store("game1", play::formatGame(kept));
     g.start(150, 1, 0, 1);
     g.m.s.reelspeed = 4;
+    ASSERT_EQ(g.m.history.games().size(), 1u);
     g.openOptions();
     EXPECT_EQ(g.o.w.lblreturned.caption, "Returned To Player     % 95");
     EXPECT_EQ(g.o.w.lblwinlose.caption, "Winning/Losing           -250");
@@ -282,6 +289,9 @@ TEST(OptionsWindow, DeletingKeepsNameAndSettingsZeroesCreditAndStatisticsOnYes) 
     EXPECT_EQ(g.stored("machinepay"), "5");
     EXPECT_EQ(g.stored("currentplayer"), "Kim");
     EXPECT_EQ(g.stored("reelspeed"), "4");
+    EXPECT_TRUE(g.m.history.games().empty()) << "the games kept for recall go too";
+    EXPECT_EQ(g.stored("game1"), "");
+    EXPECT_TRUE(play::readHistory(g.p.store(), 1).empty());
     EXPECT_EQ(g.m.w.PANELBANK.caption, "") << "the credit labels are emptied";
     EXPECT_EQ(g.m.w.Lblcredit.caption, "");
     EXPECT_EQ(g.o.w.lblreturned.caption, "Returned To Player     % ");

@@ -7,6 +7,7 @@
 #include "support/tool_run.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -126,6 +127,25 @@ TEST(ZemMathHistory, AStoreItCannotReadIsAPlainMessageAndStatusTwo) {
         EXPECT_EQ(r.err.rfind("zem-math history: ", 0), 0u) << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
     }
+}
+
+TEST(ZemMathHistory, TheStoreIsOnlyReadNeverWritten) {
+    // A value that QSettings would rebuild as a serialized object: the game makes such a file plain when it
+    // opens it, a tool that only looks must leave it byte for byte as it is.
+    StoreFile file;
+    file.put(1, game(4, 40));
+    QFile ini(QString::fromStdString(file.path));
+    ASSERT_TRUE(ini.open(QIODevice::Append));
+    ini.write("[player2]\nname=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\0)\n");
+    ini.close();
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray before = ini.readAll();
+    ini.close();
+    const ToolRun r = run({"history", "--store", file.path, "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"win\": 40"), std::string::npos) << r.out;
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ini.readAll(), before);
 }
 
 }  // namespace
