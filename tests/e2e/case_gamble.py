@@ -20,18 +20,7 @@ LOST_PAUSE = 3.0
 def spin(g):
     """One paid spin with BET 1; returns what there is to gamble after it: the spin's win, or, when it started
     a free-spin series, the series' total, collected with TAKE WIN once the series is over (0 for nothing)."""
-    games, total, series = g.number("games"), g.number("total"), g.number("howmanyspins")
-    g.press("pplay", 1)
-    g.wait_spin(games + 1)
-    if g.number("howmanyspins") == series:
-        return g.number("total") - total
-    bank = g.number("bank")
-    deadline = time.time() + 120
-    while g.number("bank") == bank:
-        check(time.time() < deadline, "the free-spin series was never collected")
-        g.press("takewin")
-        time.sleep(1.0)
-    return g.number("bank") - bank
+    return g.paid_spin(lambda: g.press("pplay", 1), lambda: g.press("takewin"))
 
 
 def win(g):

@@ -22,18 +22,7 @@ GAMBLE_KEYS = [("Left", 2), ("Right", 2), ("u", 4), ("i", 4), ("j", 4), ("k", 4)
 def spin_by_key(g, key):
     """One paid spin by `key`; a free-spin series it starts is played out and collected with Enter. Returns what
     it won (0 for nothing)."""
-    games, total, series = g.number("games"), g.number("total"), g.number("howmanyspins")
-    g.key(key)
-    g.wait_spin(games + 1)
-    if g.number("howmanyspins") == series:
-        return g.number("total") - total
-    bank = g.number("bank")
-    deadline = time.time() + 120
-    while g.number("bank") == bank:
-        check(time.time() < deadline, "the free-spin series was never collected with Enter")
-        g.key("Return")
-        time.sleep(1.0)
-    return g.number("bank") - bank
+    return g.paid_spin(lambda: g.key(key), lambda: g.key("Return"))
 
 
 def gamble_by_key(g, key, factor):

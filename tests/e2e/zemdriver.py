@@ -519,6 +519,22 @@ class Game:
         self.wait_number("games", games, timeout)
         time.sleep(settle_seconds(self.number("reelspeed")))
 
+    def paid_spin(self, start, collect):
+        """One paid spin started by `start()`; a free-spin series it starts is played out and collected by
+        `collect()`. Returns what it won (0 for nothing)."""
+        games, total, series = self.number("games"), self.number("total"), self.number("howmanyspins")
+        start()
+        self.wait_spin(games + 1)
+        if self.number("howmanyspins") == series:
+            return self.number("total") - total
+        bank = self.number("bank")
+        deadline = time.time() + 120
+        while self.number("bank") == bank:
+            check(time.time() < deadline, "the free-spin series was never collected")
+            collect()
+            time.sleep(1.0)
+        return self.number("bank") - bank
+
     def wait_exit(self, timeout=20.0):
         try:
             self.proc.wait(timeout=timeout)
