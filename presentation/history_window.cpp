@@ -7,6 +7,7 @@
 #include "payline_drawing.h"
 #include "platform/machine_look.h"
 #include "play/machine.h"
+#include "ui/layout.h"
 #include "ui/machine_window.h"
 
 #include <algorithm>
@@ -25,15 +26,10 @@ constexpr int kColumnWidth = 3900;
 constexpr int kRowTwips = 270;
 constexpr int kLinesTop = 3000;
 
+// Placed as every layout places a control, lettered as the window's text.
 void place(platform::Control& c, ControlKind kind, const char* name, int index, int left, int top, int width,
            int height) {
-    c.kind = kind;
-    c.name = name;
-    c.index = index;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
+    ui::place(c, kind, name, index, left, top, width, height);
     c.fontFamily = look::kSansFace;
     c.fontPoints = 8;
     if (kind == ControlKind::Label) c.foreground = look::kCream;

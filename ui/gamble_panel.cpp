@@ -2,6 +2,7 @@
 // Layout of the gamble panel: positions and sizes in twips inside `pandouble`, texts, colours, hints and
 // pictures.
 #include "gamble_panel.h"
+#include "layout.h"
 #include "picture_lists.h"
 
 #include "machine_window.h"
@@ -18,17 +19,6 @@ using platform::PictureRef;
 
 constexpr Color kYellow{255, 255, 0};
 constexpr Color kWhite{255, 255, 255};
-
-void place(Control& c, ControlKind kind, const char* name, int index, int left, int top, int width,
-           int height) {
-    c.kind = kind;
-    c.name = name;
-    c.index = index;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-}
 
 void label(Control& c, const char* name, int left, int top, int width, int height, Color colour, int points) {
     place(c, ControlKind::Label, name, 0, left, top, width, height);

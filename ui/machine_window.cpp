@@ -3,6 +3,7 @@
 #include "machine_window.h"
 
 #include "core/reels.h"
+#include "layout.h"
 #include "picture_lists.h"
 #include "platform/key_routing.h"
 
@@ -17,17 +18,6 @@ using platform::PictureRef;
 
 constexpr Color kYellow{255, 255, 0};
 constexpr Color kWhite{255, 255, 255};
-
-void place(Control& c, ControlKind kind, const std::string& name, int index, int left, int top, int width,
-           int height) {
-    c.kind = kind;
-    c.name = name;
-    c.index = index;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-}
 
 void meter(Control& c, const std::string& name, int left, int top, int width, int height, Color colour,
            int points, bool autoSize) {
