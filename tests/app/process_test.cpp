@@ -112,6 +112,34 @@ TEST(TerminationSignals, EachClosesTheGameThroughItsShutdownAndSavesTheRecord) {
     }
 }
 
+// The threads of the game named as the game itself: the main one, and one working out the returns.
+int ownThreads(qint64 pid) {
+    int named = 0;
+    for (const QString& task :
+         QDir(QString("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(QString("/proc/%1/task/%2/comm").arg(pid).arg(task));
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "zem") ++named;
+    }
+    return named;
+}
+
+TEST(TerminationSignals, AQuitWhileTheReturnsAreWorkedOutEndsCleanly) {
+    Home home;
+    home.prepare("[player1]\nbank=1234\ncurrentplayer=Ann\nlinesplayed=10\n");
+    QProcess game;
+    home.start(game);
+    ASSERT_TRUE(waitUntilUp(game));
+    // The returns are worked out once the window is painted: quit while they are.
+    bool working = false;
+    for (int waited = 0; waited < 30000 && !working && game.state() != QProcess::NotRunning; waited += 5) {
+        working = ownThreads(game.processId()) >= 2;
+        if (!working) QThread::msleep(5);
+    }
+    ASSERT_TRUE(working) << "the returns were never worked out";
+    EXPECT_TRUE(closeGame(game)) << game.readAllStandardError().toStdString();
+    EXPECT_TRUE(home.storeText().contains("bank=1234"));
+}
+
 TEST(OneGamePerAccount, ASecondStartSaysSoAndNeverWritesTheStore) {
     Home home;
     home.prepare("[player1]\nbank=500\n");
