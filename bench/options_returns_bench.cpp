@@ -10,7 +10,9 @@
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -73,6 +75,19 @@ BENCHMARK(BM_OptionsOpeningAfterWarmUp)
     ->Arg(15)
     ->Arg(25)
     ->Unit(benchmark::kMillisecond);
+
+// How long a quit waits for the warm-up: its stop and join, `range(0)` ms after it started (in the
+// enumeration, or in the long run of the settings). Its lines are never finished, so every start is afresh.
+void BM_WarmUpStop(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto warmUp = std::make_unique<zem::core::ReturnsWarmUp>(std::vector<int16_t>{3});
+        std::this_thread::sleep_for(std::chrono::milliseconds(state.range(0)));
+        state.ResumeTiming();
+        warmUp.reset();
+    }
+}
+BENCHMARK(BM_WarmUpStop)->Arg(20)->Arg(100)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

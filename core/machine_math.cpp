@@ -27,8 +27,8 @@
 
 // On x86-64 the heavy loops get a second build for processors with wider vectors and a bit-count
 // instruction, picked when the program runs. Neither adds a fused multiply-add, so every figure is the same.
-// The enumeration picks its build itself: a stop is thrown through it, and calls through the loader's choice
-// of clone are taken as never throwing.
+// The enumeration picks its build itself: a stop is thrown through it (at once, from the outcome at hand),
+// and calls through the loader's choice of clone are taken as never throwing.
 #if defined(__x86_64__) && defined(__has_attribute)
 #if __has_attribute(target_clones)
 #define ZEM_WIDE_CLONES __attribute__((target_clones("avx", "default")))
