@@ -24,8 +24,6 @@ class ReturnsAfterFirstPaint : public QObject {
   public:
     // `playedNow` gives the number of lines played when the work starts. The work stops with this object.
     ReturnsAfterFirstPaint(QWidget* window, std::function<int64_t()> playedNow);
-    // Whether the work has been started.
-    bool started() const { return warmUp_ != nullptr; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -25,6 +25,10 @@
 #include <mutex>
 #include <optional>
 
+#ifdef __linux__
+#include <pthread.h>
+#endif
+
 // On x86-64 the heavy loops get a second build for processors with wider vectors and a bit-count
 // instruction, picked when the program runs. Neither adds a fused multiply-add, so every figure is the same.
 // The enumeration picks its build itself: a stop is thrown through it (at once, from the outcome at hand),
@@ -583,11 +587,16 @@ double returnToPlayer(int16_t payout, int16_t lines) { return *settleReturn(payo
 
 ReturnsWarmUp::ReturnsWarmUp(std::vector<int16_t> lines)
     : thread_([this, lines = std::move(lines)] {
+#ifdef __linux__
+          // Named, so that it can be told from the game's other threads.
+          pthread_setname_np(pthread_self(), "zem-returns");
+#endif
           for (int16_t n : lines) {
               if (stop_.load()) return;
               settleReturn(kPayoutSettings[0], n, false, &stop_);
           }
-      }) {}
+      }) {
+}
 
 ReturnsWarmUp::~ReturnsWarmUp() {
     stop_.store(true);

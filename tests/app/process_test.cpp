@@ -112,15 +112,14 @@ TEST(TerminationSignals, EachClosesTheGameThroughItsShutdownAndSavesTheRecord) {
     }
 }
 
-// The threads of the game named as the game itself: the main one, and one working out the returns.
-int ownThreads(qint64 pid) {
-    int named = 0;
-    for (const QString& task :
-         QDir(QString("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile comm(QString("/proc/%1/task/%2/comm").arg(pid).arg(task));
-        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "zem") ++named;
+// Whether the game's thread working out the returns is running.
+bool workingOutReturns(qint64 pid) {
+    const QString tasks = QString("/proc/%1/task").arg(pid);
+    for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks + "/" + task + "/comm");
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "zem-returns") return true;
     }
-    return named;
+    return false;
 }
 
 TEST(TerminationSignals, AQuitWhileTheReturnsAreWorkedOutEndsCleanly) {
@@ -132,7 +131,7 @@ TEST(TerminationSignals, AQuitWhileTheReturnsAreWorkedOutEndsCleanly) {
     // The returns are worked out once the window is painted: quit while they are.
     bool working = false;
     for (int waited = 0; waited < 30000 && !working && game.state() != QProcess::NotRunning; waited += 5) {
-        working = ownThreads(game.processId()) >= 2;
+        working = workingOutReturns(game.processId());
         if (!working) QThread::msleep(5);
     }
     ASSERT_TRUE(working) << "the returns were never worked out";
