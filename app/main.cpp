@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zem: starts the Qt back end, builds the machine window and hands control to the event loop.
 #include "app/command_line.h"
+#include "app/returns_warm_up.h"
 #include "assets/painted_pictures.h"
 #include "assets/pictures.h"
 #include "gamble/gamble.h"
@@ -97,6 +98,9 @@ int main(int argc, char* argv[]) {
     zem::options::OptionsWindow options(machine);
     platform.attach(machine.w.orvelle);
     platform.attach(options.w.frmorvelleoptions);
+    // The returns the options and pay-table windows show are worked out once the window is first painted.
+    zem::app::ReturnsAfterFirstPaint returns(platform.widgetOf(machine.w.orvelle),
+                                             [&machine] { return int64_t{machine.s.linesplayed}; });
     closeGame = [&] { platform.deliver([&] { machine.requestClose(); }); };
     zem::infowindows::InfoWindows infos(machine);
     infos.onLoad = [&platform](zem::platform::Window& w) { platform.attach(w); };

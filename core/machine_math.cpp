@@ -20,14 +20,41 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
+
+#ifdef __linux__
+#include <pthread.h>
+#endif
+
+// On x86-64 the heavy loops get a second build for processors with wider vectors and a bit-count
+// instruction, picked when the program runs. Neither adds a fused multiply-add, so every figure is the same.
+// The enumeration picks its build itself: a stop is thrown through it (at once, from the outcome at hand),
+// and calls through the loader's choice of clone are taken as never throwing.
+#if defined(__x86_64__) && defined(__has_attribute)
+#if __has_attribute(target_clones)
+#define ZEM_WIDE_CLONES __attribute__((target_clones("avx", "default")))
+#define ZEM_BIT_COUNT_BUILD 1
+#endif
+#endif
+#ifndef ZEM_WIDE_CLONES
+#define ZEM_WIDE_CLONES
+#endif
 
 namespace zem::core {
 
 namespace {
 
 constexpr int kHeldReels[] = {2, 3, 4};
+
+// Thrown out of a computation whose stop flag was raised; caught where the computation was asked for.
+struct Stopped {};
+
+void stopIfAsked(const std::atomic<bool>* stop) {
+    if (stop != nullptr && stop->load(std::memory_order_relaxed)) throw Stopped{};
+}
 
 // The held-reel states: one digit per reel 2..4, 0 for a free reel, k for a hold at its k-th Wild stop.
 struct HeldStates {
@@ -98,7 +125,7 @@ struct Tally {
     }
 };
 
-Tally enumerate(int16_t lines) {
+Tally tallyOutcomes(int16_t lines, const std::atomic<bool>* stop) {
     const HeldStates& held = heldStates();
     const Awards awards;
     Tally t;
@@ -110,6 +137,7 @@ Tally enumerate(int16_t lines) {
     double baseSum = 0, baseSquares = 0;
     int64_t hits = 0;
     evaluator.forEachOutcome([&](const LineEvaluator::Stops& stops, const OutcomeFigures& f) {
+        stopIfAsked(stop);
         // The digits of the reels that show a Wild: this outcome occurs in every state that holds a subset of
         // them at these stops, and leads to the state that holds the rest.
         int full = 0;
@@ -156,6 +184,21 @@ Tally enumerate(int16_t lines) {
     return t;
 }
 
+// The enumeration in one piece (the evaluator's loops and the tally inlined), built for the processor.
+#ifdef ZEM_BIT_COUNT_BUILD
+__attribute__((flatten, target("popcnt"))) Tally tallyWithBitCount(int16_t lines,
+                                                                   const std::atomic<bool>* stop) {
+    return tallyOutcomes(lines, stop);
+}
+#endif
+
+__attribute__((flatten)) Tally enumerate(int16_t lines, const std::atomic<bool>* stop) {
+#ifdef ZEM_BIT_COUNT_BUILD
+    if (__builtin_cpu_supports("popcnt")) return tallyWithBitCount(lines, stop);
+#endif
+    return tallyOutcomes(lines, stop);
+}
+
 // --- matrices over the held states, and the ring of moments ---
 
 struct Matrix {
@@ -166,16 +209,27 @@ struct Matrix {
     double operator()(int i, int j) const { return v[static_cast<size_t>(i) * n + j]; }
 };
 
-// out += a * b * factor
-void multiplyAdd(const Matrix& a, const Matrix& b, double factor, Matrix& out) {
+// out += a * b * factor. The rows are added four elements at a time so that the compiler can use the
+// processor's vector instructions; every element still gets the same additions in the same order.
+ZEM_WIDE_CLONES void multiplyAdd(const Matrix& a, const Matrix& b, double factor, Matrix& out) {
     const int n = a.n;
+    const int whole = n - n % 4;
     for (int i = 0; i < n; ++i) {
-        double* row = &out.v[static_cast<size_t>(i) * n];
+        double* __restrict row = &out.v[static_cast<size_t>(i) * n];
         for (int k = 0; k < n; ++k) {
             const double x = a(i, k) * factor;
             if (x == 0.0) continue;
-            const double* brow = &b.v[static_cast<size_t>(k) * n];
-            for (int j = 0; j < n; ++j) row[j] += x * brow[j];
+            const double* __restrict brow = &b.v[static_cast<size_t>(k) * n];
+            int j = 0;
+            for (; j < whole; j += 4) {
+                const double r0 = row[j] + x * brow[j], r1 = row[j + 1] + x * brow[j + 1];
+                const double r2 = row[j + 2] + x * brow[j + 2], r3 = row[j + 3] + x * brow[j + 3];
+                row[j] = r0;
+                row[j + 1] = r1;
+                row[j + 2] = r2;
+                row[j + 3] = r3;
+            }
+            for (; j < n; ++j) row[j] += x * brow[j];
         }
     }
 }
@@ -328,7 +382,7 @@ std::vector<double> rowSums(const Matrix& m) {
     return s;
 }
 
-SettingFigures longRun(const Tally& t, int16_t lines, int16_t payout) {
+SettingFigures longRun(const Tally& t, int16_t lines, int16_t payout, const std::atomic<bool>* stop) {
     const int n = t.states;
     const Awards awards;
     const double stands = standingChance(payout);
@@ -341,6 +395,7 @@ SettingFigures longRun(const Tally& t, int16_t lines, int16_t payout) {
     Moments passage = free[0];
     std::vector<Moments> series(static_cast<size_t>(t.awards), Moments(n));
     for (int round = 0; round < 500; ++round) {
+        stopIfAsked(stop);
         const std::vector<Moments> squares = squaresOf(passage, largest);
         Moments next = free[0];
         for (int a = 1; a < t.awards; ++a) {
@@ -443,6 +498,77 @@ SettingFigures longRun(const Tally& t, int16_t lines, int16_t payout) {
     return f;
 }
 
+MachineFigures figures(int16_t lines, int16_t coins, const std::vector<int16_t>& payouts,
+                       const std::atomic<bool>* stop) {
+    MachineFigures figures;
+    figures.lines = lines;
+    figures.coins = coins;
+    const Tally tally = enumerate(lines, stop);
+    figures.base = tally.base;
+    // Every win scales with the coins per line; the returns do not depend on them.
+    for (auto& [win, outcomes] : figures.base.wins) win *= coins;
+    for (int16_t payout : payouts) figures.settings.push_back(longRun(tally, lines, payout, stop));
+    return figures;
+}
+
+// The returns known so far, by number of lines and payout setting, and which numbers of lines a thread is
+// computing now.
+struct KnownReturns {
+    struct Lines {
+        bool computing = false;
+        std::map<int16_t, double> rtp;
+    };
+    std::mutex mutex;
+    std::condition_variable settled;
+    std::map<int16_t, Lines> byLines;
+};
+
+// Never destroyed, so that no thread still at work can outlive it.
+KnownReturns& knownReturns() {
+    static KnownReturns* known = new KnownReturns;
+    return *known;
+}
+
+// The return at `payout` and `lines`: known already, or computed here with the other settings of those lines.
+// One computing elsewhere is waited for when `wait`, and passed over (no figure) otherwise. No figure either
+// when `stop` is raised before the computation ends.
+std::optional<double> settleReturn(int16_t payout, int16_t lines, bool wait, const std::atomic<bool>* stop) {
+    KnownReturns& known = knownReturns();
+    std::unique_lock<std::mutex> lock(known.mutex);
+    for (;;) {
+        const KnownReturns::Lines& entry = known.byLines[lines];
+        if (const auto it = entry.rtp.find(payout); it != entry.rtp.end()) return it->second;
+        if (!entry.computing) break;
+        if (!wait) return std::nullopt;
+        known.settled.wait(lock);
+    }
+    known.byLines[lines].computing = true;
+    lock.unlock();
+
+    std::vector<int16_t> payouts(std::begin(kPayoutSettings), std::end(kPayoutSettings));
+    if (std::find(payouts.begin(), payouts.end(), payout) == payouts.end()) payouts.push_back(payout);
+    std::vector<SettingFigures> settings;
+    // Whatever ends the computation, the lines are free again for the next caller, and waiters hear of it.
+    const auto release = [&] {
+        lock.lock();
+        KnownReturns::Lines& entry = known.byLines[lines];
+        entry.computing = false;
+        for (const SettingFigures& s : settings) entry.rtp[s.payout] = s.rtp;
+        known.settled.notify_all();
+    };
+    try {
+        settings = figures(lines, 1, payouts, stop).settings;
+    } catch (const Stopped&) {
+        release();
+        return std::nullopt;
+    } catch (...) {
+        release();
+        throw;
+    }
+    release();
+    return known.byLines[lines].rtp[payout];
+}
+
 }  // namespace
 
 double standingChance(int16_t payout) {
@@ -454,28 +580,31 @@ double standingChance(int16_t payout) {
 }
 
 MachineFigures machineFigures(int16_t lines, int16_t coins, const std::vector<int16_t>& payouts) {
-    MachineFigures figures;
-    figures.lines = lines;
-    figures.coins = coins;
-    const Tally tally = enumerate(lines);
-    figures.base = tally.base;
-    // Every win scales with the coins per line; the returns do not depend on them.
-    for (auto& [win, outcomes] : figures.base.wins) win *= coins;
-    for (int16_t payout : payouts) figures.settings.push_back(longRun(tally, lines, payout));
-    return figures;
+    return figures(lines, coins, payouts, nullptr);
 }
 
-double returnToPlayer(int16_t payout, int16_t lines) {
-    static std::mutex mutex;
-    static std::map<std::pair<int16_t, int16_t>, double> cache;
-    const std::lock_guard<std::mutex> lock(mutex);
-    const auto key = std::make_pair(payout, lines);
-    if (auto it = cache.find(key); it != cache.end()) return it->second;
-    std::vector<int16_t> payouts(std::begin(kPayoutSettings), std::end(kPayoutSettings));
-    if (std::find(payouts.begin(), payouts.end(), payout) == payouts.end()) payouts.push_back(payout);
-    const MachineFigures figures = machineFigures(lines, 1, payouts);
-    for (const SettingFigures& s : figures.settings) cache[{s.payout, lines}] = s.rtp;
-    return cache[key];
+double returnToPlayer(int16_t payout, int16_t lines) { return *settleReturn(payout, lines, true, nullptr); }
+
+ReturnsWarmUp::ReturnsWarmUp(std::vector<int16_t> lines)
+    : thread_([this, lines = std::move(lines)] {
+#ifdef __linux__
+          // Named, so that it can be told from the game's other threads.
+          pthread_setname_np(pthread_self(), "zem-returns");
+#endif
+          for (int16_t n : lines) {
+              if (stop_.load()) return;
+              settleReturn(kPayoutSettings[0], n, false, &stop_);
+          }
+      }) {
+}
+
+ReturnsWarmUp::~ReturnsWarmUp() {
+    stop_.store(true);
+    finish();
+}
+
+void ReturnsWarmUp::finish() {
+    if (thread_.joinable()) thread_.join();
 }
 
 }  // namespace zem::core

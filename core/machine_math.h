@@ -4,7 +4,9 @@
 // series with multipliers and retriggers) as a Markov chain over the held-reel states.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -55,7 +57,28 @@ double standingChance(int16_t payout);
 MachineFigures machineFigures(int16_t lines, int16_t coins, const std::vector<int16_t>& payouts);
 
 // The theoretical return (coins won per coin bet, e.g. 1.086) at a payout setting and number of lines.
-// Computed once per number of lines and kept; safe to call from any thread.
+// Computed once per number of lines and kept; safe to call from any thread. A figure another thread is
+// computing is waited for, not computed twice.
 double returnToPlayer(int16_t payout, int16_t lines = 25);
+
+// Computes the returns of the payout settings for each number of lines given, in that order, on a thread of
+// its own, so that returnToPlayer answers at once when a window asks. A number of lines already known or
+// being computed elsewhere is passed over. Destroying it stops the work where it is (within a few
+// milliseconds) and waits for the thread; a figure it did not finish is computed by the first caller that
+// asks for it.
+class ReturnsWarmUp {
+  public:
+    explicit ReturnsWarmUp(std::vector<int16_t> lines);
+    ~ReturnsWarmUp();
+    ReturnsWarmUp(const ReturnsWarmUp&) = delete;
+    ReturnsWarmUp& operator=(const ReturnsWarmUp&) = delete;
+
+    // Waits until the thread has gone through every number of lines given.
+    void finish();
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
 
 }  // namespace zem::core

@@ -112,6 +112,33 @@ TEST(TerminationSignals, EachClosesTheGameThroughItsShutdownAndSavesTheRecord) {
     }
 }
 
+// Whether the game's thread working out the returns is running.
+bool workingOutReturns(qint64 pid) {
+    const QString tasks = QString("/proc/%1/task").arg(pid);
+    for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks + "/" + task + "/comm");
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "zem-returns") return true;
+    }
+    return false;
+}
+
+TEST(TerminationSignals, AQuitWhileTheReturnsAreWorkedOutEndsCleanly) {
+    Home home;
+    home.prepare("[player1]\nbank=1234\ncurrentplayer=Ann\nlinesplayed=10\n");
+    QProcess game;
+    home.start(game);
+    ASSERT_TRUE(waitUntilUp(game));
+    // The returns are worked out once the window is painted: quit while they are.
+    bool working = false;
+    for (int waited = 0; waited < 30000 && !working && game.state() != QProcess::NotRunning; waited += 5) {
+        working = workingOutReturns(game.processId());
+        if (!working) QThread::msleep(5);
+    }
+    ASSERT_TRUE(working) << "the returns were never worked out";
+    EXPECT_TRUE(closeGame(game)) << game.readAllStandardError().toStdString();
+    EXPECT_TRUE(home.storeText().contains("bank=1234"));
+}
+
 TEST(OneGamePerAccount, ASecondStartSaysSoAndNeverWritesTheStore) {
     Home home;
     home.prepare("[player1]\nbank=500\n");
