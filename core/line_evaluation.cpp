@@ -77,7 +77,7 @@ OutcomeFigures LineEvaluator::evaluate(const Stops& stops) const {
     const LineRuns r = lineRuns(at, played_);
     OutcomeFigures f;
     f.scatters = static_cast<int16_t>(scatters);
-    f.win = static_cast<int32_t>(runPays(at[0], r, kReels) * coins_) + scatterPay_[scatters];
+    f.win = static_cast<int32_t>(forEachWinningLine(at[0], r, [](int, int, int) {}) * coins_) + scatterPay_[scatters];
     f.wildInRun = wildRuns(at, r) != 0;
     f.wildReels = wildReels(at);
     return f;

@@ -68,7 +68,25 @@ inline LineRuns lineRuns(const int (&at)[kReels], uint32_t played) {
     return r;
 }
 
-// The line pays per coin of runs that reach reels 2..`last` (stop of reel 1 at index `stop1`).
+// Calls each(line, run, payPerCoin) for every winning line of `r` (reel 1's stop at index `stop1`), line by
+// line; returns what they pay per coin. Only the winning lines are visited: a handful at most.
+template <class Each>
+int64_t forEachWinningLine(int stop1, const LineRuns& r, Each&& each) {
+    const LineTables& t = kLineTables;
+    const int8_t* symbol = t.lineSymbol[stop1];
+    int64_t pays = 0;
+    for (uint32_t lines = r.won; lines != 0; lines &= lines - 1) {
+        const int line = std::countr_zero(lines);
+        const int run = r.run(line);
+        const int pay = t.pay[symbol[line]][run];
+        each(line, run, pay);
+        pays += pay;
+    }
+    return pays;
+}
+
+// The line pays per coin of runs that reach reels 2..`last` (reel 1's stop at index `stop1`), counted row by
+// row of reel 1 rather than line by line: what the enumeration adds up for the 22 stops of reel 5.
 inline int64_t runPays(int stop1, const LineRuns& r, int last) {
     const LineTables& t = kLineTables;
     int64_t pays = 0;

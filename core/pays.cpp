@@ -7,16 +7,13 @@
 #include "checked.h"
 #include "line_evaluation.h"
 
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
 namespace zem::core {
 
 void payScatters(MachineState& s) {
-    const int16_t factor = scatterFactor(s.scattercount);
-    if (factor == 0) return;
-    const long long pay = static_cast<long long>(s.coinsperline) * factor * s.linesplayed;
+    const long long pay = static_cast<long long>(s.coinsperline) * scatterFactor(s.scattercount) * s.linesplayed;
     addChecked(s.spinwin, pay);
 }
 
@@ -24,15 +21,10 @@ void payLines(MachineState& s) {
     int at[kReels];
     for (int reel = 1; reel <= kReels; ++reel) at[reel - 1] = stopIndex(s.reelstop[reel]);
     const LineRuns runs = lineRuns(at, playedLines(s.linesplayed));
-    const int8_t* symbol = kLineTables.lineSymbol[at[0]];
-    long long won = 0;
-    for (uint32_t lines = runs.won; lines != 0; lines &= lines - 1) {
-        const int line = std::countr_zero(lines);
-        const int run = runs.run(line);
+    const int64_t won = forEachWinningLine(at[0], runs, [&s](int line, int run, int) {
         s.linewin[line] = static_cast<int16_t>(line);
         s.linecount[line] = static_cast<int16_t>(run);
-        won += kLineTables.pay[symbol[line]][run];
-    }
+    });
     addChecked(s.spinwin, s.coinsperline * won);
 }
 

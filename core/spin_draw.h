@@ -17,6 +17,8 @@ void clearSpin(MachineState& s);
 // Fixes the stop of reel `reel` (1..5): a reel 2..4 with a hold request keeps its stop and is marked held,
 // every other reel takes a fresh uniform stop 1..22. Sets the reel's picture offset.
 inline void chooseStop(MachineState& s, int reel, Random& random) {
+    // A branch on the hold: the last spin decided it, and the prediction lets this spin's draws start before
+    // that spin's pays are done.
     if (reel >= 2 && reel <= 4 && s.wildhold(reel) > 0) {
         s.reelheld(reel) = 1;
     } else {
@@ -40,19 +42,19 @@ struct StopRecords {
 
 extern const StopRecords kStopRecords;
 
-// Registers what reel `reel` shows at its stop: counts its Scatters and records the cell of one, and records
-// the cell of a Wild and the hold request of its reel. A reel off its strip (a stop outside 1..22) shows
-// nothing.
+// Registers what reel `reel` shows at its stop: counts its Scatters, records the cell of one and of a Wild
+// (0 when none shows), and the hold request of a Wild's reel. A reel off its strip (a stop outside 1..22)
+// shows nothing.
 inline void registerReel(MachineState& s, int reel) {
     if (reel < 1 || reel > kReels) return;
     const StopRecord& r = kStopRecords.stop[reel][stopIndex(s.reelstop[reel])];
-    // Selects rather than branches: what a reel shows is as random as its draw, and the draw is still being
-    // worked out when these are read.
+    // Plain writes and arithmetic rather than branches: what a reel shows is as random as its draw, and the
+    // draw is still being worked out when these are reached.
     s.scattercount = static_cast<int16_t>(s.scattercount + r.scatters);
-    s.scattercell[reel] = r.scatterCell != 0 ? r.scatterCell : s.scattercell[reel];
-    s.wildcell[reel] = r.wildCell != 0 ? r.wildCell : s.wildcell[reel];
+    s.scattercell[reel] = r.scatterCell;
+    s.wildcell[reel] = r.wildCell;
     int16_t& hold = s.wildhold(reel);
-    hold = r.wildHold != 0 ? r.wildHold : hold;
+    hold = static_cast<int16_t>(hold + (1 - hold) * r.wildHold);  // 1 when a Wild shows, else as it was
 }
 
 // One reel procedure without its window work: choose the stop, then register what it shows.

@@ -225,6 +225,30 @@ TEST(Hold, AWildHoldsItsReelForExactlyOneFurtherSpin) {
     }
 }
 
+TEST(Hold, TheRealGeneratorDrawsExactlyTheReelsThatAreNotHeld) {
+    // The real generator's draw of a reel is worked out whether or not the reel is held; a held reel must
+    // still take no number from it. A twin generator hands out numbers only to the reels that are drawn.
+    SystemRandom random(4242), twin(4242);
+    MachineState s;
+    int held = 0;
+    for (int spin = 0; spin < 3000; ++spin) {
+        int16_t expected[6] = {};
+        const int16_t holds[6] = {0, 0, s.wildhold2, s.wildhold3, s.wildhold4, 0};
+        for (int reel = 1; reel <= 5; ++reel) {
+            expected[reel] = holds[reel] > 0 ? s.reelstop[reel] : static_cast<int16_t>(drawOneTo(22, twin.uniform()));
+            held += holds[reel] > 0 ? 1 : 0;
+        }
+        drawSpin(s, random);
+        for (int reel = 1; reel <= 5; ++reel) {
+            ASSERT_EQ(s.reelstop[reel], expected[reel]) << "spin " << spin << " reel " << reel;
+            ASSERT_EQ(s.reelheld(reel), reel >= 2 && reel <= 4 && holds[reel] > 0 ? 1 : 0) << "spin " << spin;
+        }
+        finishReelAnimation(s);
+    }
+    EXPECT_GT(held, 100);
+    EXPECT_EQ(random.next(), twin.next());
+}
+
 TEST(Hold, ReelsOneAndFiveAreNeverHeld) {
     MachineState s;
     s.wildhold(1) = 1;  // the dummy slot: must not hold anything
