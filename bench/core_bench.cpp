@@ -127,8 +127,9 @@ BENCHMARK(BM_PayOutcome);
 
 namespace {
 
-// (c) The evaluation's figures alone over the fixed set of outcomes (what zem-math's figures read), and all
-// 22^5 outcomes in enumeration order.
+// (c) The figures of one outcome alone (its win, Scatters, the multiplier's Wild test and the reels it holds)
+// over the fixed set of outcomes, and of all 22^5 outcomes in enumeration order, as the exact figures read
+// them.
 void BM_OutcomeFigures(benchmark::State& bench) {
     const LineEvaluator evaluator(25, 1);
     const std::vector<Stops> outcomes = fixedOutcomes();

@@ -93,7 +93,7 @@ TEST(LinePays, WorkedLines) {
     struct Case {
         std::array<Symbol, 5> symbols;
         Symbol payer;
-        int sum;  // the payer's tally sum on the line
+        int sum;  // the payer's weight sum on the line
         int run;  // 0 when the line pays nothing
         int payPerCoin;
     };
