@@ -11,10 +11,8 @@
 
 namespace zem::core {
 
-// Per-line arrays have entries 0..25 (0 is never evaluated); the tally keeps a few spare lanes past 25 so
-// that a row's weight can be added to a whole line vector at once.
+// Per-line arrays have entries 0..25 (0 is never evaluated).
 inline constexpr int kLineSlots = kLines + 1;
-inline constexpr int kTallyLanes = 32;
 
 struct MachineState {
     // The player record: statistics and settings kept in the settings store.
@@ -37,8 +35,6 @@ struct MachineState {
     // The draw.
     int16_t reelstop[kReels + 1] = {};
     int32_t reeltop[kReels + 1] = {};
-    alignas(64) int16_t tally[kPayingSymbols + 1][kTallyLanes] = {};  // [symbol 1..10][line 0..25]
-    int16_t wildline[kLineSlots] = {};
     int16_t wildcell[kReels + 1] = {};
     int16_t scattercell[kReels + 1] = {};
     int16_t scattercount = 0;
@@ -88,6 +84,14 @@ struct MachineState {
             default:
                 return spareFlag_;
         }
+    }
+    // The weight of the last reel whose Wild line `line` (1..25) crosses, 0 when it crosses none: read off
+    // the Wild cells.
+    int16_t wildline(int line) const {
+        for (int reel = kReels; reel >= 1; --reel) {
+            if (wildcell[reel] != 0 && wildcell[reel] == lineCell(line, reel)) return kReelWeight[reel];
+        }
+        return 0;
     }
     bool anyReelHeld() const { return reelheld2 > 0 || reelheld3 > 0 || reelheld4 > 0; }
     int32_t totalBet() const { return int32_t{coinsperline} * linesplayed; }

@@ -15,7 +15,7 @@ int lineRow(int line, int reel);
 // Cell number (1..15) that line `line` crosses on reel `reel`.
 int16_t lineCell(int line, int reel);
 
-// Lines through row `row` of reel `reel`, in ascending order, as the tally walks them.
+// Lines through row `row` of reel `reel`, in ascending order.
 std::span<const int8_t> linesThroughRow(int reel, int row);
 
 }  // namespace zem::core

@@ -17,7 +17,7 @@ uint64_t splitmix64(uint64_t& x) {
 
 }  // namespace
 
-SystemRandom::SystemRandom() {
+SystemRandom::SystemRandom() : Random(true) {
     std::random_device device;
     std::seed_seq seeds{device(), device(), device(), device(), device(), device(), device(), device()};
     uint32_t words[8];
@@ -26,7 +26,7 @@ SystemRandom::SystemRandom() {
     if ((state_[0] | state_[1] | state_[2] | state_[3]) == 0) state_[0] = 1;  // the one state it cannot leave
 }
 
-SystemRandom::SystemRandom(uint64_t seed) {
+SystemRandom::SystemRandom(uint64_t seed) : Random(true) {
     for (uint64_t& word : state_) word = splitmix64(seed);
 }
 

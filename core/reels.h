@@ -15,7 +15,7 @@ inline constexpr int kStripCells = 29;   // cells 0..28 of a reel picture
 inline constexpr int kCellTwips = 1875;  // one cell is 125 pixels square
 inline constexpr int kVisibleCells = 15;
 
-// Weight each reel adds to the tally; every subset of the five has its own sum.
+// Each reel's weight; every subset of the five has its own sum. A Wild line carries its reel's weight.
 inline constexpr int16_t kReelWeight[kReels + 1] = {0, 8, 7, 6, 10, 20};
 
 // Symbol on cell `cell` (0..28) of reel `reel` (1..5).

@@ -35,21 +35,6 @@ int16_t linePay(int symbol, int run) {
     return kPays[symbol][run];
 }
 
-int16_t scatterFactor(int scatters) {
-    switch (scatters) {
-        case 2:
-            return 1;
-        case 3:
-            return 5;
-        case 4:
-            return 10;
-        case 5:
-            return 20;
-        default:
-            return 0;
-    }
-}
-
 std::string_view symbolName(int symbol) {
     if (symbol < 0 || symbol > kSymbolCount) return "";
     return kNames[symbol];

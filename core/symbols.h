@@ -31,7 +31,11 @@ constexpr bool isPaying(int symbol) { return symbol >= Chief && symbol <= Tomaha
 int16_t linePay(int symbol, int run);
 
 // Multiple of the total bet paid for `scatters` Scatters anywhere in the window: 2, 3, 4, 5 pay 1, 5, 10, 20.
-int16_t scatterFactor(int scatters);
+// A lookup rather than a switch: the count is as random as the draw.
+constexpr int16_t scatterFactor(int scatters) {
+    constexpr int16_t kFactor[6] = {0, 0, 1, 5, 10, 20};
+    return static_cast<unsigned>(scatters) <= 5u ? kFactor[scatters] : int16_t{0};
+}
 
 // The symbol's name as the pay table names it ("Chief" .. "Scatter").
 std::string_view symbolName(int symbol);

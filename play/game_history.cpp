@@ -303,8 +303,8 @@ void GameHistory::load(platform::SettingsStore& store, int slot) {
 
 namespace {
 
-// The paying symbol of a winning line: the one on reel 1 (which never shows a Wild), else the one whose
-// tally makes the run.
+// The paying symbol of a winning line: the one on reel 1 (which never shows a Wild), else the first whose pay
+// table pays the run.
 int16_t lineSymbol(const core::MachineState& s, int line) {
     const core::Symbol first = core::symbolAt(1, s.reelstop[1], core::lineRow(line, 1));
     if (core::isPaying(first)) return first;

@@ -62,11 +62,7 @@ void Machine::evaluatespin() {
         s.freespinwin = 0;
     }
     s.winmultiplier = 1;
-    s.spinwin = 0;
-    for (int line = 1; line <= core::kLines; ++line) s.linewin[line] = 0;
-
-    core::payScatters(s);
-    core::payLines(s);
+    core::payOutcome(s);
 
     if (s.freespinmode == 0) {
         booking_ = core::bookPaidSpin(s);

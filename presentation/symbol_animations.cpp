@@ -58,8 +58,8 @@ void SymbolAnimations::outcomeShown() {
 void SymbolAnimations::spinEvaluated() {
     const auto& s = m_.s;
     for (int line = 1; line <= s.linesplayed; ++line) {
-        if (s.wildline[line] >= 1 && s.freespinsplayed == 0) Timer4.start();
-        if (s.wildline[line] > 0 && s.freespinmode == -1) timerwild.start();
+        if (s.wildline(line) >= 1 && s.freespinsplayed == 0) Timer4.start();
+        if (s.wildline(line) > 0 && s.freespinmode == -1) timerwild.start();
     }
 }
 

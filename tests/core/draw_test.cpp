@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The draw of each reel, what one reel adds to the tally, and the hold of a reel by a Wild.
+// The draw of each reel, what one reel registers, and the hold of a reel by a Wild.
 #include "core/paylines.h"
 #include "core/reels.h"
 #include "core/spin_draw.h"
@@ -8,6 +8,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <vector>
 
 namespace zem::testing {
 namespace {
@@ -53,30 +54,22 @@ TEST(Draw, UniformNumberMapsToStopOneToTwentyTwo) {
     }
 }
 
-TEST(Draw, EachStopTalliesItsOwnReelAlone) {
-    // One reel on its own adds its weight to the lines through each row for the symbol in the row (every
-    // paying symbol for a Wild), registers its Wild or Scatter, and touches nothing else.
+TEST(Draw, EachStopRegistersItsOwnReelAlone) {
+    // One reel on its own registers its Wild or Scatter, and touches nothing else.
     for (int reel = 1; reel <= 5; ++reel) {
         for (int16_t stop = 1; stop <= 22; ++stop) {
             MachineState s;
             clearSpin(s);
             s.reelstop[reel] = stop;
-            tallyReel(s, reel);
-            int16_t expected[11][26] = {};
+            registerReel(s, reel);
             int16_t expectedWildline[26] = {};
             int expectedScatters = 0;
             int16_t expectedScatterCell = 0, expectedWildCell = 0;
             for (int row = 1; row <= 3; ++row) {
                 const Symbol symbol = shown(reel, stop, row);
                 for (const LineGeometry& g : kLineTable) {
-                    if (g.rows[reel - 1] != row) continue;
-                    if (symbol == Wild) {
-                        for (int paying = 1; paying <= 10; ++paying)
-                            expected[paying][g.line] += kWeights[reel];
+                    if (g.rows[reel - 1] == row && symbol == Wild)
                         expectedWildline[g.line] = static_cast<int16_t>(kWeights[reel]);
-                    } else if (symbol != Scatter) {
-                        expected[symbol][g.line] += kWeights[reel];
-                    }
                 }
                 if (symbol == Scatter) {
                     ++expectedScatters;
@@ -85,30 +78,65 @@ TEST(Draw, EachStopTalliesItsOwnReelAlone) {
                 if (symbol == Wild) expectedWildCell = cellNumber(reel, row);
             }
             const std::string where = "reel " + std::to_string(reel) + " stop " + std::to_string(stop);
-            for (int symbol = 1; symbol <= 10; ++symbol) {
-                for (int line = 1; line <= 25; ++line) {
-                    ASSERT_EQ(s.tally[symbol][line], expected[symbol][line])
-                        << where << " symbol " << symbol << " line " << line;
-                }
-            }
             for (int line = 1; line <= 25; ++line)
-                ASSERT_EQ(s.wildline[line], expectedWildline[line]) << where;
+                ASSERT_EQ(s.wildline(line), expectedWildline[line]) << where << " line " << line;
             EXPECT_EQ(s.scattercount, expectedScatters) << where;
-            EXPECT_EQ(s.scattercell[reel], expectedScatterCell) << where;
-            EXPECT_EQ(s.wildcell[reel], expectedWildCell) << where;
+            for (int r = 1; r <= 5; ++r) {
+                EXPECT_EQ(s.scattercell[r], r == reel ? expectedScatterCell : 0) << where;
+                EXPECT_EQ(s.wildcell[r], r == reel ? expectedWildCell : 0) << where;
+            }
             EXPECT_EQ(s.wildhold(reel), (reel >= 2 && reel <= 4 && expectedWildCell != 0) ? 1 : 0) << where;
         }
     }
 }
 
-TEST(Draw, ReelFourAtStopTwentyTwoTalliesTheBottomChief) {
-    MachineState s;
-    clearSpin(s);
-    s.reelstop[4] = 22;
-    tallyReel(s, 4);
-    for (int line : {3, 7, 9, 17, 18, 21, 22}) EXPECT_EQ(s.tally[Chief][line], 10) << "line " << line;
-    for (int line : {2, 6, 8, 15, 19, 20, 23}) EXPECT_EQ(s.tally[Queen][line], 10) << "line " << line;
-    for (int line : {1, 4, 5, 10, 11, 12, 13, 14, 16, 24, 25}) EXPECT_EQ(s.tally[Skull][line], 10);
+TEST(Draw, AStopOffTheStripShowsNothing) {
+    // A stop outside 1..22 (a record from elsewhere) registers nothing and pays nothing, and never reads
+    // outside the tables.
+    for (int16_t stop : {int16_t{0}, int16_t{23}, int16_t{-1}, int16_t{32767}, int16_t{-32768}}) {
+        MachineState s;
+        placeStops(s, {21, 20, 16, 17, 7});  // Chiefs across the middle with two Scatters
+        s.reelstop[5] = stop;
+        clearSpin(s);
+        for (int reel = 1; reel <= 5; ++reel) registerReel(s, reel);
+        payOutcome(s);
+        EXPECT_EQ(s.scattercount, 1) << stop;
+        EXPECT_EQ(s.scattercell[5], 0) << stop;
+        EXPECT_EQ(s.linecount[1], 4) << "the Chiefs of reels 1..4 still pay, stop " << stop;
+        EXPECT_EQ(s.spinwin, 600) << stop;
+        s.reelstop[1] = stop;
+        payOutcome(s);
+        EXPECT_EQ(s.spinwin, 0) << "no run starts without reel 1, stop " << stop;
+    }
+}
+
+TEST(Draw, ReelFourAtStopTwentyTwoCarriesTheBottomChief) {
+    // Reel 4 at stop 22 shows Queen, Skull, Chief from the top: it carries a run of each on the lines through
+    // its rows, and ends the run of any other symbol there.
+    struct RowLines {
+        Symbol symbol;
+        std::vector<int> lines;
+    };
+    const RowLines rows[] = {{Chief, {3, 7, 9, 17, 18, 21, 22}},
+                             {Queen, {2, 6, 8, 15, 19, 20, 23}},
+                             {Skull, {1, 4, 5, 10, 11, 12, 13, 14, 16, 24, 25}}};
+    int checked = 0;
+    for (const RowLines& r : rows) {
+        for (int line : r.lines) {
+            for (Symbol symbol : {r.symbol, Jack}) {
+                auto stops = stopsForLine(line, {symbol, symbol, symbol, symbol, Jack == symbol ? King : Jack});
+                if (!stops) continue;
+                (*stops)[3] = 22;
+                MachineState s;
+                placeStops(s, *stops);
+                if (s.wildcell[2] != 0 || s.wildcell[3] != 0) continue;  // a Wild would carry other runs
+                payOutcome(s);
+                EXPECT_EQ(s.linecount[line], symbol == r.symbol ? 4 : 3) << symbolName(symbol) << " line " << line;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 20);
 }
 
 TEST(Draw, ClearSpinForgetsThePreviousSpin) {
@@ -122,10 +150,7 @@ TEST(Draw, ClearSpinForgetsThePreviousSpin) {
         EXPECT_EQ(s.scattercell[reel], 0);
         EXPECT_EQ(s.wildcell[reel], 0);
     }
-    for (int symbol = 1; symbol <= 10; ++symbol) {
-        for (int line = 0; line <= 25; ++line) EXPECT_EQ(s.tally[symbol][line], 0);
-    }
-    for (int line = 0; line <= 25; ++line) EXPECT_EQ(s.wildline[line], 0);
+    for (int line = 1; line <= 25; ++line) EXPECT_EQ(s.wildline(line), 0);
 }
 
 TEST(Draw, LaterWildOnALineSetsItsWildline) {
@@ -135,15 +160,15 @@ TEST(Draw, LaterWildOnALineSetsItsWildline) {
     EXPECT_EQ(s.wildcell[2], 5);
     EXPECT_EQ(s.wildcell[3], 8);
     EXPECT_EQ(s.wildcell[4], 11);
-    EXPECT_EQ(s.wildline[1], 10);
+    EXPECT_EQ(s.wildline(1), 10);
     EXPECT_EQ(s.wildhold2, 1);
     EXPECT_EQ(s.wildhold3, 1);
     EXPECT_EQ(s.wildhold4, 1);
-    // Kings in the middle of reels 1 and 5 with three Wilds between them: King's sum on line 1 is 51.
+    // Kings in the middle of reels 1 and 5 with three Wilds between them: five Kings on line 1.
     EXPECT_EQ(symbolAt(1, 2, 2), King);
     EXPECT_EQ(symbolAt(5, 2, 2), King);
-    EXPECT_EQ(s.tally[King][1], 51);
-    EXPECT_EQ(s.tally[Queen][1], 7 + 6 + 10);
+    payOutcome(s);
+    EXPECT_EQ(s.linecount[1], 5);
 }
 
 TEST(Hold, AWildHoldsItsReelForExactlyOneFurtherSpin) {
@@ -164,7 +189,7 @@ TEST(Hold, AWildHoldsItsReelForExactlyOneFurtherSpin) {
         finishReelAnimation(s);
         EXPECT_EQ(s.wildhold(reel), 1) << "a drawn reel keeps its hold request for the next spin";
 
-        // Spin 2: the reel is held, not drawn; its Wild is tallied and registered again.
+        // Spin 2: the reel is held, not drawn; its Wild is registered again.
         for (int r = 1; r <= 5; ++r) {
             if (r != reel) random.pushStop(7);
         }
@@ -180,11 +205,11 @@ TEST(Hold, AWildHoldsItsReelForExactlyOneFurtherSpin) {
         Stops stops{};
         for (int r = 1; r <= 5; ++r) stops[r - 1] = s.reelstop[r];
         placeStops(placed, stops);
-        for (int symbol = 1; symbol <= 10; ++symbol) {
-            for (int line = 1; line <= 25; ++line) {
-                ASSERT_EQ(s.tally[symbol][line], placed.tally[symbol][line]) << "held reel tallied again";
-            }
-        }
+        EXPECT_EQ(s.scattercount, placed.scattercount) << "held reel registered once";
+        for (int r = 1; r <= 5; ++r) EXPECT_EQ(s.wildcell[r], placed.wildcell[r]);
+        payOutcome(s);
+        payOutcome(placed);
+        EXPECT_EQ(s.spinwin, placed.spinwin);
         finishReelAnimation(s);
         EXPECT_EQ(s.wildhold(reel), 0);
         EXPECT_EQ(s.reelheld(reel), 0);
@@ -198,6 +223,30 @@ TEST(Hold, AWildHoldsItsReelForExactlyOneFurtherSpin) {
         EXPECT_EQ(s.wildhold(reel), 0);
         EXPECT_EQ(s.wildcell[reel], 0);
     }
+}
+
+TEST(Hold, TheRealGeneratorDrawsExactlyTheReelsThatAreNotHeld) {
+    // The real generator's draw of a reel is worked out whether or not the reel is held; a held reel must
+    // still take no number from it. A twin generator hands out numbers only to the reels that are drawn.
+    SystemRandom random(4242), twin(4242);
+    MachineState s;
+    int held = 0;
+    for (int spin = 0; spin < 3000; ++spin) {
+        int16_t expected[6] = {};
+        const int16_t holds[6] = {0, 0, s.wildhold2, s.wildhold3, s.wildhold4, 0};
+        for (int reel = 1; reel <= 5; ++reel) {
+            expected[reel] = holds[reel] > 0 ? s.reelstop[reel] : static_cast<int16_t>(drawOneTo(22, twin.uniform()));
+            held += holds[reel] > 0 ? 1 : 0;
+        }
+        drawSpin(s, random);
+        for (int reel = 1; reel <= 5; ++reel) {
+            ASSERT_EQ(s.reelstop[reel], expected[reel]) << "spin " << spin << " reel " << reel;
+            ASSERT_EQ(s.reelheld(reel), reel >= 2 && reel <= 4 && holds[reel] > 0 ? 1 : 0) << "spin " << spin;
+        }
+        finishReelAnimation(s);
+    }
+    EXPECT_GT(held, 100);
+    EXPECT_EQ(random.next(), twin.next());
 }
 
 TEST(Hold, ReelsOneAndFiveAreNeverHeld) {

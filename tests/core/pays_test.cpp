@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Scatter and line pays: the worked outcomes, the lines played, and every outcome against a reference.
+// Scatter and line pays: the worked outcomes, the lines played, and every outcome against a reference worked
+// out plainly from the window.
 #include "core/pays.h"
 
+#include "core/free_spins.h"
+#include "core/line_evaluation.h"
 #include "core/spin_draw.h"
-#include "support/machine_tables.h"
+#include "support/reference_pays.h"
 
-#include <cstring>
 #include <gtest/gtest.h>
 #include <random>
+#include <vector>
 
 namespace zem::testing {
 namespace {
@@ -29,61 +32,6 @@ int32_t payOfLine(const Stops& stops, int line, int16_t coins) {
     return upToLine - s.spinwin;
 }
 
-// The line pay as the rules state it: every played line, all ten paying symbols in the order Totem,
-// Chief, Maiden, Moccasins, Hoop, Tomahawk, King, Queen, Skull, Jack, each read off its tally sum.
-struct ReferencePays {
-    int32_t lineWin = 0;
-    int16_t linewin[26] = {};
-    int16_t linecount[26] = {};
-    int payersOnOneLine = 0;  // most paying symbols found on a single line
-};
-
-constexpr Symbol kOrder[10] = {Totem, Chief, Maiden, Moccasins, Hoop, Tomahawk, King, Queen, Skull, Jack};
-
-// The sums that pay, each with its run; the run-2 sums pay only the Tomahawk.
-struct PayingSum {
-    int sum;
-    int run;
-    bool tomahawkOnly;
-};
-constexpr PayingSum kPayingSums[] = {{15, 2, true},  {25, 2, true},  {35, 2, true},  {45, 2, true},
-                                     {21, 3, false}, {41, 3, false}, {31, 4, false}, {51, 5, false}};
-
-// The same list as a lookup by symbol and sum, so that every outcome can be checked in reasonable time.
-struct RunTable {
-    int8_t run[11][64] = {};
-    RunTable() {
-        for (int symbol = 1; symbol <= 10; ++symbol) {
-            for (const PayingSum& p : kPayingSums) {
-                if (!p.tomahawkOnly || symbol == Tomahawk) run[symbol][p.sum] = static_cast<int8_t>(p.run);
-            }
-        }
-    }
-};
-
-const RunTable kRunTable;
-
-int referenceRun(Symbol symbol, int sum) {
-    return static_cast<unsigned>(sum) < 64u ? kRunTable.run[symbol][sum] : 0;
-}
-
-ReferencePays referenceLinePays(const MachineState& s) {
-    ReferencePays r;
-    for (int line = 1; line <= s.linesplayed; ++line) {
-        int payers = 0;
-        for (Symbol symbol : kOrder) {
-            const int run = referenceRun(symbol, s.tally[symbol][line]);
-            if (run == 0) continue;
-            ++payers;
-            r.lineWin += s.coinsperline * kPayTable[symbol][run];
-            r.linewin[line] = static_cast<int16_t>(line);
-            r.linecount[line] = static_cast<int16_t>(run);
-        }
-        r.payersOnOneLine = std::max(r.payersOnOneLine, payers);
-    }
-    return r;
-}
-
 int scattersInWindow(const Stops& stops) {
     int count = 0;
     for (int reel = 1; reel <= 5; ++reel) {
@@ -97,24 +45,28 @@ int scatterPay(int scatters, int coins, int lines) {
     return factor[scatters] * coins * lines;
 }
 
-// Checks payOutcome on `s` (already tallied for `stops`) against the reference; returns false on the first
-// difference, after reporting it.
-bool payOutcomeMatchesReference(MachineState& s, const Stops& stops) {
-    for (int line = 0; line <= 25; ++line) s.linecount[line] = 0;
+// Checks payOutcome on `s` (already placed at `stops`) against the reference, line by line, and the
+// multiplier's Wild test with it; returns false on the first difference, after reporting it.
+bool payOutcomeMatchesReference(MachineState& s, const Stops& stops, const ReferenceOutcome& r) {
     payOutcome(s);
-    const ReferencePays r = referenceLinePays(s);
-    const int32_t expected = r.lineWin + scatterPay(scattersInWindow(stops), s.coinsperline, s.linesplayed);
-    bool same = s.spinwin == expected && r.payersOnOneLine <= 1;
+    const int lines = std::min<int>(s.linesplayed, 25);
+    bool same = s.spinwin == r.win(lines, s.coinsperline) && r.payersOnOneLine <= 1 &&
+                s.scattercount == r.scatters && wildInWinningRun(s) == r.anyWildInRun(lines);
     for (int line = 1; line <= 25; ++line) {
-        same = same && s.linewin[line] == r.linewin[line] && s.linecount[line] == r.linecount[line];
+        const int run = line <= lines ? r.run[line] : 0;
+        same = same && s.linewin[line] == (run != 0 ? line : 0) && s.linecount[line] == run;
     }
     if (!same) {
         ADD_FAILURE() << "stops " << stops[0] << "," << stops[1] << "," << stops[2] << "," << stops[3] << ","
                       << stops[4] << " lines " << s.linesplayed << " coins " << s.coinsperline << ": spinwin "
-                      << s.spinwin << ", expected " << expected << " (payers on one line "
+                      << s.spinwin << ", expected " << r.win(lines, s.coinsperline) << " (payers on one line "
                       << r.payersOnOneLine << ")";
     }
     return same;
+}
+
+bool payOutcomeMatchesReference(MachineState& s, const Stops& stops) {
+    return payOutcomeMatchesReference(s, stops, referenceOutcome(stops));
 }
 
 TEST(LinePays, ChiefsAcrossTheMiddleWithTwoScatters) {
@@ -127,7 +79,7 @@ TEST(LinePays, ChiefsAcrossTheMiddleWithTwoScatters) {
     EXPECT_EQ(s.scattercount, 2);
     const int16_t scatterCells[6] = {0, 3, 0, 0, 0, 15};
     for (int reel = 1; reel <= 5; ++reel) EXPECT_EQ(s.scattercell[reel], scatterCells[reel]);
-    EXPECT_EQ(s.tally[Chief][1], 51);
+    EXPECT_EQ(referenceTally({21, 20, 16, 17, 7}).sum[Chief][1], 51);
     EXPECT_EQ(s.spinwin, 1525);
     EXPECT_EQ(s.linewin[1], 1);
     EXPECT_EQ(s.linecount[1], 5);
@@ -141,7 +93,7 @@ TEST(LinePays, WorkedLines) {
     struct Case {
         std::array<Symbol, 5> symbols;
         Symbol payer;
-        int sum;  // the payer's tally sum on the line
+        int sum;  // the payer's weight sum on the line
         int run;  // 0 when the line pays nothing
         int payPerCoin;
     };
@@ -167,7 +119,7 @@ TEST(LinePays, WorkedLines) {
         ASSERT_TRUE(placed) << "no line can show " << symbolName(c.symbols[0]) << "...";
         MachineState s;
         placeStops(s, placed->stops);
-        EXPECT_EQ(s.tally[c.payer][placed->line], c.sum) << "line " << placed->line;
+        EXPECT_EQ(referenceTally(placed->stops).sum[c.payer][placed->line], c.sum) << "line " << placed->line;
         for (int16_t coins : {1, 3, 20}) {
             EXPECT_EQ(payOfLine(placed->stops, placed->line, coins), coins * c.payPerCoin)
                 << symbolName(c.symbols[0]) << " " << symbolName(c.symbols[1]) << " "
@@ -185,7 +137,9 @@ TEST(LinePays, WorkedLines) {
     ASSERT_TRUE(placed);
     MachineState s;
     placeStops(s, placed->stops);
-    EXPECT_EQ(s.tally[Queen][placed->line], 37);
+    EXPECT_EQ(referenceTally(placed->stops).sum[Queen][placed->line], 37);
+    payOutcome(s);
+    EXPECT_EQ(s.linecount[placed->line], 4);  // the Jack's run, not the Queen's
 }
 
 TEST(ScatterPays, MultiplesOfTheTotalBet) {
@@ -226,7 +180,7 @@ TEST(ScatterPays, TwoScattersAndNoLineWinAtFiftyCoinsBet) {
                         s.linesplayed = 25;
                         s.coinsperline = 2;
                         placeStops(s, stops);
-                        if (referenceLinePays(s).lineWin != 0) continue;
+                        if (referenceOutcome(stops).win(25, 2) != 50) continue;
                         found = true;
                         payOutcome(s);
                         EXPECT_EQ(s.spinwin, 50);
@@ -289,7 +243,7 @@ TEST(LinePays, LineZeroIsNeverRead) {
         payOutcome(clean);
         MachineState dirty;
         placeStops(dirty, stops);
-        for (int symbol = 0; symbol <= 10; ++symbol) dirty.tally[symbol][0] = 51;
+        dirty.linewin[0] = 7;
         dirty.linecount[0] = 5;
         payOutcome(dirty);
         EXPECT_EQ(dirty.spinwin, clean.spinwin);
@@ -332,64 +286,65 @@ TEST(LinePays, EachLinesPayAndTheScatterPayAddUpToTheWin) {
     EXPECT_EQ(lineWin(MachineState{}, 26), 0);
 }
 
-// Adds what `reel` at `stop` shows to a tally written from the window: for each line, the reel's weight
-// for the symbol in the line's row, or for all ten symbols when that is a Wild.
-void addReel(int16_t (&tally)[11][26], int reel, int stop) {
-    for (int line = 1; line <= 25; ++line) {
-        const Symbol symbol = shown(reel, stop, rowOf(line, reel));
-        if (symbol == Wild) {
-            for (int paying = 1; paying <= 10; ++paying) tally[paying][line] += kWeights[reel];
-        } else if (symbol != Scatter) {
-            tally[symbol][line] += kWeights[reel];
-        }
-    }
-}
-
-// All 22^5 outcomes at 25 lines and 1 coin, one test per stop of reel 1: the tally equals the one written
-// from the window, and payOutcome equals the reference line pay plus the Scatter pay.
+// All 22^5 outcomes, one test per stop of reel 1: the game's pay of each (25 lines, 1 coin), line by line, and
+// the figures of every bet, against the reference.
 class EveryOutcome : public ::testing::TestWithParam<int> {};
 
-TEST_P(EveryOutcome, TallyAndPaysMatchTheReference) {
-    int16_t partial[6][11][26] = {};
+TEST_P(EveryOutcome, PaysMatchTheReference) {
+    struct Bet {
+        int16_t lines, coins;
+    };
+    static constexpr Bet kBets[] = {{25, 1}, {15, 5}, {10, 2}, {5, 3}, {1, 20}};
+    std::vector<LineEvaluator> evaluators;
+    for (const Bet bet : kBets) evaluators.emplace_back(bet.lines, bet.coins);
+    ReferenceTally partial[6];
     MachineState s;
     s.linesplayed = 25;
     s.coinsperline = 1;
     int failures = 0;
-    long outcomes = 0;
+    long outcomes = 0, wins = 0, multiplied = 0;
     Stops stops{};
     stops[0] = static_cast<int16_t>(GetParam());
-    addReel(partial[1], 1, stops[0]);
+    partial[1].addReel(1, stops[0]);
     for (stops[1] = 1; stops[1] <= 22; ++stops[1]) {
-        std::memcpy(partial[2], partial[1], sizeof partial[0]);
-        addReel(partial[2], 2, stops[1]);
+        partial[2] = partial[1];
+        partial[2].addReel(2, stops[1]);
         for (stops[2] = 1; stops[2] <= 22; ++stops[2]) {
-            std::memcpy(partial[3], partial[2], sizeof partial[0]);
-            addReel(partial[3], 3, stops[2]);
+            partial[3] = partial[2];
+            partial[3].addReel(3, stops[2]);
             for (stops[3] = 1; stops[3] <= 22; ++stops[3]) {
-                std::memcpy(partial[4], partial[3], sizeof partial[0]);
-                addReel(partial[4], 4, stops[3]);
+                partial[4] = partial[3];
+                partial[4].addReel(4, stops[3]);
                 for (stops[4] = 1; stops[4] <= 22; ++stops[4]) {
-                    std::memcpy(partial[5], partial[4], sizeof partial[0]);
-                    addReel(partial[5], 5, stops[4]);
-                    placeStops(s, stops);
+                    partial[5] = partial[4];
+                    partial[5].addReel(5, stops[4]);
+                    const ReferenceOutcome r = referenceOutcome(partial[5], stops);
                     ++outcomes;
-                    bool same = true;
-                    for (int symbol = 1; symbol <= 10; ++symbol) {
-                        same = same && std::memcmp(&s.tally[symbol][1], &partial[5][symbol][1],
-                                                   25 * sizeof(int16_t)) == 0;
+                    wins += r.win(25, 1) > 0 ? 1 : 0;
+                    multiplied += r.anyWildInRun(25) ? 1 : 0;
+                    placeStops(s, stops);
+                    bool same = payOutcomeMatchesReference(s, stops, r);
+                    for (size_t k = 0; k < evaluators.size(); ++k) {
+                        const OutcomeFigures f = evaluators[k].evaluate(stops);
+                        const OutcomeFigures expected{r.win(kBets[k].lines, kBets[k].coins),
+                                                      static_cast<int16_t>(r.scatters),
+                                                      r.anyWildInRun(kBets[k].lines), r.wildReels};
+                        if (f == expected) continue;
+                        same = false;
+                        ADD_FAILURE() << "figures at " << kBets[k].lines << " lines, stops " << stops[0] << ","
+                                      << stops[1] << "," << stops[2] << "," << stops[3] << "," << stops[4]
+                                      << ": win " << f.win << " expected " << expected.win << ", Wild in run "
+                                      << f.wildInRun << " expected " << expected.wildInRun;
                     }
-                    if (!same) {
-                        ADD_FAILURE() << "tally differs from the window at stops " << stops[0] << ","
-                                      << stops[1] << "," << stops[2] << "," << stops[3] << "," << stops[4];
-                    }
-                    if (!same || !payOutcomeMatchesReference(s, stops)) {
-                        if (++failures >= 5) return;
-                    }
+                    if (!same && ++failures >= 5) return;
                 }
             }
         }
     }
     EXPECT_EQ(outcomes, 22L * 22 * 22 * 22);
+    // The comparison covered wins and Wild runs, not only blanks.
+    EXPECT_GT(wins, outcomes / 10);
+    EXPECT_GT(multiplied, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(ReelOneStop, EveryOutcome, ::testing::Range(1, 23));

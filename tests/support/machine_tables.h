@@ -146,7 +146,7 @@ inline void finishReelAnimation(core::MachineState& s) {
     }
 }
 
-// A spin as the reel procedures draw it: clear the last one, then draw (or hold) and tally reels 1..5.
+// A spin as the reel procedures draw it: clear the last one, then draw (or hold) and register reels 1..5.
 inline void drawSpin(core::MachineState& s, core::Random& random) {
     core::clearSpin(s);
     for (int reel = 1; reel <= 5; ++reel) core::spinReel(s, reel, random);
