@@ -11,6 +11,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace zem::assets::art {
 
@@ -66,6 +67,24 @@ void boxPass(const QImage& src, QImage& dst, int radius, bool horizontal) {
             }
         }
     }
+}
+
+// The smallest rectangle holding every pixel of a premultiplied picture that is not fully clear.
+QRect inkBounds(const QImage& image) {
+    int top = -1, bottom = -1, left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        int first = 0;
+        while (first < image.width() && line[first] == 0) ++first;
+        if (first == image.width()) continue;
+        int last = image.width() - 1;
+        while (line[last] == 0) --last;
+        if (top < 0) top = y;
+        bottom = y;
+        left = std::min(left, first);
+        right = std::max(right, last);
+    }
+    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 // The shape of `art` (its alpha) in one colour.
@@ -157,21 +176,51 @@ QImage blurred(const QImage& image, int radius) {
     // The radius is in pixels of the scale 1: as wide on a picture painted larger.
     radius = static_cast<int>(std::lround(radius * a.devicePixelRatio()));
     if (radius <= 0) return a;
-    QImage b(a.size(), QImage::Format_ARGB32_Premultiplied);
+    // Each pass spreads the shape by the radius: beyond three radii round its ink the picture stays clear, so
+    // only that part is blurred (a lettering's layer is as large as the whole picture it is drawn on).
+    const QRect ink = inkBounds(a);
+    if (ink.isEmpty()) return a;
+    const int reach = 3 * radius;
+    const QRect area = ink.adjusted(-reach, -reach, reach, reach).intersected(a.rect());
+    QImage part = area == a.rect() ? a : a.copy(area);
+    QImage b(part.size(), QImage::Format_ARGB32_Premultiplied);
     for (int pass = 0; pass < 3; ++pass) {
-        boxPass(a, b, radius, true);
-        boxPass(b, a, radius, false);
+        boxPass(part, b, radius, true);
+        boxPass(b, part, radius, false);
     }
+    if (area == a.rect()) return part;
+    const auto rowBytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+    for (int y = 0; y < area.height(); ++y)
+        std::memcpy(reinterpret_cast<QRgb*>(a.scanLine(area.top() + y)) + area.left(), part.constScanLine(y),
+                    rowBytes);
     return a;
 }
 
+namespace {
+
+// The part of `art` a blur of `radius` (pixels of the scale 1) can colour, two pixels to spare, and where it
+// lies in `art`: the rest of a blurred copy stays clear, so drawing this part alone draws the same.
+QImage blurrablePart(const QImage& art, int radius, QPointF& at) {
+    const QImage a = art.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int reach = 3 * static_cast<int>(std::lround(std::max(0, radius) * a.devicePixelRatio())) + 2;
+    const QRect ink = inkBounds(a);
+    const QRect area = ink.isEmpty() ? a.rect() : ink.adjusted(-reach, -reach, reach, reach).intersected(a.rect());
+    at = QPointF(area.topLeft()) / a.devicePixelRatio();
+    return area == a.rect() ? a : a.copy(area);
+}
+
+}  // namespace
+
 void drawShadow(QPainter& p, const QImage& art, QPointF offset, int radius, const QColor& colour) {
-    p.drawImage(offset, blurred(tinted(art, colour), radius));
+    QPointF at;
+    const QImage part = blurrablePart(art, radius, at);
+    p.drawImage(offset + at, blurred(tinted(part, colour), radius));
 }
 
 void drawGlow(QPainter& p, const QImage& art, int radius, const QColor& colour, int passes) {
-    const QImage glow = blurred(tinted(art, colour), radius);
-    for (int i = 0; i < passes; ++i) p.drawImage(0, 0, glow);
+    QPointF at;
+    const QImage glow = blurred(tinted(blurrablePart(art, radius, at), colour), radius);
+    for (int i = 0; i < passes; ++i) p.drawImage(at, glow);
 }
 
 QPainterPath textPath(const QString& text, const QFont& font, const QRectF& box, qreal squeeze) {
@@ -215,11 +264,12 @@ void drawLettering(QPainter& p, const QPainterPath& path, const Lettering& style
     const qreal lift = std::max<qreal>(1.0, ink.height() * p.transform().m22() / 18.0);
     p.save();
     p.resetTransform();
-    if (style.shadow) {
-        drawShadow(p, layer, QPointF(lift * 0.6, lift), static_cast<int>(std::max<qreal>(1.0, lift * 0.8)),
-                   QColor(0, 0, 0, 150));
-    }
-    p.drawImage(0, 0, layer);
+    const int blur = static_cast<int>(std::max<qreal>(1.0, lift * 0.8));
+    // The layer is as large as the picture; only the part round the lettering is drawn.
+    QPointF at;
+    const QImage part = blurrablePart(layer, blur, at);
+    if (style.shadow) drawShadow(p, part, at + QPointF(lift * 0.6, lift), blur, QColor(0, 0, 0, 150));
+    p.drawImage(at, part);
     p.restore();
 }
 
