@@ -71,13 +71,14 @@ void boxPass(const QImage& src, QImage& dst, int radius, bool horizontal) {
 
 // The smallest rectangle holding every pixel of a premultiplied picture that is not fully clear.
 QRect inkBounds(const QImage& image) {
-    int top = -1, bottom = -1, left = image.width(), right = -1;
-    for (int y = 0; y < image.height(); ++y) {
+    const int width = image.width(), height = image.height();
+    int top = -1, bottom = -1, left = width, right = -1;
+    for (int y = 0; y < height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         int first = 0;
-        while (first < image.width() && line[first] == 0) ++first;
-        if (first == image.width()) continue;
-        int last = image.width() - 1;
+        while (first < width && line[first] == 0) ++first;
+        if (first == width) continue;
+        int last = width - 1;
         while (line[last] == 0) --last;
         if (top < 0) top = y;
         bottom = y;
@@ -362,6 +363,17 @@ double Scatter::next() {
     return static_cast<double>(state_) / 4294967296.0;
 }
 
+namespace {
+
+// std::lround without the library call: to the nearest whole number, halves away from zero.
+inline double roundHalfAway(double v) {
+    const double whole = std::trunc(v);
+    const double rest = v - whole;  // exact
+    return rest >= 0.5 ? whole + 1 : (rest <= -0.5 ? whole - 1 : whole);
+}
+
+}  // namespace
+
 void addGrain(QImage& image, uint32_t seed, int strength) {
     QImage work = image.convertToFormat(QImage::Format_ARGB32);
     // Soft grain: noise on a grid of 3 pixels, smoothed, so it reads as texture and packs small.
@@ -371,17 +383,28 @@ void addGrain(QImage& image, uint32_t seed, int strength) {
     Scatter noise(seed);
     for (auto& g : grid) g = noise.next() - 0.5;
     auto at = [&](int gx, int gy) { return grid[static_cast<std::size_t>(gy * gw + gx)]; };
-    for (int y = 0; y < work.height(); ++y) {
+    // Where each column falls between the grid's points, worked out once for all rows.
+    const int width = work.width(), height = work.height();
+    std::vector<int> columnCell(static_cast<std::size_t>(width));
+    std::vector<double> columnShare(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x) {
+        const double fx = static_cast<double>(x) / cell;
+        columnCell[static_cast<std::size_t>(x)] = static_cast<int>(fx);
+        columnShare[static_cast<std::size_t>(x)] = fx - static_cast<int>(fx);
+    }
+    for (int y = 0; y < height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(work.scanLine(y));
-        for (int x = 0; x < work.width(); ++x) {
+        const double fy = static_cast<double>(y) / cell;
+        const int gy = static_cast<int>(fy);
+        const double ty = fy - gy;
+        for (int x = 0; x < width; ++x) {
             const QRgb c = line[x];
             if (qAlpha(c) == 0) continue;
-            const double fx = static_cast<double>(x) / cell, fy = static_cast<double>(y) / cell;
-            const int gx = static_cast<int>(fx), gy = static_cast<int>(fy);
-            const double tx = fx - gx, ty = fy - gy;
+            const int gx = columnCell[static_cast<std::size_t>(x)];
+            const double tx = columnShare[static_cast<std::size_t>(x)];
             const double n = at(gx, gy) * (1 - tx) * (1 - ty) + at(gx + 1, gy) * tx * (1 - ty) +
                              at(gx, gy + 1) * (1 - tx) * ty + at(gx + 1, gy + 1) * tx * ty;
-            const int d = static_cast<int>(std::lround(n * 2.0 * strength));
+            const int d = static_cast<int>(roundHalfAway(n * 2.0 * strength));
             line[x] = qRgba(std::clamp(qRed(c) + d, 0, 255), std::clamp(qGreen(c) + d, 0, 255),
                             std::clamp(qBlue(c) + d, 0, 255), qAlpha(c));
         }
