@@ -6,9 +6,16 @@
 #include "art/painting.h"
 #include "pictures.h"
 
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QHash>
+#include <QResource>
+
 #include <cmath>
 #include <map>
 #include <memory>
+#include <mutex>
 
 namespace zem::assets {
 
@@ -26,22 +33,59 @@ struct ScaledStudio {
 
 }  // namespace
 
+void preparePainting() {
+    static const bool fonts = art::loadFonts();
+    (void)fonts;
+}
+
+QString paintedPicturesEdition() {
+    static const QString edition = [] {
+        // The drawings and the pictures the build painted: any change to the painters shows in them.
+        (void)picture("icon");
+        size_t sum = qHash(QStringLiteral(ZEM_PAINTED_VERSION));
+        sum = qHashMulti(sum, QString::fromLatin1(qVersion()));
+        for (const QString& folder : {QStringLiteral(":/pictures"), QStringLiteral(":/svg")}) {
+            QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
+            QStringList names;
+            while (files.hasNext()) names << files.next();
+            names.sort();
+            for (const QString& file : names) {
+                const QResource resource(file);
+                sum = qHashMulti(sum, file, qHashBits(resource.data(), static_cast<size_t>(resource.size())));
+            }
+        }
+        // The font files the lettering is drawn with, as the system has them now.
+        for (const QString& font : art::fontFiles()) {
+            const QFileInfo info(font);
+            sum = qHashMulti(sum, font, info.size(), info.lastModified().toMSecsSinceEpoch());
+        }
+        return QStringLiteral(ZEM_PAINTED_VERSION "-%1")
+            .arg(static_cast<quint64>(sum), 16, 16, QLatin1Char('0'));
+    }();
+    return edition;
+}
+
 QImage paintedPicture(const std::string& name, int index, double scale) {
     if (!(scale > 0) || scale > 16) return {};
     // The drawings and the pictures live in the same resources.
     if (picture(name, index).isNull()) return {};
-    static const bool fonts = art::loadFonts();
-    (void)fonts;
+    preparePainting();
     // Studios keep the symbol tiles they painted: a few scales at most are ever used (the window's own on a
-    // screen of high density, and the screen-filling one).
-    static std::map<long, std::unique_ptr<ScaledStudio>> studios;
+    // screen of high density, and the screen-filling one). Threads painting at one scale share its studio.
+    static std::mutex lock;
+    static std::map<long, std::shared_ptr<ScaledStudio>> studios;
     const long key = std::lround(scale * 1000.0);
-    auto it = studios.find(key);
-    if (it == studios.end()) {
-        if (studios.size() >= 4) studios.erase(studios.begin());
-        it = studios.emplace(key, std::make_unique<ScaledStudio>(scale)).first;
+    std::shared_ptr<ScaledStudio> studio;
+    {
+        std::lock_guard hold(lock);
+        auto it = studios.find(key);
+        if (it == studios.end()) {
+            if (studios.size() >= 4) studios.erase(studios.begin());
+            it = studios.emplace(key, std::make_shared<ScaledStudio>(scale)).first;
+        }
+        studio = it->second;
     }
-    ScaledStudio& s = *it->second;
+    ScaledStudio& s = *studio;
     auto list = s.lists.find(name);
     if (list == s.lists.end()) return {};
     if (list->second.count == 0 ? index != 0 : (index < 1 || index > list->second.count)) return {};

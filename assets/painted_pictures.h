@@ -4,13 +4,23 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 
 #include <string>
 
 namespace zem::assets {
 
 // Picture `index` of `name` painted `scale` times its own size in pixels, carrying `scale` as its device
-// pixel ratio; a null image for a name or index the program lacks. Runs on the thread of the windows.
+// pixel ratio; a null image for a name or index the program lacks. Any thread may paint, once
+// preparePainting() has run on the thread of the windows.
 QImage paintedPicture(const std::string& name, int index, double scale);
+
+// Loads the font files the pictures are lettered with (on the thread of the windows, before any other thread
+// paints).
+void preparePainting();
+
+// What the painted pictures depend on, in a word for a cache's name: the program's version, Qt's, the
+// drawings and pictures it carries and the font files. Pictures kept under another edition are not these.
+QString paintedPicturesEdition();
 
 }  // namespace zem::assets

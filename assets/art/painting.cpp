@@ -125,12 +125,23 @@ QImage canvas(int width, int height) {
 
 QImage canvas(QSize size) { return canvas(size.width(), size.height()); }
 
+namespace {
+QString fontFile(const FontFile& f) {
+    return QStringLiteral("/usr/share/fonts/truetype/dejavu/") + QString::fromLatin1(f.file);
+}
+}  // namespace
+
+QStringList fontFiles() {
+    QStringList files;
+    for (const auto& f : kFontFiles) files << fontFile(f);
+    return files;
+}
+
 bool loadFonts() {
     bool ok = true;
     for (const auto& f : kFontFiles) {
         if (!familyOf(f.face).isEmpty()) continue;
-        const QString path =
-            QStringLiteral("/usr/share/fonts/truetype/dejavu/") + QString::fromLatin1(f.file);
+        const QString path = fontFile(f);
         const int id = QFontDatabase::addApplicationFont(path);
         if (id < 0) {
             std::fprintf(stderr, "zem art: font file %s is missing (install fonts-dejavu-core)\n",
@@ -375,7 +386,13 @@ inline double roundHalfAway(double v) {
 }  // namespace
 
 void addGrain(QImage& image, uint32_t seed, int strength) {
-    QImage work = image.convertToFormat(QImage::Format_ARGB32);
+    // A wholly opaque picture is the same premultiplied or not: it is worked on as it is, unconverted.
+    bool opaque = image.format() == QImage::Format_ARGB32_Premultiplied;
+    for (int y = 0; opaque && y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        opaque = std::all_of(line, line + image.width(), [](QRgb c) { return qAlpha(c) == 255; });
+    }
+    QImage work = opaque ? std::move(image) : image.convertToFormat(QImage::Format_ARGB32);
     // Soft grain: noise on a grid of 3 pixels, smoothed, so it reads as texture and packs small.
     const int cell = 3;
     const int gw = work.width() / cell + 2, gh = work.height() / cell + 2;
@@ -409,7 +426,7 @@ void addGrain(QImage& image, uint32_t seed, int strength) {
                             std::clamp(qBlue(c) + d, 0, 255), qAlpha(c));
         }
     }
-    image = work.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    image = opaque ? std::move(work) : work.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 QImage flattenOnWhite(const QImage& art) {
