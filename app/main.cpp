@@ -86,9 +86,7 @@ int main(int argc, char* argv[]) {
         if (closeGame) closeGame();
     });
 
-    // Pictures at a scale are painted in a thread of their own and kept in the user's cache folder; the fonts
-    // they are lettered with are loaded here, on the windows' thread, first.
-    zem::assets::preparePainting();
+    // Pictures at a scale are painted in a thread of their own and kept in the user's cache folder.
     const QString pictureCache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     std::shared_ptr<zem::platform::qt::PictureSupply> pictureSupply;
     int status = 0;
@@ -102,7 +100,7 @@ int main(int argc, char* argv[]) {
             },
             true,
             pictureCache.isEmpty() ? QString() : pictureCache + QStringLiteral("/pictures"),
-            zem::assets::paintedPicturesEdition()});
+            [] { return zem::assets::paintedPicturesEdition(); }});
         pictureSupply = platform.pictureSupply();
         if (const auto seed = seedFromEnvironment()) platform.seedRandom(*seed);
         zem::play::Machine machine(platform,

@@ -6,10 +6,10 @@
 #include "art/painting.h"
 #include "pictures.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QHash>
 #include <QResource>
 
 #include <cmath>
@@ -33,17 +33,14 @@ struct ScaledStudio {
 
 }  // namespace
 
-void preparePainting() {
-    static const bool fonts = art::loadFonts();
-    (void)fonts;
-}
-
 QString paintedPicturesEdition() {
     static const QString edition = [] {
-        // The drawings and the pictures the build painted: any change to the painters shows in them.
+        // The drawings and the pictures the build painted: any change to the painters shows in them. A
+        // digest, not Qt's hash, which differs from run to run.
         (void)picture("icon");
-        size_t sum = qHash(QStringLiteral(ZEM_PAINTED_VERSION));
-        sum = qHashMulti(sum, QString::fromLatin1(qVersion()));
+        QCryptographicHash digest(QCryptographicHash::Sha1);
+        digest.addData(QByteArrayLiteral(ZEM_PAINTED_VERSION));
+        digest.addData(QByteArray(qVersion()));
         for (const QString& folder : {QStringLiteral(":/pictures"), QStringLiteral(":/svg")}) {
             QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
             QStringList names;
@@ -51,16 +48,22 @@ QString paintedPicturesEdition() {
             names.sort();
             for (const QString& file : names) {
                 const QResource resource(file);
-                sum = qHashMulti(sum, file, qHashBits(resource.data(), static_cast<size_t>(resource.size())));
+                digest.addData(file.toUtf8());
+                digest.addData(
+                    QByteArrayView(reinterpret_cast<const char*>(resource.data()), resource.size()));
             }
         }
         // The font files the lettering is drawn with, as the system has them now.
         for (const QString& font : art::fontFiles()) {
             const QFileInfo info(font);
-            sum = qHashMulti(sum, font, info.size(), info.lastModified().toMSecsSinceEpoch());
+            digest.addData(QStringLiteral("%1 %2 %3")
+                               .arg(font)
+                               .arg(info.size())
+                               .arg(info.lastModified().toMSecsSinceEpoch())
+                               .toUtf8());
         }
-        return QStringLiteral(ZEM_PAINTED_VERSION "-%1")
-            .arg(static_cast<quint64>(sum), 16, 16, QLatin1Char('0'));
+        return QStringLiteral(ZEM_PAINTED_VERSION "-") +
+               QString::fromLatin1(digest.result().toHex().left(16));
     }();
     return edition;
 }
@@ -69,7 +72,8 @@ QImage paintedPicture(const std::string& name, int index, double scale) {
     if (!(scale > 0) || scale > 16) return {};
     // The drawings and the pictures live in the same resources.
     if (picture(name, index).isNull()) return {};
-    preparePainting();
+    static const bool fonts = art::loadFonts();
+    (void)fonts;
     // Studios keep the symbol tiles they painted: a few scales at most are ever used (the window's own on a
     // screen of high density, and the screen-filling one). Threads painting at one scale share its studio.
     static std::mutex lock;

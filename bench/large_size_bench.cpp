@@ -41,7 +41,7 @@ struct PaintedMachine {
               [](const PictureRef& ref, double scale) {
                   return zem::assets::paintedPicture(ref.name, ref.index, scale);
               },
-              ahead, cache, zem::assets::paintedPicturesEdition()}} {}
+              ahead, cache, [] { return zem::assets::paintedPicturesEdition(); }}} {}
 
     // Shows the window and waits until it is on the screen, painted.
     void start() {

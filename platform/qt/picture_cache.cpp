@@ -73,6 +73,12 @@ uint64_t checksum(const char* data, size_t size) {
     return sum;
 }
 
+// The edition as a number for the files' names and heads: the same in every run (Qt's hash is not).
+uint64_t editionNumber(const QString& edition) {
+    const QByteArray text = edition.toUtf8();
+    return checksum(text.constData(), static_cast<size_t>(text.size()));
+}
+
 bool readAll(int fd, char* to, size_t size) {
     while (size > 0) {
         const ssize_t n = ::read(fd, to, size);
@@ -138,7 +144,7 @@ const QRegularExpression& halfWritten() {
 }  // namespace
 
 PictureCache::PictureCache(QString folder, const QString& edition, int64_t bound)
-    : folder_(std::move(folder)), edition_(qHash(edition, 0x5eed)), bound_(bound) {
+    : folder_(std::move(folder)), edition_(editionNumber(edition)), bound_(bound) {
     if (folder_.isEmpty() || edition.isEmpty()) return;
     const QFileInfo info(folder_);
     QDir().mkpath(info.path());

@@ -34,7 +34,18 @@ struct Job {
 
 struct PictureSupply::State {
     Painter paint;
-    std::unique_ptr<PictureCache> cache;
+    // The cache folder, opened by the first thread that needs it (working out its edition takes a moment).
+    std::function<std::unique_ptr<PictureCache>()> openCache;
+    std::once_flag opened;
+    std::unique_ptr<PictureCache> openedCache;
+    PictureCache* cache() {
+        if (!openCache) return nullptr;
+        std::call_once(opened, [this] {
+            openedCache = openCache();
+            if (openedCache && !openedCache->usable()) openedCache.reset();
+        });
+        return openedCache.get();
+    }
     std::mutex mutex;
     std::condition_variable changed;
     std::vector<Job> now;                        // painted from the back
@@ -73,7 +84,7 @@ struct PictureSupply::State {
                 s->writes.pop_back();
                 s->busy = true;
                 lock.unlock();
-                s->cache->store(job.ref, job.device, image);
+                s->cache()->store(job.ref, job.device, image);
                 lock.lock();
                 s->busy = false;
                 continue;
@@ -85,11 +96,11 @@ struct PictureSupply::State {
             } else if (!s->ahead.empty()) {
                 job = s->ahead.front();
                 s->ahead.pop_front();
-            } else if (!s->pruned && s->cache) {
+            } else if (!s->pruned && s->openCache) {
                 s->pruned = true;
                 s->busy = true;
                 lock.unlock();
-                s->cache->prune();
+                if (PictureCache* cache = s->cache()) cache->prune();
                 lock.lock();
                 s->busy = false;
                 continue;
@@ -103,14 +114,15 @@ struct PictureSupply::State {
             s->inHand = key;
             s->busy = true;
             lock.unlock();
-            QImage image = s->cache ? s->cache->load(job.ref, job.device) : QImage();
+            PictureCache* cache = s->cache();
+            QImage image = cache != nullptr ? cache->load(job.ref, job.device) : QImage();
             const bool painted = image.isNull();
             if (painted) image = s->paint(job.ref, job.device);
             lock.lock();
             s->inHand.reset();
             // A picture ahead for a scale the window no longer switches to is let go.
             if (!job.ahead || std::get<2>(key) == s->aheadDevice) s->ready[key] = {image, job.ahead};
-            if (painted && s->cache && !image.isNull()) s->writes.push_back({job, image});
+            if (painted && cache != nullptr && !image.isNull()) s->writes.push_back({job, image});
             s->changed.notify_all();
             s->busy = false;
         }
@@ -119,10 +131,10 @@ struct PictureSupply::State {
     }
 };
 
-PictureSupply::PictureSupply(Painter paint, std::unique_ptr<PictureCache> cache)
+PictureSupply::PictureSupply(Painter paint, std::function<std::unique_ptr<PictureCache>()> openCache)
     : state_(std::make_shared<State>()) {
     state_->paint = std::move(paint);
-    if (cache && cache->usable()) state_->cache = std::move(cache);
+    state_->openCache = std::move(openCache);
     state_->thread = std::thread([s = state_] { State::run(s); });
 }
 
@@ -144,11 +156,12 @@ QImage PictureSupply::take(const PictureRef& ref, double device) {
         }
         s.forget(key);
     }
-    QImage image = s.cache ? s.cache->load(ref, device) : QImage();
+    PictureCache* cache = s.cache();
+    QImage image = cache != nullptr ? cache->load(ref, device) : QImage();
     if (image.isNull() && s.paint) {
         image = s.paint(ref, device);
         std::lock_guard lock(s.mutex);
-        if (s.cache && !image.isNull() && !s.stopping) {
+        if (cache != nullptr && !image.isNull() && !s.stopping) {
             s.writes.push_back({Job{ref, device, false}, image});
             s.changed.notify_all();
         }
@@ -181,7 +194,7 @@ void PictureSupply::prepare(const std::vector<PictureRef>& refs, double device, 
 bool PictureSupply::settled() const {
     State& s = *state_;
     std::lock_guard lock(s.mutex);
-    return s.now.empty() && s.ahead.empty() && s.writes.empty() && !s.busy && (s.pruned || !s.cache);
+    return s.now.empty() && s.ahead.empty() && s.writes.empty() && !s.busy && (s.pruned || !s.openCache);
 }
 
 bool PictureSupply::stop() {

@@ -19,7 +19,8 @@ class PictureSupply {
   public:
     // Paints picture `ref` at `device` times its own size; any thread may call it.
     using Painter = std::function<QImage(const PictureRef& ref, double device)>;
-    explicit PictureSupply(Painter paint, std::unique_ptr<PictureCache> cache = nullptr);
+    // `openCache` opens the cache folder when a picture is first wanted (none without it).
+    explicit PictureSupply(Painter paint, std::function<std::unique_ptr<PictureCache>()> openCache = {});
     // Stops the painter thread; see stop().
     ~PictureSupply();
     PictureSupply(const PictureSupply&) = delete;

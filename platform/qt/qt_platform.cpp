@@ -202,10 +202,14 @@ QtPlatform::QtPlatform(Options options)
       scaledResolver_(std::move(options.scaledPictures)) {
     if (options.paintAhead && scaledResolver_) {
         supply_ = std::make_shared<PictureSupply>(
-            [paint = scaledResolver_](const PictureRef& ref, double device) { return forDrawing(paint(ref, device)); },
-            options.pictureCache.isEmpty()
-                ? nullptr
-                : std::make_unique<PictureCache>(options.pictureCache, options.pictureEdition));
+            [paint = scaledResolver_](const PictureRef& ref, double device) {
+                return forDrawing(paint(ref, device));
+            },
+            [folder = options.pictureCache,
+             edition = options.pictureEdition]() -> std::unique_ptr<PictureCache> {
+                if (folder.isEmpty() || !edition) return nullptr;
+                return std::make_unique<PictureCache>(folder, edition());
+            });
     }
     // The program decides when it ends: closing or hiding its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -675,7 +679,9 @@ QImage QtPlatform::picture(const PictureRef& ref, double scale, double ratio) {
     const auto key = std::make_tuple(ref.name, ref.index, thousandths(scale), thousandths(ratio));
     auto it = scaledPictures_.find(key);
     if (it != scaledPictures_.end()) return it->second;
-    QImage image = supply_ ? supply_->take(ref, device) : scaledResolver_ ? scaledResolver_(ref, device) : QImage();
+    QImage image = supply_           ? supply_->take(ref, device)
+                   : scaledResolver_ ? scaledResolver_(ref, device)
+                                     : QImage();
     if (image.isNull()) {
         // Without a painter for the scale, the picture of the own size scaled smoothly.
         const QImage own = picture(ref);
@@ -695,7 +701,8 @@ void QtPlatform::prepare(const std::vector<PictureRef>& refs, double scale, doub
     // What this back end keeps already is not painted again.
     std::vector<PictureRef> wanted;
     for (const PictureRef& ref : refs) {
-        if (scaledPictures_.count(std::make_tuple(ref.name, ref.index, thousandths(scale), thousandths(ratio))) == 0)
+        if (scaledPictures_.count(
+                std::make_tuple(ref.name, ref.index, thousandths(scale), thousandths(ratio))) == 0)
             wanted.push_back(ref);
     }
     supply_->prepare(wanted, scale * ratio, ahead);

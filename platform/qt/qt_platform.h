@@ -59,10 +59,10 @@ class QtPlatform final : public Platform, public ViewHost {
         ScaledPictureResolver scaledPictures = {};
         // Paints the scaled pictures in a thread of their own, ahead of need (what a window is about to show,
         // and what it would show at its other size), and keeps them in `pictureCache` (no folder: in memory
-        // only) under `pictureEdition`, what they depend on.
+        // only) under the edition `pictureEdition` tells, what they depend on (asked when first needed).
         bool paintAhead = false;
         QString pictureCache = {};
-        QString pictureEdition = {};
+        std::function<QString()> pictureEdition = {};
     };
     explicit QtPlatform(Options options);
     explicit QtPlatform(PictureResolver pictures = {});

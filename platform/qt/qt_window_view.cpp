@@ -744,8 +744,8 @@ void WindowView::updateScale() {
     if (scale == scale_ && ratio == ratio_) return;
     scale_ = scale;
     ratio_ = ratio;
-    // Every control is laid out, lettered and painted again at the new size: its pictures are painted from the
-    // last while this thread takes them from the first.
+    // Every control is laid out, lettered and painted again at the new size: its pictures are painted from
+    // the last while this thread takes them from the first.
     fresh_ = true;
     for (auto& bound : bound_) bound->fresh = true;
     if (scale_ * ratio_ != 1.0) platform_.prepare(shownPictures(), scale_, ratio_, false);

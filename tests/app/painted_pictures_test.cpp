@@ -59,7 +59,6 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
 const PictureRef kPlain{"background", 0}, kNoisy{"reel1", 0};
 
 TEST(PaintedPictures, ThePainterThreadAndTheCachePaintTheSamePixelsAsTheWindowsThread) {
-    assets::preparePainting();
     QTemporaryDir dir;
     const QString folder = dir.filePath("pictures");
     const std::vector<PictureRef> refs{{"background", 0}, {"reel3", 0}, {"pplay", 2}, {"LABLASTBET", 0}};
@@ -71,8 +70,9 @@ TEST(PaintedPictures, ThePainterThreadAndTheCachePaintTheSamePixelsAsTheWindowsT
     };
     std::atomic<int> first{0}, second{0};
     {
-        PictureSupply supply(painter(&first),
-                             std::make_unique<PictureCache>(folder, assets::paintedPicturesEdition()));
+        PictureSupply supply(painter(&first), [&folder] {
+            return std::make_unique<PictureCache>(folder, assets::paintedPicturesEdition());
+        });
         supply.prepare(refs, 1.8, false);
         waitSettled(supply);
         EXPECT_EQ(first, 4) << "the painter thread paints each picture once";
@@ -80,8 +80,9 @@ TEST(PaintedPictures, ThePainterThreadAndTheCachePaintTheSamePixelsAsTheWindowsT
             EXPECT_TRUE(samePicture(supply.take(ref, 1.8), assets::paintedPicture(ref.name, ref.index, 1.8)))
                 << ref.name << " painted in the painter thread";
     }
-    PictureSupply again(painter(&second),
-                        std::make_unique<PictureCache>(folder, assets::paintedPicturesEdition()));
+    PictureSupply again(painter(&second), [&folder] {
+        return std::make_unique<PictureCache>(folder, assets::paintedPicturesEdition());
+    });
     for (const PictureRef& ref : refs)
         EXPECT_TRUE(samePicture(again.take(ref, 1.8), assets::paintedPicture(ref.name, ref.index, 1.8)))
             << ref.name << " read back from the cache";
