@@ -9,8 +9,8 @@
 #include "options/options_window.h"
 #include "platform/machine_look.h"
 #include "platform/qt/instance_lock.h"
-#include "platform/qt/message_box_frame.h"
 #include "platform/qt/machine_look.h"
+#include "platform/qt/message_box_frame.h"
 #include "platform/qt/own_files.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/termination_signals.h"
@@ -21,10 +21,13 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -84,37 +87,53 @@ int main(int argc, char* argv[]) {
         if (closeGame) closeGame();
     });
 
-    zem::platform::qt::QtPlatform platform(zem::platform::qt::QtPlatform::Options{
-        [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); },
-        zem::platform::qt::QtSoundOutput::Device::Default,
-        {},
-        [](const zem::platform::PictureRef& ref, double scale) {
-            return zem::assets::paintedPicture(ref.name, ref.index, scale);
-        }});
-    if (const auto seed = seedFromEnvironment()) platform.seedRandom(*seed);
-    zem::play::Machine machine(platform, [](int number) { return zem::assets::recordingResource(number); });
-    zem::presentation::WinPresentation presentation(machine);
-    zem::gamble::Gamble gamble(machine);
-    zem::options::OptionsWindow options(machine);
-    platform.attach(machine.w.orvelle);
-    platform.attach(options.w.frmorvelleoptions);
-    // The returns the options and pay-table windows show are worked out once the window is first painted.
-    zem::app::ReturnsAfterFirstPaint returns(platform.widgetOf(machine.w.orvelle),
-                                             [&machine] { return int64_t{machine.s.linesplayed}; });
-    closeGame = [&] { platform.deliver([&] { machine.requestClose(); }); };
-    zem::infowindows::InfoWindows infos(machine);
-    infos.onLoad = [&platform](zem::platform::Window& w) { platform.attach(w); };
-    infos.onUnload = [&platform](zem::platform::Window& w) { platform.detach(w); };
-    infos.manualPage = zem::infowindows::manualPath(QCoreApplication::applicationDirPath().toStdString());
-    infos.installOpeners();
-    zem::presentation::HistoryWindow history(machine);
-    history.onLoad = [&platform](zem::platform::Window& w) { platform.attach(w); };
-    history.onUnload = [&platform](zem::platform::Window& w) { platform.detach(w); };
-    history.installOpener();
-    machine.startup();
-    platform.sync();
-    if (platform.quitRequested()) return 0;
-    const int status = QApplication::exec();
-    closeGame = nullptr;
+    // Pictures at a scale are painted in a thread of their own and kept in the user's cache folder.
+    const QString pictureCache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    std::shared_ptr<zem::platform::qt::PictureSupply> pictureSupply;
+    int status = 0;
+    {
+        zem::platform::qt::QtPlatform platform(zem::platform::qt::QtPlatform::Options{
+            [](const zem::platform::PictureRef& ref) { return zem::assets::picture(ref.name, ref.index); },
+            zem::platform::qt::QtSoundOutput::Device::Default,
+            {},
+            [](const zem::platform::PictureRef& ref, double scale) {
+                return zem::assets::paintedPicture(ref.name, ref.index, scale);
+            },
+            true,
+            pictureCache.isEmpty() ? QString() : pictureCache + QStringLiteral("/pictures"),
+            [] { return zem::assets::paintedPicturesEdition(); }});
+        pictureSupply = platform.pictureSupply();
+        if (const auto seed = seedFromEnvironment()) platform.seedRandom(*seed);
+        zem::play::Machine machine(platform,
+                                   [](int number) { return zem::assets::recordingResource(number); });
+        zem::presentation::WinPresentation presentation(machine);
+        zem::gamble::Gamble gamble(machine);
+        zem::options::OptionsWindow options(machine);
+        platform.attach(machine.w.orvelle);
+        platform.attach(options.w.frmorvelleoptions);
+        // The returns the options and pay-table windows show are worked out once the window is first painted.
+        zem::app::ReturnsAfterFirstPaint returns(platform.widgetOf(machine.w.orvelle),
+                                                 [&machine] { return int64_t{machine.s.linesplayed}; });
+        closeGame = [&] { platform.deliver([&] { machine.requestClose(); }); };
+        zem::infowindows::InfoWindows infos(machine);
+        infos.onLoad = [&platform](zem::platform::Window& w) { platform.attach(w); };
+        infos.onUnload = [&platform](zem::platform::Window& w) { platform.detach(w); };
+        infos.manualPage = zem::infowindows::manualPath(QCoreApplication::applicationDirPath().toStdString());
+        infos.installOpeners();
+        zem::presentation::HistoryWindow history(machine);
+        history.onLoad = [&platform](zem::platform::Window& w) { platform.attach(w); };
+        history.onUnload = [&platform](zem::platform::Window& w) { platform.detach(w); };
+        history.installOpener();
+        machine.startup();
+        platform.sync();
+        if (!platform.quitRequested()) status = QApplication::exec();
+        closeGame = nullptr;
+    }
+    // Everything the game keeps is written now. A picture still being painted is not waited for: the game
+    // ends at once, before Qt is taken apart under the painter.
+    if (pictureSupply && !pictureSupply->stop()) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
     return status;
 }

@@ -6,9 +6,16 @@
 #include "art/painting.h"
 #include "pictures.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QResource>
+
 #include <cmath>
 #include <map>
 #include <memory>
+#include <mutex>
 
 namespace zem::assets {
 
@@ -26,6 +33,41 @@ struct ScaledStudio {
 
 }  // namespace
 
+QString paintedPicturesEdition() {
+    static const QString edition = [] {
+        // The drawings and the pictures the build painted: any change to the painters shows in them. A
+        // digest, not Qt's hash, which differs from run to run.
+        (void)picture("icon");
+        QCryptographicHash digest(QCryptographicHash::Sha1);
+        digest.addData(QByteArrayLiteral(ZEM_PAINTED_VERSION));
+        digest.addData(QByteArray(qVersion()));
+        for (const QString& folder : {QStringLiteral(":/pictures"), QStringLiteral(":/svg")}) {
+            QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
+            QStringList names;
+            while (files.hasNext()) names << files.next();
+            names.sort();
+            for (const QString& file : names) {
+                const QResource resource(file);
+                digest.addData(file.toUtf8());
+                digest.addData(
+                    QByteArrayView(reinterpret_cast<const char*>(resource.data()), resource.size()));
+            }
+        }
+        // The font files the lettering is drawn with, as the system has them now.
+        for (const QString& font : art::fontFiles()) {
+            const QFileInfo info(font);
+            digest.addData(QStringLiteral("%1 %2 %3")
+                               .arg(font)
+                               .arg(info.size())
+                               .arg(info.lastModified().toMSecsSinceEpoch())
+                               .toUtf8());
+        }
+        return QStringLiteral(ZEM_PAINTED_VERSION "-") +
+               QString::fromLatin1(digest.result().toHex().left(16));
+    }();
+    return edition;
+}
+
 QImage paintedPicture(const std::string& name, int index, double scale) {
     if (!(scale > 0) || scale > 16) return {};
     // The drawings and the pictures live in the same resources.
@@ -33,15 +75,21 @@ QImage paintedPicture(const std::string& name, int index, double scale) {
     static const bool fonts = art::loadFonts();
     (void)fonts;
     // Studios keep the symbol tiles they painted: a few scales at most are ever used (the window's own on a
-    // screen of high density, and the screen-filling one).
-    static std::map<long, std::unique_ptr<ScaledStudio>> studios;
+    // screen of high density, and the screen-filling one). Threads painting at one scale share its studio.
+    static std::mutex lock;
+    static std::map<long, std::shared_ptr<ScaledStudio>> studios;
     const long key = std::lround(scale * 1000.0);
-    auto it = studios.find(key);
-    if (it == studios.end()) {
-        if (studios.size() >= 4) studios.erase(studios.begin());
-        it = studios.emplace(key, std::make_unique<ScaledStudio>(scale)).first;
+    std::shared_ptr<ScaledStudio> studio;
+    {
+        std::lock_guard hold(lock);
+        auto it = studios.find(key);
+        if (it == studios.end()) {
+            if (studios.size() >= 4) studios.erase(studios.begin());
+            it = studios.emplace(key, std::make_shared<ScaledStudio>(scale)).first;
+        }
+        studio = it->second;
     }
-    ScaledStudio& s = *it->second;
+    ScaledStudio& s = *studio;
     auto list = s.lists.find(name);
     if (list == s.lists.end()) return {};
     if (list->second.count == 0 ? index != 0 : (index < 1 || index > list->second.count)) return {};

@@ -153,6 +153,7 @@ class Window : public Control {
     int clientHeight = 0;
     bool keyPreview = false;  // the window sees typed characters before any control
     bool fillScreen = false;  // shown scaled up to fill the screen, its proportions kept (the large size)
+    bool offersLargeSize = false;  // the player may switch it to the large size and back
     std::function<void(int& key)> onKeyPreview;
     std::function<void()> onCloseRequest;  // the close box
     std::function<void()> onEscape;        // the Escape key: leaves the window as its own way out does

@@ -110,6 +110,7 @@ MachineWindow::MachineWindow() {
     w.picture = PictureRef{"background", 0};
     w.icon = PictureRef{"icon", 0};
     w.keyPreview = true;
+    w.offersLargeSize = true;
 
     // Line segments are drawn on the window's surface, beneath everything standing on it.
     for (int i = 1; i <= 6; ++i) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <vector>
 
 namespace zem::assets::art {
@@ -18,10 +19,11 @@ class Studio {
   public:
     explicit Studio(QString svgFolder);
     QString svg(const QString& name) const;  // path of art/svg/<name>.svg
-    const QImage& symbol(int id);            // the 125 x 125 tile of symbol 1..12
+    const QImage& symbol(int id);            // the 125 x 125 tile of symbol 1..12 (any thread)
 
   private:
     QString folder_;
+    std::recursive_mutex symbolsLock_;  // threads painting at the same scale share the tiles
     std::map<int, QImage> symbols_;
 };
 

@@ -11,6 +11,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace zem::assets::art {
 
@@ -68,6 +69,25 @@ void boxPass(const QImage& src, QImage& dst, int radius, bool horizontal) {
     }
 }
 
+// The smallest rectangle holding every pixel of a premultiplied picture that is not fully clear.
+QRect inkBounds(const QImage& image) {
+    const int width = image.width(), height = image.height();
+    int top = -1, bottom = -1, left = width, right = -1;
+    for (int y = 0; y < height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        int first = 0;
+        while (first < width && line[first] == 0) ++first;
+        if (first == width) continue;
+        int last = width - 1;
+        while (line[last] == 0) --last;
+        if (top < 0) top = y;
+        bottom = y;
+        left = std::min(left, first);
+        right = std::max(right, last);
+    }
+    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 // The shape of `art` (its alpha) in one colour.
 QImage tinted(const QImage& art, const QColor& colour) {
     QImage shape = art.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -105,12 +125,23 @@ QImage canvas(int width, int height) {
 
 QImage canvas(QSize size) { return canvas(size.width(), size.height()); }
 
+namespace {
+QString fontFile(const FontFile& f) {
+    return QStringLiteral("/usr/share/fonts/truetype/dejavu/") + QString::fromLatin1(f.file);
+}
+}  // namespace
+
+QStringList fontFiles() {
+    QStringList files;
+    for (const auto& f : kFontFiles) files << fontFile(f);
+    return files;
+}
+
 bool loadFonts() {
     bool ok = true;
     for (const auto& f : kFontFiles) {
         if (!familyOf(f.face).isEmpty()) continue;
-        const QString path =
-            QStringLiteral("/usr/share/fonts/truetype/dejavu/") + QString::fromLatin1(f.file);
+        const QString path = fontFile(f);
         const int id = QFontDatabase::addApplicationFont(path);
         if (id < 0) {
             std::fprintf(stderr, "zem art: font file %s is missing (install fonts-dejavu-core)\n",
@@ -157,21 +188,51 @@ QImage blurred(const QImage& image, int radius) {
     // The radius is in pixels of the scale 1: as wide on a picture painted larger.
     radius = static_cast<int>(std::lround(radius * a.devicePixelRatio()));
     if (radius <= 0) return a;
-    QImage b(a.size(), QImage::Format_ARGB32_Premultiplied);
+    // Each pass spreads the shape by the radius: beyond three radii round its ink the picture stays clear, so
+    // only that part is blurred (a lettering's layer is as large as the whole picture it is drawn on).
+    const QRect ink = inkBounds(a);
+    if (ink.isEmpty()) return a;
+    const int reach = 3 * radius;
+    const QRect area = ink.adjusted(-reach, -reach, reach, reach).intersected(a.rect());
+    QImage part = area == a.rect() ? a : a.copy(area);
+    QImage b(part.size(), QImage::Format_ARGB32_Premultiplied);
     for (int pass = 0; pass < 3; ++pass) {
-        boxPass(a, b, radius, true);
-        boxPass(b, a, radius, false);
+        boxPass(part, b, radius, true);
+        boxPass(b, part, radius, false);
     }
+    if (area == a.rect()) return part;
+    const auto rowBytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+    for (int y = 0; y < area.height(); ++y)
+        std::memcpy(reinterpret_cast<QRgb*>(a.scanLine(area.top() + y)) + area.left(), part.constScanLine(y),
+                    rowBytes);
     return a;
 }
 
+namespace {
+
+// The part of `art` a blur of `radius` (pixels of the scale 1) can colour, two pixels to spare, and where it
+// lies in `art`: the rest of a blurred copy stays clear, so drawing this part alone draws the same.
+QImage blurrablePart(const QImage& art, int radius, QPointF& at) {
+    const QImage a = art.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int reach = 3 * static_cast<int>(std::lround(std::max(0, radius) * a.devicePixelRatio())) + 2;
+    const QRect ink = inkBounds(a);
+    const QRect area = ink.isEmpty() ? a.rect() : ink.adjusted(-reach, -reach, reach, reach).intersected(a.rect());
+    at = QPointF(area.topLeft()) / a.devicePixelRatio();
+    return area == a.rect() ? a : a.copy(area);
+}
+
+}  // namespace
+
 void drawShadow(QPainter& p, const QImage& art, QPointF offset, int radius, const QColor& colour) {
-    p.drawImage(offset, blurred(tinted(art, colour), radius));
+    QPointF at;
+    const QImage part = blurrablePart(art, radius, at);
+    p.drawImage(offset + at, blurred(tinted(part, colour), radius));
 }
 
 void drawGlow(QPainter& p, const QImage& art, int radius, const QColor& colour, int passes) {
-    const QImage glow = blurred(tinted(art, colour), radius);
-    for (int i = 0; i < passes; ++i) p.drawImage(0, 0, glow);
+    QPointF at;
+    const QImage glow = blurred(tinted(blurrablePart(art, radius, at), colour), radius);
+    for (int i = 0; i < passes; ++i) p.drawImage(at, glow);
 }
 
 QPainterPath textPath(const QString& text, const QFont& font, const QRectF& box, qreal squeeze) {
@@ -215,11 +276,12 @@ void drawLettering(QPainter& p, const QPainterPath& path, const Lettering& style
     const qreal lift = std::max<qreal>(1.0, ink.height() * p.transform().m22() / 18.0);
     p.save();
     p.resetTransform();
-    if (style.shadow) {
-        drawShadow(p, layer, QPointF(lift * 0.6, lift), static_cast<int>(std::max<qreal>(1.0, lift * 0.8)),
-                   QColor(0, 0, 0, 150));
-    }
-    p.drawImage(0, 0, layer);
+    const int blur = static_cast<int>(std::max<qreal>(1.0, lift * 0.8));
+    // The layer is as large as the picture; only the part round the lettering is drawn.
+    QPointF at;
+    const QImage part = blurrablePart(layer, blur, at);
+    if (style.shadow) drawShadow(p, part, at + QPointF(lift * 0.6, lift), blur, QColor(0, 0, 0, 150));
+    p.drawImage(at, part);
     p.restore();
 }
 
@@ -312,8 +374,25 @@ double Scatter::next() {
     return static_cast<double>(state_) / 4294967296.0;
 }
 
+namespace {
+
+// std::lround without the library call: to the nearest whole number, halves away from zero.
+inline double roundHalfAway(double v) {
+    const double whole = std::trunc(v);
+    const double rest = v - whole;  // exact
+    return rest >= 0.5 ? whole + 1 : (rest <= -0.5 ? whole - 1 : whole);
+}
+
+}  // namespace
+
 void addGrain(QImage& image, uint32_t seed, int strength) {
-    QImage work = image.convertToFormat(QImage::Format_ARGB32);
+    // A wholly opaque picture is the same premultiplied or not: it is worked on as it is, unconverted.
+    bool opaque = image.format() == QImage::Format_ARGB32_Premultiplied;
+    for (int y = 0; opaque && y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        opaque = std::all_of(line, line + image.width(), [](QRgb c) { return qAlpha(c) == 255; });
+    }
+    QImage work = opaque ? std::move(image) : image.convertToFormat(QImage::Format_ARGB32);
     // Soft grain: noise on a grid of 3 pixels, smoothed, so it reads as texture and packs small.
     const int cell = 3;
     const int gw = work.width() / cell + 2, gh = work.height() / cell + 2;
@@ -321,22 +400,33 @@ void addGrain(QImage& image, uint32_t seed, int strength) {
     Scatter noise(seed);
     for (auto& g : grid) g = noise.next() - 0.5;
     auto at = [&](int gx, int gy) { return grid[static_cast<std::size_t>(gy * gw + gx)]; };
-    for (int y = 0; y < work.height(); ++y) {
+    // Where each column falls between the grid's points, worked out once for all rows.
+    const int width = work.width(), height = work.height();
+    std::vector<int> columnCell(static_cast<std::size_t>(width));
+    std::vector<double> columnShare(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x) {
+        const double fx = static_cast<double>(x) / cell;
+        columnCell[static_cast<std::size_t>(x)] = static_cast<int>(fx);
+        columnShare[static_cast<std::size_t>(x)] = fx - static_cast<int>(fx);
+    }
+    for (int y = 0; y < height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(work.scanLine(y));
-        for (int x = 0; x < work.width(); ++x) {
+        const double fy = static_cast<double>(y) / cell;
+        const int gy = static_cast<int>(fy);
+        const double ty = fy - gy;
+        for (int x = 0; x < width; ++x) {
             const QRgb c = line[x];
             if (qAlpha(c) == 0) continue;
-            const double fx = static_cast<double>(x) / cell, fy = static_cast<double>(y) / cell;
-            const int gx = static_cast<int>(fx), gy = static_cast<int>(fy);
-            const double tx = fx - gx, ty = fy - gy;
+            const int gx = columnCell[static_cast<std::size_t>(x)];
+            const double tx = columnShare[static_cast<std::size_t>(x)];
             const double n = at(gx, gy) * (1 - tx) * (1 - ty) + at(gx + 1, gy) * tx * (1 - ty) +
                              at(gx, gy + 1) * (1 - tx) * ty + at(gx + 1, gy + 1) * tx * ty;
-            const int d = static_cast<int>(std::lround(n * 2.0 * strength));
+            const int d = static_cast<int>(roundHalfAway(n * 2.0 * strength));
             line[x] = qRgba(std::clamp(qRed(c) + d, 0, 255), std::clamp(qGreen(c) + d, 0, 255),
                             std::clamp(qBlue(c) + d, 0, 255), qAlpha(c));
         }
     }
-    image = work.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    image = opaque ? std::move(work) : work.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 QImage flattenOnWhite(const QImage& art) {

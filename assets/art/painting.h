@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <vector>
@@ -39,6 +40,8 @@ enum class Face { Sans, SansBold, SerifBold, MonoBold };
 QFont font(Face face, qreal pixelSize);
 // Loads the font files; false (with the missing file named on stderr) when one is missing.
 bool loadFonts();
+// The paths of those font files.
+QStringList fontFiles();
 
 // An SVG file of the sources rendered into a transparent picture of `size`.
 QImage renderSvg(const QString& file, QSize size);

@@ -498,6 +498,7 @@ QString Studio::svg(const QString& name) const {
 }
 
 const QImage& Studio::symbol(int id) {
+    std::lock_guard lock(symbolsLock_);
     auto found = symbols_.find(id);
     if (found == symbols_.end()) found = symbols_.emplace(id, paintSymbol(*this, id)).first;
     return found->second;

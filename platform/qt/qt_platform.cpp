@@ -200,6 +200,17 @@ QtPlatform::QtPlatform(Options options)
       sound_(options.sound),
       resolver_(std::move(options.pictures)),
       scaledResolver_(std::move(options.scaledPictures)) {
+    if (options.paintAhead && scaledResolver_) {
+        supply_ = std::make_shared<PictureSupply>(
+            [paint = scaledResolver_](const PictureRef& ref, double device) {
+                return forDrawing(paint(ref, device));
+            },
+            [folder = options.pictureCache,
+             edition = options.pictureEdition]() -> std::unique_ptr<PictureCache> {
+                if (folder.isEmpty() || !edition) return nullptr;
+                return std::make_unique<PictureCache>(folder, edition());
+            });
+    }
     // The program decides when it ends: closing or hiding its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     auto filter = std::make_unique<InputFilter>(*this);
@@ -668,7 +679,9 @@ QImage QtPlatform::picture(const PictureRef& ref, double scale, double ratio) {
     const auto key = std::make_tuple(ref.name, ref.index, thousandths(scale), thousandths(ratio));
     auto it = scaledPictures_.find(key);
     if (it != scaledPictures_.end()) return it->second;
-    QImage image = scaledResolver_ ? scaledResolver_(ref, device) : QImage();
+    QImage image = supply_           ? supply_->take(ref, device)
+                   : scaledResolver_ ? scaledResolver_(ref, device)
+                                     : QImage();
     if (image.isNull()) {
         // Without a painter for the scale, the picture of the own size scaled smoothly.
         const QImage own = picture(ref);
@@ -681,6 +694,18 @@ QImage QtPlatform::picture(const PictureRef& ref, double scale, double ratio) {
     image = forDrawing(image);
     if (!image.isNull()) image.setDevicePixelRatio(ratio);
     return scaledPictures_.emplace(key, image).first->second;
+}
+
+void QtPlatform::prepare(const std::vector<PictureRef>& refs, double scale, double ratio, bool ahead) {
+    if (!supply_ || scale * ratio == 1.0) return;
+    // What this back end keeps already is not painted again.
+    std::vector<PictureRef> wanted;
+    for (const PictureRef& ref : refs) {
+        if (scaledPictures_.count(
+                std::make_tuple(ref.name, ref.index, thousandths(scale), thousandths(ratio))) == 0)
+            wanted.push_back(ref);
+    }
+    supply_->prepare(wanted, scale * ratio, ahead);
 }
 
 QImage QtPlatform::composite(const PictureRef& base, const PictureRef& overlay, double scale, double ratio) {

@@ -7,6 +7,7 @@
 #include "core/random.h"
 #include "platform/platform.h"
 #include "platform/press_routing.h"
+#include "picture_supply.h"
 #include "qt_display_mode.h"
 #include "qt_settings_store.h"
 #include "qt_sound_output.h"
@@ -56,6 +57,12 @@ class QtPlatform final : public Platform, public ViewHost {
         QtSoundOutput::Device sound = QtSoundOutput::Device::Default;
         QString settingsFile;  // empty: the user's store (~/.config/zem/zem.ini)
         ScaledPictureResolver scaledPictures = {};
+        // Paints the scaled pictures in a thread of their own, ahead of need (what a window is about to show,
+        // and what it would show at its other size), and keeps them in `pictureCache` (no folder: in memory
+        // only) under the edition `pictureEdition` tells, what they depend on (asked when first needed).
+        bool paintAhead = false;
+        QString pictureCache = {};
+        std::function<QString()> pictureEdition = {};
     };
     explicit QtPlatform(Options options);
     explicit QtPlatform(PictureResolver pictures = {});
@@ -111,6 +118,10 @@ class QtPlatform final : public Platform, public ViewHost {
     // at that many device pixels, with the ratio set, so it is as crisp as the screen allows.
     QImage picture(const PictureRef& ref, double scale, double ratio) override;
     QImage composite(const PictureRef& picture, const PictureRef& overlay, double scale, double ratio) override;
+    void prepare(const std::vector<PictureRef>& refs, double scale, double ratio, bool ahead) override;
+    // The painter of scaled pictures ahead of need (null without it). The program stops it last of all, once
+    // everything it saves is written: a painter still inside a picture must not see Qt taken apart.
+    const std::shared_ptr<PictureSupply>& pictureSupply() const { return supply_; }
     // Mouse positions in a window shown larger than its own size are mapped back through its scale.
     double scaleOf(const Window& window) const;
     // Runs a handler of player input at once, then brings the widgets in line.
@@ -143,6 +154,7 @@ class QtPlatform final : public Platform, public ViewHost {
     QtDisplayMode display_;
     PictureResolver resolver_;
     ScaledPictureResolver scaledResolver_;
+    std::shared_ptr<PictureSupply> supply_;
 
     std::vector<std::unique_ptr<WindowView>> views_;
     std::unique_ptr<QObject> filter_;

@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zem::platform::qt {
@@ -586,6 +587,7 @@ void WindowView::sync() {
     for (auto& bound : bound_) apply(*bound);
     applyWindowVisibility();
     fresh_ = false;
+    prepareOtherSize();
 }
 
 void WindowView::bindNew() {
@@ -742,9 +744,42 @@ void WindowView::updateScale() {
     if (scale == scale_ && ratio == ratio_) return;
     scale_ = scale;
     ratio_ = ratio;
-    // Every control is laid out, lettered and painted again at the new size.
+    // Every control is laid out, lettered and painted again at the new size: its pictures are painted from
+    // the last while this thread takes them from the first.
     fresh_ = true;
     for (auto& bound : bound_) bound->fresh = true;
+    if (scale_ * ratio_ != 1.0) platform_.prepare(shownPictures(), scale_, ratio_, false);
+}
+
+// Once the window is on the screen with its frame, the pictures of its other size are painted ahead, so that
+// the switch finds them ready.
+void WindowView::prepareOtherSize() {
+    if (!window_.offersLargeSize || !top_->isVisible() || !platform_.frameSeen.isValid()) return;
+    QScreen* screen = top_->screen() != nullptr ? top_->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const int menu = menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0;
+    const double other = windowScale(
+        QSize(twipsToPixels(window_.clientWidth), twipsToPixels(window_.clientHeight)),
+        platform_.frameSeen + QSize(0, menu), screen->availableGeometry().size(), !window_.fillScreen);
+    if (other == scale_ || other == preparedOther_) return;
+    preparedOther_ = other;
+    platform_.prepare(shownPictures(), other, ratio_, true);
+}
+
+// The pictures the window shows now: its own, those of its visible picture controls and of its buttons.
+std::vector<PictureRef> WindowView::shownPictures() const {
+    std::vector<PictureRef> refs{window_.picture};
+    auto add = [&refs](const PictureRef& ref) {
+        if (!ref.empty() && std::find(refs.begin(), refs.end(), ref) == refs.end()) refs.push_back(ref);
+    };
+    for (const Control* c : window_.controls()) {
+        if (((c->kind == ControlKind::PictureBox || c->kind == ControlKind::Image) && c->visible) ||
+            c->kind == ControlKind::PushButton) {
+            add(c->picture);
+            add(c->overlay);
+        }
+    }
+    return refs;
 }
 
 void WindowView::applyWindowBeforeControls() {

@@ -82,6 +82,11 @@ class ViewHost {
     virtual QImage picture(const PictureRef& ref, double scale, double ratio) = 0;
     // A picture with another drawn over it, the other's white pixels transparent, at a scale.
     virtual QImage composite(const PictureRef& picture, const PictureRef& overlay, double scale, double ratio) = 0;
+    // Pictures the window is about to show at a scale (or, `ahead`, would show at the size it may be switched
+    // to), to be painted before they are asked for when the back end can.
+    virtual void prepare(const std::vector<PictureRef>& refs, double scale, double ratio, bool ahead) {
+        (void)refs, (void)scale, (void)ratio, (void)ahead;
+    }
     // Runs a handler of player input at once, then brings the widgets in line.
     virtual void deliver(const std::function<void()>& handler) = 0;
     // Whether the widgets are being brought in line with the models (their changes are not the player's).
@@ -132,6 +137,8 @@ class WindowView {
     void createMenuEntry(BoundControl& bound);
     void apply(BoundControl& bound);
     void updateScale();
+    void prepareOtherSize();
+    std::vector<PictureRef> shownPictures() const;
     void applyWindowBeforeControls();
     void applyWindowVisibility();
     void placeFrame();
@@ -160,6 +167,7 @@ class WindowView {
     Color background_;
     double scale_ = 1.0;
     double ratio_ = 1.0;
+    double preparedOther_ = 0.0;  // the scale of the other size whose pictures were last asked for ahead
     // The window was asked to stand at (left, top) and the desktop's frame round it is not known yet: once it
     // is, the window is moved so that the frame, title bar included, stands there.
     bool placing_ = false;

@@ -346,6 +346,40 @@ TEST(Pictures, ResourcesMatchTheirSourcesAndPaintingIsRepeatable) {
     EXPECT_TRUE(sameImage(zem::assets::art::paintCard(17), picture("imagelistcards", 17)));
 }
 
+// A blur of a small shape is worked only round the shape: it must equal three plain box blurs (rows, then
+// columns, each sum cut to a whole number) over the whole picture, at the picture's edge and in its middle.
+TEST(Pictures, ABlurRoundASmallShapeEqualsTheWholePictureBlurred) {
+    auto plain = [](QImage image, int radius) {
+        const int w = image.width(), h = image.height(), window = 2 * radius + 1;
+        for (int pass = 0; pass < 6; ++pass) {
+            const QImage src = image.copy();
+            const bool rows = pass % 2 == 0;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    int sum[4] = {0, 0, 0, 0};
+                    for (int d = -radius; d <= radius; ++d) {
+                        const int sx = rows ? x + d : x, sy = rows ? y : y + d;
+                        if (sx < 0 || sy < 0 || sx >= w || sy >= h) continue;
+                        const QRgb c = src.pixel(sx, sy);
+                        sum[0] += qAlpha(c), sum[1] += qRed(c), sum[2] += qGreen(c), sum[3] += qBlue(c);
+                    }
+                    image.setPixel(x, y, qRgba(sum[1] / window, sum[2] / window, sum[3] / window, sum[0] / window));
+                }
+        }
+        return image;
+    };
+    for (const QPoint at : {QPoint(2, 3), QPoint(40, 30), QPoint(75, 55)}) {
+        QImage shape(80, 60, QImage::Format_ARGB32_Premultiplied);
+        shape.fill(Qt::transparent);
+        QPainter(&shape).fillRect(QRect(at, QSize(4, 3)), QColor(200, 40, 20, 220));
+        shape.setDevicePixelRatio(2.0);  // the radius counts pixels of the scale 1: 4 here
+        const QImage blurred = zem::assets::art::blurred(shape, 2);
+        shape.setDevicePixelRatio(1.0);
+        EXPECT_EQ(blurred.convertToFormat(QImage::Format_ARGB32_Premultiplied), plain(shape, 4))
+            << "shape at " << at.x() << "," << at.y();
+    }
+}
+
 // What the pay table draws is the core's pay table: every symbol's runs and pays, the Scatter pays and the
 // free-spin awards; and the picture the program carries is that drawing.
 TEST(Pictures, PaytableDrawsTheCoresPaysAndIsTheCarriedPicture) {

@@ -1,8 +1,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The game on screens that Qt scales by 2 (QT_SCALE_FACTOR=2) at 1920x1080 and 1280x720: the machine window, the
 pay table and the options window each fit the screen, frame included, the options window stands on its painted
-wood, and COINS, pressed where it is drawn, still adds 25 coins."""
+wood, and COINS, pressed where it is drawn, still adds 25 coins. A second start reads the pictures the first
+painted at the scale from the cache folder instead of painting them again."""
 
+import os
+import shutil
 import time
 
 from case_options import check_painted
@@ -33,3 +36,25 @@ def run(env):
             g.key("Escape")
             g.wait_for(lambda: g.find_window(title, timeout=0.2) is None, 10, f"{title} to close")
         g.stop()
+
+    # The pictures painted at the scale (and at the large size, ahead) were kept in the cache folder. A start
+    # with that folder in place reads them: not one of them is painted and written again, nor removed.
+    pictures = os.path.join(".cache", "zem", "zem", "pictures")
+    kept = os.path.join(g.home, pictures)
+    names = sorted(n for n in os.listdir(kept) if n.endswith(".pic")) if os.path.isdir(kept) else []
+    check(len(names) > 20, f"the first start kept {len(names)} pictures")
+    files = {}
+
+    def with_cache(store_path):
+        home = os.path.dirname(os.path.dirname(os.path.dirname(store_path)))
+        shutil.copytree(kept, os.path.join(home, pictures))
+        files.update({n: os.stat(os.path.join(home, pictures, n)).st_ino for n in names})
+
+    again = env.game({"player1": {"bank": "0", "amountinvested": "0", "soundonoff": "0"}}, screen=screen,
+                     game_env={"QT_SCALE_FACTOR": "2"}, prepare=with_cache)
+    again.screenshot("scaled_machine_from_cache")
+    now = {n: os.stat(os.path.join(again.home, pictures, n)).st_ino
+           for n in os.listdir(os.path.join(again.home, pictures)) if n.endswith(".pic")}
+    rewritten = sorted(n for n, inode in files.items() if now.get(n) != inode)
+    check(not rewritten, f"the second start painted again or removed {rewritten[:5]}")
+    again.stop()

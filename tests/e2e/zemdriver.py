@@ -170,7 +170,7 @@ class Game:
                  "tcp"],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
             self.xenv = dict(os.environ, DISPLAY=self.display, HOME=self.home, XDG_RUNTIME_DIR=self.home)
-            for name in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XAUTHORITY", "ZEM_SEED"):
+            for name in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XAUTHORITY", "ZEM_SEED", "XDG_CACHE_HOME"):
                 self.xenv.pop(name, None)
             if self.seed is not None:
                 self.xenv["ZEM_SEED"] = str(self.seed)
