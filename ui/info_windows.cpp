@@ -2,6 +2,8 @@
 // Layout of the pay-table and about windows.
 #include "info_windows.h"
 
+#include "layout.h"
+
 namespace zem::ui {
 
 namespace {
@@ -10,13 +12,9 @@ using platform::Color;
 using platform::ControlKind;
 using platform::PictureRef;
 
+// Every control of these two windows is a single one (index 0).
 void place(Control& c, ControlKind kind, const char* name, int left, int top, int width, int height) {
-    c.kind = kind;
-    c.name = name;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
+    ui::place(c, kind, name, 0, left, top, width, height);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // Layout of the options window: positions and sizes in twips, captions and hints.
 #include "options_window.h"
 
+#include "layout.h"
 #include "platform/machine_look.h"
 
 #include <string>
@@ -15,15 +16,10 @@ using platform::ControlKind;
 
 namespace look = platform::look;
 
-void place(Control& c, ControlKind kind, const std::string& name, int index, int left, int top, int width,
-           int height, const char* caption = "") {
-    c.kind = kind;
-    c.name = name;
-    c.index = index;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
+// A control placed as every layout places it, then lettered for the painted wood.
+void placeOnWood(Control& c, ControlKind kind, const std::string& name, int index, int left, int top,
+                 int width, int height, const char* caption = "") {
+    ui::place(c, kind, name, index, left, top, width, height);
     c.caption = caption;
     c.fontPoints = 8;
     c.fontFamily = look::kSansFace;
@@ -46,7 +42,7 @@ void place(Control& c, ControlKind kind, const std::string& name, int index, int
 
 void option(Control& c, const std::string& name, int index, int group, int left, int top, int width,
             int height, const char* caption) {
-    place(c, ControlKind::OptionButton, name, index, left, top, width, height, caption);
+    placeOnWood(c, ControlKind::OptionButton, name, index, left, top, width, height, caption);
     c.group = group;
 }
 
@@ -70,14 +66,15 @@ OptionsWindowLayout::OptionsWindowLayout() {
     w.background = look::kWood;
     w.icon = platform::PictureRef{"icon", 0};
 
-    place(Framemain, ControlKind::Frame, "Framemain", 0, 0, 120, 8595, 4815, kOptionsFrameCaption);
+    placeOnWood(Framemain, ControlKind::Frame, "Framemain", 0, 0, 120, 8595, 4815, kOptionsFrameCaption);
     w.add(Framemain);
 
-    place(lblplayername, ControlKind::Label, "lblplayername", 0, 240, 360, 4200, 255, kPlayerNamePrompt);
+    placeOnWood(lblplayername, ControlKind::Label, "lblplayername", 0, 240, 360, 4200, 255,
+                kPlayerNamePrompt);
     w.add(lblplayername, &Framemain);
-    place(player1, ControlKind::TextBox, "player1", 0, 1750, 240, 1455, 375);
+    placeOnWood(player1, ControlKind::TextBox, "player1", 0, 1750, 240, 1455, 375);
     w.add(player1, &Framemain);
-    place(lblcurrentplayer, ControlKind::Label, "lblcurrentplayer", 0, 100, 720, 3375, 300);
+    placeOnWood(lblcurrentplayer, ControlKind::Label, "lblcurrentplayer", 0, 100, 720, 3375, 300);
     lblcurrentplayer.bold = true;
     lblcurrentplayer.foreground = look::kGoldLight;
     w.add(lblcurrentplayer, &Framemain);
@@ -91,45 +88,45 @@ OptionsWindowLayout::OptionsWindowLayout() {
     const char* statisticNames[7] = {"lblgames",    "lblwager",    "lbltotalwon", "lblwinlose",
                                      "lblreturned", "lblinvested", "lblfreespins"};
     for (int k = 0; k < 7; ++k) {
-        place(*statistics[k], ControlKind::Label, statisticNames[k], 0, k == 6 ? 2010 : 2000,
-              kStatisticsTop[k], 2500, 300);
+        placeOnWood(*statistics[k], ControlKind::Label, statisticNames[k], 0, k == 6 ? 2010 : 2000,
+                    kStatisticsTop[k], 2500, 300);
         w.add(*statistics[k], &Framemain);
     }
 
-    place(Btndeletedetails, ControlKind::PushButton, "Btndeletedetails", 0, 195, 3750, 4335, 430,
-          "Delete Current Player");
+    placeOnWood(Btndeletedetails, ControlKind::PushButton, "Btndeletedetails", 0, 195, 3750, 4335, 430,
+                "Delete Current Player");
     Btndeletedetails.hint = "This Button Will Delete All Current Players Details.";
     w.add(Btndeletedetails, &Framemain);
-    place(btnokplayer, ControlKind::PushButton, "btnokplayer", 0, 180, 4280, 4335, 430,
-          "O.K. Close and save changes");
+    placeOnWood(btnokplayer, ControlKind::PushButton, "btnokplayer", 0, 180, 4280, 4335, 430,
+                "O.K. Close and save changes");
     btnokplayer.hint = "Close and Save Your Changes";
     w.add(btnokplayer, &Framemain);
 
-    place(Framecounter, ControlKind::Frame, "Framecounter", 0, 4710, 330, 1600, 930, "Win Counter");
+    placeOnWood(Framecounter, ControlKind::Frame, "Framecounter", 0, 4710, 330, 1600, 930, "Win Counter");
     w.add(Framecounter, &Framemain);
     option(wincounter[1], "wincounter", 1, kWinCounter, 105, 285, 1200, 250, "");
     option(wincounter[2], "wincounter", 2, kWinCounter, 105, 600, 1200, 250, "");
     for (int k = 1; k <= 2; ++k) w.add(wincounter[k], &Framecounter);
 
-    place(soundonof, ControlKind::Frame, "soundonof", 0, 4710, 1380, 1600, 1020, "toggle sound");
+    placeOnWood(soundonof, ControlKind::Frame, "soundonof", 0, 4710, 1380, 1600, 1020, "toggle sound");
     w.add(soundonof, &Framemain);
     option(sounds[1], "sounds", 1, kSound, 105, 375, 1200, 300, " ON");
     option(sounds[2], "sounds", 2, kSound, 120, 630, 1300, 300, " OFF");
     for (int k = 1; k <= 2; ++k) w.add(sounds[k], &soundonof);
 
-    place(Framespeed, ControlKind::Frame, "Framespeed", 0, 4710, 2350, 3690, 1335, "Reel Speed");
+    placeOnWood(Framespeed, ControlKind::Frame, "Framespeed", 0, 4710, 2350, 3690, 1335, "Reel Speed");
     w.add(Framespeed, &Framemain);
     for (int k = 0; k <= 4; ++k) {
         const std::string caption = std::to_string(k + 1);
         option(setspeed[k], "setspeed", k, kSpeed, 120 + 600 * k, 360, 375, 300, caption.c_str());
         w.add(setspeed[k], &Framespeed);
     }
-    place(fastslow, ControlKind::Label, "fastslow", 0, 120, 720, 3450, 255, kFastSlow);
+    placeOnWood(fastslow, ControlKind::Label, "fastslow", 0, 120, 720, 3450, 255, kFastSlow);
     w.add(fastslow, &Framespeed);
-    place(speedlab, ControlKind::Label, "speedlab", 0, 135, 960, 3450, 255);
+    placeOnWood(speedlab, ControlKind::Label, "speedlab", 0, 135, 960, 3450, 255);
     w.add(speedlab, &Framespeed);
 
-    place(Framepayout, ControlKind::Frame, "Framepayout", 0, 4740, 3700, 3660, 735, "Payout %");
+    placeOnWood(Framepayout, ControlKind::Frame, "Framepayout", 0, 4740, 3700, 3660, 735, "Payout %");
     w.add(Framepayout, &Framemain);
     option(Amtpayout[0], "Amtpayout", 0, kPayout, 120, 360, 1000, 300, "Realistic");
     option(Amtpayout[1], "Amtpayout", 1, kPayout, 1200, 360, 735, 300, "Loose");
@@ -140,14 +137,15 @@ OptionsWindowLayout::OptionsWindowLayout() {
     }
 
     // The screen-size frame stands on the window itself, at the right.
-    place(Framescreen, ControlKind::Frame, "Framescreen", 0, 6400, 455, 1980, 2070, "Screen Size");
+    placeOnWood(Framescreen, ControlKind::Frame, "Framescreen", 0, 6400, 455, 1980, 2070, "Screen Size");
     w.add(Framescreen);
-    place(cmdorigonal, ControlKind::PushButton, "cmdorigonal", 0, 50, 300, 1900, 300, "Origonal Screen Size");
+    placeOnWood(cmdorigonal, ControlKind::PushButton, "cmdorigonal", 0, 50, 300, 1900, 300,
+                "Origonal Screen Size");
     cmdorigonal.hint = "Set Screen Size To SMALL";
-    place(cmdlargescreen, ControlKind::PushButton, "cmdlargescreen", 0, 50, 800, 1900, 300,
-          "Large Size 800X600");
+    placeOnWood(cmdlargescreen, ControlKind::PushButton, "cmdlargescreen", 0, 50, 800, 1900, 300,
+                "Large Size 800X600");
     cmdlargescreen.hint = "Set Screen Size To LARGE";
-    place(Text1, ControlKind::TextBox, "Text1", 0, 100, 1200, 1750, 705, kScreenNote);
+    placeOnWood(Text1, ControlKind::TextBox, "Text1", 0, 100, 1200, 1750, 705, kScreenNote);
     Text1.wordWrap = true;
     for (Control* c : {&cmdorigonal, &cmdlargescreen, &Text1}) w.add(*c, &Framescreen);
 
